@@ -1,0 +1,154 @@
+// The editing control: everything the program does with the text widget goes through here,
+// so nothing of QScintilla leaks into the rest of the program.
+#pragma once
+
+#include <QFont>
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+#include "platform/text_file.h"
+
+class QsciScintilla;
+class QSplitter;
+class QPrinter;
+class QKeySequence;
+
+namespace platform {
+
+// A selection, normalised so that (startLine, startCol) <= (endLine, endCol).
+// Lines and columns are 0-based; columns count characters, not bytes.
+struct SelRange {
+  int startLine = 0;
+  int startCol = 0;
+  int endLine = 0;
+  int endCol = 0;
+  bool columnSel = false;  // a rectangular (column) selection
+  bool operator==(const SelRange&) const = default;
+};
+
+// One key press as the program's handlers see it. `shift` holds 1 Shift, 2 Ctrl, 4 Alt, added.
+// A handler that sets `handled` keeps the key from reaching the text.
+struct KeyPress {
+  int key = 0;  // Qt::Key code
+  int shift = 0;
+  bool handled = false;
+};
+
+// Command codes understood by executeCommand().
+enum class EditCommand : int {
+  SelectAll = 137,
+  GoToLine = 168,     // argument: the 1-based line number as the user typed it
+  ReplaceDialog = 169,
+  FindNext = 176,
+  FindDialog = 178,
+  SetFindText = 179,  // argument: the text
+};
+
+class EditControl : public QWidget {
+  Q_OBJECT
+ public:
+  explicit EditControl(QWidget* parent = nullptr);
+  ~EditControl() override;
+
+  // --- Text and selection ---
+  QString text() const;
+  void setText(const QString& text);  // replaces everything, as one undoable step
+  QString selectedText() const;       // "" when nothing is selected
+  void setSelectedText(const QString& text);  // replaces the selection or inserts at the caret
+  SelRange selection() const;
+  void setSelection(const SelRange& range, bool scroll = true);
+  int textLength() const;  // in characters
+  int lineCount() const;
+  int lineLength(int line) const;  // characters, without the line end
+  QString lineText(int line) const;  // without the line end
+  QPoint pointOfPosition(int line, int column) const;  // inside this widget
+
+  // --- Editing and commands ---
+  void undo();
+  void redo();
+  void cut();
+  void copy();
+  void paste();
+  bool canUndo() const;
+  bool canRedo() const;
+  bool canCut() const;
+  bool canCopy() const;
+  bool canPaste() const;
+  void deleteLine(int line);
+  void setDivider(int line, bool on);
+  bool hasDivider(int line) const;
+  // Runs one of the codes above; returns false for a code this control cannot run (yet).
+  bool executeCommand(EditCommand code, const QString& argument = QString());
+
+  // Removes the control's own key bindings for these keys, so that the program's shortcuts win.
+  void releaseKeys(const QList<QKeySequence>& keys);
+  // True when the control itself would act on this key (a binding not released).
+  bool bindsKey(const QKeySequence& key) const;
+
+  // Loads a file as the text (undo history cleared, no change event left pending as "modified").
+  // Returns an error description on failure; the text is then unchanged.
+  std::optional<QString> openFile(const QString& path);
+  // Writes the text in the document's own format (see TextFile); the old file survives a failure.
+  std::optional<QString> saveFile(const QString& path);
+  const TextFormat& fileFormat() const;
+  void setFileFormat(const TextFormat& format);
+
+  // Prints the whole text to a printer already chosen by the caller.
+  bool print(QPrinter& printer);
+
+  // --- View settings ---
+  void setTabSize(int size);
+  int tabSize() const;
+  void setLeftMarginVisible(bool on);
+  bool leftMarginVisible() const;
+  void setLineNumbersVisible(bool on);
+  bool lineNumbersVisible() const;
+  void setLineNumberBase(int base);  // 2..36; 16 shows hexadecimal numbers in the margin
+  int lineNumberBase() const;
+  QString lineNumberText(int line) const;  // what the margin shows for a 0-based line
+  void setWhiteSpaceVisible(bool on);
+  bool whiteSpaceVisible() const;
+  void setColouringEnabled(bool on);
+  bool colouringEnabled() const;
+  void setWindowsLineEnds(bool on);  // line-end style files are written with
+  bool windowsLineEnds() const;
+  void setKeywordCaseCorrection(bool on);
+  bool keywordCaseCorrection() const;
+  void setColumnSelectionMode(bool on);
+  bool columnSelectionMode() const;
+  void setSplitterAllowed(bool on);
+  bool splitterAllowed() const;
+  void setSplitterPosition(int y);  // height of the upper view in pixels
+  int splitterPosition() const;
+  void setHighlightedLine(int line);  // -1: none
+  int highlightedLine() const;
+  void setEditorFont(const QString& name, int pointSize, int charSet);
+  QFont editorFont() const;
+  int editorCharSet() const;
+  void setWrap(int wrap);  // 0 or 1
+  int wrap() const;
+
+  // The widget that should receive the keyboard focus.
+  QWidget* focusWidget() const;
+  QsciScintilla* primaryView() const;  // for the platform layer's own dialogs only
+
+ Q_SIGNALS:
+  void changed();
+  void selectionChanged();
+  void keyDown(platform::KeyPress& press);
+  void mouseDown(Qt::MouseButton button, int shift, int x, int y);
+  void mouseUp(Qt::MouseButton button, int shift, int x, int y);
+  void gotFocus();
+  void lostFocus();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Impl;
+  Impl* d;
+};
+
+}  // namespace platform
