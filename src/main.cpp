@@ -1,5 +1,33 @@
+// Ostrel XP: starts one main window on the file named on the command line, if any.
 #include <QApplication>
+#include <QStringList>
+
+#include "platform/app_paths.h"
+#include "platform/qt_ui.h"
+#include "platform/settings_store.h"
+#include "shell/features.h"
+#include "shell/frm_main.h"
+#include "shell/startup.h"
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("ostrel");
+  QApplication::setApplicationDisplayName("Ostrel XP");
+
+  platform::AppPaths paths = platform::AppPaths::detect();
+  platform::SettingsStore settings(paths.settingsFile());
+  platform::QtUi ui;
+  platform::Shell shell;
+  platform::Clipboard clipboard;
+  shell::AppContext context{paths, settings, ui, shell, clipboard};
+
+  shell::FrmMain window(context);
+  ui.setParent(&window);
+  shell::InstallFeatures(window);
+  // The one argument is a path taken whole, even when the shell split it at spaces.
+  const QString commandLine = app.arguments().mid(1).join(' ');
+  shell::RunStartup(window, commandLine);
+  window.show();
+  window.focusEditor();
+  return app.exec();
 }

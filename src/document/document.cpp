@@ -1,0 +1,24 @@
+#include "document/document.h"
+
+#include "shell/version.h"
+
+namespace document {
+
+QString Document::fileName() const {
+  const qsizetype cut = std::max(m_path.lastIndexOf('/'), m_path.lastIndexOf('\\'));
+  return m_path.mid(cut + 1);
+}
+
+QString Document::caption() const {
+  const QString name = isUntitled() ? QString::fromUtf8(shell::kUntitled) : fileName();
+  return name + " - " + shell::kProgramName + " " + shell::kVersion;
+}
+
+QString Document::startCaption() { return QString::fromUtf8(shell::kStartCaption); }
+
+void Document::setPath(const QString& path) {
+  m_path = path;
+  Q_EMIT captionChanged(caption());
+}
+
+}  // namespace document

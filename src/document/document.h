@@ -1,0 +1,39 @@
+// The one document the program edits: its path, modified flag and code page. The text itself
+// lives in the editing control.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace document {
+
+class Document : public QObject {
+  Q_OBJECT
+ public:
+  const QString& path() const { return m_path; }
+  bool isUntitled() const { return m_path.isEmpty(); }
+  // The file name: the part of the path after its last separator.
+  QString fileName() const;
+
+  bool Dirty() const { return m_dirty; }
+  void setDirty(bool dirty) { m_dirty = dirty; }
+  int CurCodir() const { return m_curCodir; }
+  void setCurCodir(int codePage) { m_curCodir = codePage; }
+
+  // The caption the window shows for the document now, and the one right after start.
+  QString caption() const;
+  static QString startCaption();
+
+  // The document now refers to `path` ("" for untitled); the caption follows.
+  void setPath(const QString& path);
+
+ Q_SIGNALS:
+  void captionChanged(const QString& caption);
+
+ private:
+  QString m_path;
+  bool m_dirty = false;
+  int m_curCodir = 1;
+};
+
+}  // namespace document

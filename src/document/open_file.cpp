@@ -1,0 +1,52 @@
+#include "document/open_file.h"
+
+#include <QCoreApplication>
+
+#include "document/file_paths.h"
+#include "document/save_file.h"
+#include "platform/edit_control.h"
+#include "shell/frm_main.h"
+#include "shell/version.h"
+
+namespace document {
+namespace {
+
+// The load shared by both ways of opening; returns the control's error, if any.
+std::optional<QString> load(shell::FrmMain& window, const QString& path) {
+  if (auto error = window.txtMain().openFile(path)) return error;
+  shell::AppContext& ctx = window.context();
+  ctx.settings.set(platform::Setting::LastDir, FileFolder(path));
+  window.document().setDirty(false);
+  window.document().setPath(path);
+  window.focusEditor();
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool LFile(shell::FrmMain& window, const QString& path) {
+  if (path.isEmpty()) return false;
+  shell::AppContext& ctx = window.context();
+  if (window.document().Dirty()) {
+    const auto answer = ctx.ui.message(QStringLiteral("Сохранить предыдущий документ перед открытием?"),
+                                       QStringLiteral("Запрос на сохранение"),
+                                       platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question);
+    if (answer == platform::MsgAnswer::Cancel) return false;
+    // A save that fails or is cancelled keeps the user's text where it is.
+    if (answer == platform::MsgAnswer::Yes && !SaveCommand(window)) return false;
+  }
+  QCoreApplication::processEvents();
+  if (load(window, path)) {
+    ctx.ui.message(QStringLiteral("Невозможно открыть файл ") + "\n" + path,
+                   QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
+                   platform::MsgIcon::Error);
+    return false;
+  }
+  return true;
+}
+
+bool OpenFromCommandLine(shell::FrmMain& window, const QString& path) {
+  return !load(window, path).has_value();
+}
+
+}  // namespace document

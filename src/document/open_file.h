@@ -1,0 +1,19 @@
+// Getting a file into the editor: the full open procedure and the quiet open of start-up.
+#pragma once
+
+#include <QString>
+
+namespace shell {
+class FrmMain;
+}
+
+namespace document {
+
+// The full open procedure: offers to save a modified document first, loads the file and
+// reports a failure. Returns true when the file became the document.
+bool LFile(shell::FrmMain& window, const QString& path);
+
+// Loads a file without any question or message; used once at start for the command line.
+bool OpenFromCommandLine(shell::FrmMain& window, const QString& path);
+
+}  // namespace document

@@ -1,0 +1,93 @@
+#include "platform/app_paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace platform {
+namespace {
+
+QString installedDataDir(const QString& hint) {
+  if (!hint.isEmpty()) return hint;
+  // Next to the executable first, so a build tree finds the sources' data/ folder too.
+  const QString appDir = QCoreApplication::applicationDirPath();
+  for (const QString& candidate :
+       {appDir + "/data", appDir + "/../data", appDir + "/../share/ostrel",
+        QStringLiteral(OSTREL_DATA_DIR)}) {
+    if (QFileInfo(candidate).isDir()) return QDir(candidate).absolutePath();
+  }
+  return QString();
+}
+
+}  // namespace
+
+AppPaths::AppPaths(QString programDir, QString settingsFile)
+    : m_programDir(std::move(programDir)), m_settingsFile(std::move(settingsFile)) {}
+
+AppPaths AppPaths::detect(const QString& installedData) {
+  const QString home = qEnvironmentVariable("OSTREL_HOME");
+  if (!home.isEmpty()) {
+    QDir().mkpath(home);
+    const QString dir = QDir(home).absolutePath();
+    return AppPaths(dir, dir + "/settings.ini");
+  }
+  const QString appDir = QCoreApplication::applicationDirPath();
+  if (QFileInfo::exists(appDir + "/portable")) return AppPaths(appDir, appDir + "/settings.ini");
+
+  const QString dir =
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ostrel";
+  const QString config =
+      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/ostrel";
+  // Seed only on the first start: files the user removed later stay removed.
+  const bool firstStart = !QFileInfo::exists(dir);
+  QDir().mkpath(dir);
+  QDir().mkpath(config);
+  const QString data = installedDataDir(installedData);
+  if (firstStart && !data.isEmpty()) seed(data, dir);
+  return AppPaths(dir, config + "/settings.ini");
+}
+
+QString AppPaths::file(const QString& relative) const {
+  return resolve(m_programDir + "/" + relative);
+}
+
+QString AppPaths::resolve(const QString& path) {
+  if (path.isEmpty() || QFileInfo::exists(path)) return path;
+  const bool absolute = path.startsWith('/');
+  const QStringList parts = path.split('/', Qt::SkipEmptyParts);
+  QString current = absolute ? QStringLiteral("/") : QStringLiteral(".");
+  for (const QString& part : parts) {
+    const QString exact = QDir(current).filePath(part);
+    if (QFileInfo::exists(exact)) {
+      current = exact;
+      continue;
+    }
+    const QStringList entries =
+        QDir(current).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    auto match = std::find_if(entries.begin(), entries.end(), [&](const QString& e) {
+      return e.compare(part, Qt::CaseInsensitive) == 0;
+    });
+    if (match == entries.end()) return path;
+    current = QDir(current).filePath(*match);
+  }
+  return absolute ? current : QDir::cleanPath(current);
+}
+
+void AppPaths::seed(const QString& from, const QString& to) {
+  QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  const QDir source(from);
+  while (it.hasNext()) {
+    const QString src = it.next();
+    const QString rel = source.relativeFilePath(src);
+    const QString dst = to + "/" + rel;
+    if (QFileInfo::exists(resolve(dst))) continue;
+    QDir().mkpath(QFileInfo(dst).absolutePath());
+    QFile::copy(src, dst);
+    QFile(dst).setPermissions(QFile(dst).permissions() | QFileDevice::WriteOwner);
+  }
+}
+
+}  // namespace platform

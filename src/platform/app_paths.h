@@ -1,0 +1,36 @@
+// The program directory: where list files, INI files and the data sub-directories live.
+// $OSTREL_HOME when set; else the executable's directory when it holds a file named
+// "portable"; else the per-user data directory, seeded from the installed data on first start.
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+class AppPaths {
+ public:
+  // Works out the program directory from the environment and creates it when missing.
+  // `installedData` is the folder whose contents seed a new per-user directory.
+  static AppPaths detect(const QString& installedData = QString());
+  explicit AppPaths(QString programDir, QString settingsFile);
+
+  const QString& programDir() const { return m_programDir; }
+  const QString& settingsFile() const { return m_settingsFile; }
+
+  // A path inside the program directory ("Opened.lst", "Macro/start.mac"), found without
+  // regard to letter case when such a file exists; else the path as spelled.
+  QString file(const QString& relative) const;
+
+  // The existing path whose components match `path` without regard to letter case; the exact
+  // spelling wins when it exists. Returns `path` unchanged when nothing matches.
+  static QString resolve(const QString& path);
+
+  // Copies every file of `from` that `to` lacks, keeping the sub-directory structure.
+  static void seed(const QString& from, const QString& to);
+
+ private:
+  QString m_programDir;
+  QString m_settingsFile;
+};
+
+}  // namespace platform

@@ -1,0 +1,121 @@
+#include "platform/qt_ui.h"
+
+#include <QColorDialog>
+#include <algorithm>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace platform {
+
+QStringList NameFilters(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList result;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+    for (QString& p : patterns) p = p.trimmed();
+    // The description already names its patterns; the dialog is told to hide the list it needs.
+    result << parts[i].trimmed() + " (" + patterns.join(' ') + ")";
+  }
+  return result;
+}
+
+MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons buttons,
+                        MsgIcon icon) {
+  QMessageBox box(m_parent);
+  box.setText(text);
+  box.setWindowTitle(title);
+  static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                            QMessageBox::Question, QMessageBox::Warning,
+                                            QMessageBox::Critical};
+  box.setIcon(icons[int(icon)]);
+  // Russian button texts whatever the desktop's language.
+  auto add = [&box](const char* text, QMessageBox::ButtonRole role, MsgAnswer answer) {
+    QPushButton* b = box.addButton(QString::fromUtf8(text), role);
+    b->setProperty("answer", int(answer));
+    return b;
+  };
+  QPushButton* escape = nullptr;
+  switch (buttons) {
+    case MsgButtons::Ok: escape = add("OK", QMessageBox::AcceptRole, MsgAnswer::Ok); break;
+    case MsgButtons::OkCancel:
+      add("OK", QMessageBox::AcceptRole, MsgAnswer::Ok);
+      escape = add("Отмена", QMessageBox::RejectRole, MsgAnswer::Cancel);
+      break;
+    case MsgButtons::YesNo:
+      add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
+      escape = add("&Нет", QMessageBox::NoRole, MsgAnswer::No);
+      break;
+    case MsgButtons::YesNoCancel:
+      add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
+      add("&Нет", QMessageBox::NoRole, MsgAnswer::No);
+      escape = add("Отмена", QMessageBox::RejectRole, MsgAnswer::Cancel);
+      break;
+  }
+  box.setEscapeButton(escape);
+  box.exec();
+  const QAbstractButton* clicked = box.clickedButton();
+  if (!clicked) return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+  return MsgAnswer(clicked->property("answer").toInt());
+}
+
+std::optional<QString> QtUi::inputBox(const QString& prompt, const QString& title,
+                                      const QString& defaultText) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+  if (!ok) return std::nullopt;
+  return text;
+}
+
+FileChoice QtUi::fileDialog(const FileRequest& request, bool save) {
+  QFileDialog dialog(m_parent, request.title, request.initialDir);
+  const QStringList filters = NameFilters(request.filter);
+  dialog.setNameFilters(filters);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  const int index = std::clamp(request.filterIndex, 1, int(std::max<qsizetype>(filters.size(), 1)));
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters[index - 1]);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  FileChoice choice;
+  const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+  choice.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  if (choice.filterIndex <= 0) choice.filterIndex = index;
+  if (accepted) choice.path = dialog.selectedFiles().constFirst().trimmed();
+  return choice;
+}
+
+FileChoice QtUi::openFile(const FileRequest& request) { return fileDialog(request, false); }
+FileChoice QtUi::saveFile(const FileRequest& request) { return fileDialog(request, true); }
+
+std::optional<QString> QtUi::folder(const QString& title, const QString& initialDir) {
+  const QString dir = QFileDialog::getExistingDirectory(m_parent, title, initialDir);
+  if (dir.isEmpty()) return std::nullopt;
+  return dir;
+}
+
+std::optional<QColor> QtUi::colour(const QColor& initial) {
+  const QColor c = QColorDialog::getColor(initial, m_parent);
+  if (!c.isValid()) return std::nullopt;
+  return c;
+}
+
+std::optional<QFont> QtUi::font(const QFont& initial) {
+  bool ok = false;
+  const QFont f = QFontDialog::getFont(&ok, initial, m_parent);
+  if (!ok) return std::nullopt;
+  return f;
+}
+
+bool QtUi::choosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, m_parent);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+int QtUi::runModal(QDialog& dialog) { return dialog.exec(); }
+
+}  // namespace platform

@@ -1,0 +1,97 @@
+#include "platform/settings_store.h"
+
+#include <QSettings>
+#include <QStringList>
+
+namespace platform {
+namespace {
+
+// QSettings groups nest with '/', and the registry ignores case and a trailing separator.
+QString groupOf(const QString& keyPath) {
+  QString g = keyPath.toLower();
+  g.replace('\\', '/');
+  while (g.contains("//")) g.replace("//", "/");
+  while (g.startsWith('/')) g.remove(0, 1);
+  while (g.endsWith('/')) g.chop(1);
+  return g;
+}
+
+}  // namespace
+
+SettingsStore::SettingsStore(const QString& iniPath)
+    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat)) {}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::fileName() const { return m_settings->fileName(); }
+
+QString SettingsStore::findName(const QString& group, const QString& name) const {
+  m_settings->beginGroup(group);
+  const QStringList keys = m_settings->childKeys();
+  m_settings->endGroup();
+  for (const QString& key : keys) {
+    if (key.compare(name, Qt::CaseInsensitive) == 0) return key;
+  }
+  return QString();
+}
+
+QString SettingsStore::ReadSetting(const QString& keyPath, const QString& name,
+                                   const QString& defaultValue) const {
+  const QString group = groupOf(keyPath);
+  const QString stored = findName(group, name);
+  if (stored.isEmpty()) return defaultValue;
+  const QVariant value = m_settings->value(group + "/" + stored);
+  if (value.typeId() != QMetaType::QString) return defaultValue;
+  const QString text = value.toString();
+  const qsizetype nul = text.indexOf(QChar(0));
+  return nul < 0 ? text : text.left(nul);
+}
+
+void SettingsStore::WriteSetting(const QString& keyPath, const QString& name,
+                                 const QString& value) {
+  const QString group = groupOf(keyPath);
+  const QString stored = findName(group, name);
+  m_settings->setValue(group + "/" + (stored.isEmpty() ? name : stored), value);
+  m_settings->sync();
+}
+
+QString SettingsStore::get(const SettingDef& def) const {
+  return get(def, QString::fromUtf8(def.defaultValue));
+}
+
+QString SettingsStore::get(const SettingDef& def, const QString& defaultValue) const {
+  return ReadSetting(QString::fromUtf8(def.keyPath), QString::fromUtf8(def.name), defaultValue);
+}
+
+bool SettingsStore::flag(const SettingDef& def) const { return get(def) == QLatin1String("1"); }
+
+bool SettingsStore::truth(const SettingDef& def) const { return SettingIsTrue(get(def)); }
+
+int SettingsStore::number(const SettingDef& def, int fallback) const {
+  bool ok = false;
+  const int n = get(def).trimmed().toInt(&ok);
+  return ok ? n : fallback;
+}
+
+void SettingsStore::set(const SettingDef& def, const QString& value) {
+  WriteSetting(QString::fromUtf8(def.keyPath), QString::fromUtf8(def.name), value);
+}
+
+void SettingsStore::setFlag(const SettingDef& def, bool on) {
+  set(def, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void SettingsStore::setWord(const SettingDef& def, bool on) {
+  set(def, on ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+bool SettingIsTrue(const QString& value) {
+  const QString v = value.trimmed();
+  if (v.compare("true", Qt::CaseInsensitive) == 0) return true;
+  if (v.compare("false", Qt::CaseInsensitive) == 0) return false;
+  bool ok = false;
+  const double n = v.toDouble(&ok);
+  return ok && n != 0.0;
+}
+
+}  // namespace platform

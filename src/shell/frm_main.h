@@ -1,0 +1,73 @@
+// The main window: creates the widgets, builds the menus from the command table and forwards
+// events to the modules. No command's work lives here.
+#pragma once
+
+#include <QMainWindow>
+
+#include "document/document.h"
+#include "shell/app_context.h"
+#include "shell/commands.h"
+#include "shell/hooks.h"
+
+class QLabel;
+
+namespace platform {
+class EditControl;
+}
+
+namespace shell {
+
+enum class Side { Left, Right };
+
+class FrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit FrmMain(AppContext& context, QWidget* parent = nullptr);
+  ~FrmMain() override;
+
+  AppContext& context() { return m_context; }
+  platform::EditControl& txtMain() { return *m_txtMain; }
+  Commands& commands() { return *m_commands; }
+  document::Document& document() { return m_document; }
+  Hooks& hooks() { return m_hooks; }
+  QLabel& statusText() { return *m_statusText; }
+
+  // Which bars and panels are shown; the layout reads them.
+  bool toolBarShown() const { return m_toolBarShown; }
+  bool StatusB() const { return m_statusShown; }
+  bool HTMLTags() const { return m_panelShown[1]; }
+  bool CodeLib() const { return m_panelShown[0]; }
+  void setToolBarShown(bool shown);
+  void setStatusBarShown(bool shown);
+  // The code-library panel stands on the left, the snippets panel on the right.
+  void setSidePanel(Side side, QWidget* panel);
+  void setSidePanelShown(Side side, bool shown);
+
+  // Keeps the window above all others, or puts it back among them, without moving it.
+  void setTopMost(bool on);
+  // Lays the window out again (bars, panels, the editor) and applies the split rule.
+  void relayout();
+  void focusEditor();
+
+  // Runs the exit procedure when the window closes; a cancelled exit keeps it open.
+  void setShutdown(std::function<bool()> procedure) { m_shutdown = std::move(procedure); }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  AppContext& m_context;
+  document::Document m_document;
+  Hooks m_hooks;
+  platform::EditControl* m_txtMain = nullptr;
+  Commands* m_commands = nullptr;
+  QLabel* m_statusText = nullptr;
+  QWidget* m_panels[2] = {nullptr, nullptr};
+  bool m_panelShown[2] = {false, false};
+  bool m_toolBarShown = true;
+  bool m_statusShown = true;
+  std::function<bool()> m_shutdown;
+};
+
+}  // namespace shell

@@ -1,0 +1,72 @@
+#include "platform/app_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/list_files_setup.h"
+
+namespace platform {
+namespace {
+
+void touch(const QString& path, const QByteArray& bytes = {}) {
+  QDir().mkpath(path.section('/', 0, -2));
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+TEST(AppPaths, ResolvesWithoutRegardToCase) {
+  QTemporaryDir dir;
+  touch(dir.path() + "/Macro/macro.ini");
+  AppPaths paths(dir.path(), dir.path() + "/settings.ini");
+  EXPECT_EQ(paths.file("Macro.ini"), dir.path() + "/Macro.ini") << "missing: spelled as asked";
+  EXPECT_EQ(paths.file("MACRO/Macro.INI"), dir.path() + "/Macro/macro.ini");
+  EXPECT_EQ(AppPaths::resolve(dir.path() + "/macro/MACRO.ini"), dir.path() + "/Macro/macro.ini");
+  touch(dir.path() + "/Macro/MACRO.INI");
+  EXPECT_EQ(paths.file("Macro/MACRO.INI"), dir.path() + "/Macro/MACRO.INI") << "exact spelling wins";
+}
+
+TEST(AppPaths, OstrelHomeIsTheProgramDirectory) {
+  QTemporaryDir dir;
+  const QString home = dir.path() + "/portable home";
+  qputenv("OSTREL_HOME", home.toUtf8());
+  const AppPaths paths = AppPaths::detect();
+  qunsetenv("OSTREL_HOME");
+  EXPECT_EQ(paths.programDir(), home);
+  EXPECT_EQ(paths.settingsFile(), home + "/settings.ini");
+  EXPECT_TRUE(QDir(home).exists());
+}
+
+TEST(AppPaths, SeedCopiesOnlyWhatIsMissing) {
+  QTemporaryDir from, to;
+  touch(from.path() + "/Syntax/html.ohf", "new");
+  touch(from.path() + "/AutoChange.lst", "a==b\r\n");
+  touch(to.path() + "/autochange.lst", "mine");
+  AppPaths::seed(from.path(), to.path());
+  QFile mine(to.path() + "/autochange.lst");
+  ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+  EXPECT_EQ(mine.readAll(), "mine") << "a user's file is never overwritten";
+  EXPECT_FALSE(QFile::exists(to.path() + "/AutoChange.lst"));
+  EXPECT_TRUE(QFile::exists(to.path() + "/Syntax/html.ohf"));
+}
+
+TEST(EnsureListFiles, CreatesMissingKeepsExisting) {
+  QTemporaryDir dir;
+  touch(dir.path() + "/programs.lst", "calc\r\n");
+  AppPaths paths(dir.path(), dir.path() + "/settings.ini");
+  const QStringList created = EnsureListFiles(paths);
+  EXPECT_EQ(created, (QStringList{"Searches.lst", "Main.ocl", "Multies.lst", "Multi.lst",
+                                  "LastMr.lst", "Hotkeys.ini"}));
+  QFile programs(dir.path() + "/programs.lst");
+  ASSERT_TRUE(programs.open(QIODevice::ReadOnly));
+  EXPECT_EQ(programs.readAll(), "calc\r\n");
+  EXPECT_EQ(QFileInfo(dir.path() + "/Main.ocl").size(), 0);
+  EXPECT_TRUE(EnsureListFiles(paths).isEmpty()) << "a second start creates nothing";
+}
+
+}  // namespace
+}  // namespace platform
