@@ -82,6 +82,7 @@ void AppPaths::seed(const QString& from, const QString& to) {
   while (it.hasNext()) {
     const QString src = it.next();
     const QString rel = source.relativeFilePath(src);
+    if (rel.endsWith(".desktop")) continue;  // the desktop entry belongs to the system
     const QString dst = to + "/" + rel;
     if (QFileInfo::exists(resolve(dst))) continue;
     QDir().mkpath(QFileInfo(dst).absolutePath());

@@ -29,6 +29,10 @@ enum class Hook {
   SnippetList,
   HotKeys,
   ExitMacro,
+  CutMacro,      // the event macros of the edit commands, run before the command
+  CopyMacro,
+  PasteMacro,
+  DeleteMacro,
 };
 
 class Hooks {
