@@ -54,6 +54,7 @@ std::optional<ReadResult> read(const QString& path, QString* error = nullptr);
 // Writers replace the file through a temporary file in the same folder, so a failed write
 // leaves the old file as it was. Permissions of an existing file are kept; a symbolic link
 // is written through to its target. They return false and describe the failure in `error`.
+// writeUtf8 and write widen the format as formatForWriting does, so no character is lost.
 bool writeBytes(const QString& path, QByteArrayView bytes, QString* error = nullptr);
 bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& format,
                QString* error = nullptr);

@@ -1,0 +1,388 @@
+// Encoding detection and the byte-level conversions between a file's bytes and the program's
+// UTF-8 with CR LF line ends. These run on every open and save, so they work on raw bytes in
+// bounded pieces and never build a whole-text QString.
+#include "platform/text_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/cp1251.h"
+
+namespace platform::TextFile {
+namespace {
+
+// Input bytes per piece: large enough that the sink's per-call cost vanishes, small enough
+// that the output buffer stays a few megabytes.
+constexpr qsizetype kPiece = qsizetype(1) << 20;
+// Worst case output per input byte (a Windows-1251 byte or a bad UTF-8 byte becomes three
+// UTF-8 bytes), plus room for an unconditional four-byte store at the end.
+constexpr qsizetype kBufferSize = 3 * kPiece + 16;
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+using u8 = unsigned char;
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+std::uint64_t load8(const char* p) {
+  std::uint64_t w;
+  std::memcpy(&w, p, 8);
+  return w;
+}
+
+// True when any of the eight bytes is CR or LF.
+bool hasLineEndByte(std::uint64_t w) {
+  const std::uint64_t lf = w ^ (kOnes * '\n');
+  const std::uint64_t cr = w ^ (kOnes * '\r');
+  return (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighBits;
+}
+
+bool startsWithBom(QByteArrayView bytes) {
+  return bytes.size() >= 3 && std::memcmp(bytes.data(), kBom, 3) == 0;
+}
+
+// Length of the valid UTF-8 sequence at s[0..n), or 0 when it is not one.
+int sequenceLength(const u8* s, qsizetype n) {
+  const u8 c = s[0];
+  int len = 0;
+  u8 lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+  if (c >= 0xC2 && c <= 0xDF) {
+    len = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    len = 3;
+    if (c == 0xE0) lo = 0xA0;  // overlong
+    if (c == 0xED) hi = 0x9F;  // surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    len = 4;
+    if (c == 0xF0) lo = 0x90;  // overlong
+    if (c == 0xF4) hi = 0x8F;  // beyond U+10FFFF
+  } else {
+    return 0;
+  }
+  if (n < len || s[1] < lo || s[1] > hi) return 0;
+  for (int k = 2; k < len; ++k)
+    if ((s[k] & 0xC0) != 0x80) return 0;
+  return len;
+}
+
+bool isTwoByteSequence(const u8* s, qsizetype n) {
+  return n >= 2 && s[0] >= 0xC2 && s[0] <= 0xDF && (s[1] & 0xC0) == 0x80;
+}
+
+struct Utf8Scan {
+  bool valid = true;
+  bool multiByte = false;
+};
+
+Utf8Scan scanUtf8(QByteArrayView bytes) {
+  const auto* s = reinterpret_cast<const u8*>(bytes.data());
+  const qsizetype n = bytes.size();
+  Utf8Scan scan;
+  qsizetype i = 0;
+  while (i < n) {
+    if (n - i >= 16 && ((load8(bytes.data() + i) | load8(bytes.data() + i + 8)) & kHighBits) == 0) {
+      i += 16;
+      continue;
+    }
+    if (s[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    scan.multiByte = true;
+    if (isTwoByteSequence(s + i, n - i)) {  // Cyrillic and most of Europe
+      i += 2;
+      continue;
+    }
+    const int len = sequenceLength(s + i, n - i);
+    if (len == 0) return {false, true};
+    i += len;
+  }
+  return scan;
+}
+
+struct LineEndCounts {
+  qsizetype crlf = 0, lf = 0, cr = 0;
+};
+
+LineEndCounts countLineEnds(QByteArrayView bytes) {
+  const char* p = bytes.data();
+  const qsizetype n = bytes.size();
+  LineEndCounts counts;
+  qsizetype i = 0;
+  while (i < n) {
+    if (n - i >= 8 && !hasLineEndByte(load8(p + i))) {
+      i += 8;
+      continue;
+    }
+    const char c = p[i++];
+    if (c == '\n') {
+      ++counts.lf;
+    } else if (c == '\r') {
+      if (i < n && p[i] == '\n') {
+        ++counts.crlf;
+        ++i;
+      } else {
+        ++counts.cr;
+      }
+    }
+  }
+  return counts;
+}
+
+// The end of a piece that starts at `begin`: kPiece bytes on, moved back so that it does not
+// split a UTF-8 sequence.
+qsizetype utf8PieceEnd(QByteArrayView bytes, qsizetype begin) {
+  const qsizetype n = bytes.size();
+  if (n - begin <= kPiece) return n;
+  qsizetype end = begin + kPiece;
+  for (int back = 0; back < 3 && (u8(bytes[end]) & 0xC0) == 0x80; ++back) --end;
+  return (u8(bytes[end]) & 0xC0) == 0x80 ? begin + kPiece : end;
+}
+
+// Writes a line end of the given style and returns the new output position.
+char* putLineEnd(char* out, LineEnd style) {
+  if (style != LineEnd::Lf) *out++ = '\r';
+  if (style != LineEnd::Cr) *out++ = '\n';
+  return out;
+}
+
+struct Converted {
+  char* end;
+  bool tookNextLf;  // a CR closing the input paired with the LF that follows it
+};
+
+// After the line-end byte s[i - 1]: a CR takes the LF that follows it, even when that LF is
+// `next`, the first byte after the piece, so a CR LF split by a piece boundary stays one line end.
+void skipPairedLf(const char* s, qsizetype n, qsizetype& i, int next, bool& tookNextLf) {
+  if (s[i - 1] != '\r') return;
+  if (i < n && s[i] == '\n')
+    ++i;
+  else if (i == n && next == '\n')
+    tookNextLf = true;
+}
+
+// Copies `in`, turning every line end (CR LF, LF, lone CR) into `style`. `next` is the byte after
+// `in` in the whole text, -1 at its end.
+Converted copyLineEnds(QByteArrayView in, int next, LineEnd style, char* out) {
+  const char* s = in.data();
+  const qsizetype n = in.size();
+  bool tookNextLf = false;
+  qsizetype i = 0;
+  while (i < n) {
+    if (n - i >= 8 && !hasLineEndByte(load8(s + i))) {
+      std::memcpy(out, s + i, 8);
+      out += 8;
+      i += 8;
+      continue;
+    }
+    const char c = s[i++];
+    if (c != '\r' && c != '\n') {
+      *out++ = c;
+      continue;
+    }
+    out = putLineEnd(out, style);
+    skipPairedLf(s, n, i, next, tookNextLf);
+  }
+  return {out, tookNextLf};
+}
+
+// UTF-8 of every Windows-1251 byte; LF already widened to CR LF. CR has size 0: it needs a look
+// at the next byte.
+struct Utf8OfByte {
+  char bytes[4];
+  std::uint8_t size;
+};
+
+std::array<Utf8OfByte, 256> buildByteTable() {
+  std::array<Utf8OfByte, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    const char16_t u = cp1251::toUnicode(u8(b)).unicode();
+    Utf8OfByte& e = table[b];
+    if (u < 0x80) {
+      e = {{char(u)}, 1};
+    } else if (u < 0x800) {
+      e = {{char(0xC0 | (u >> 6)), char(0x80 | (u & 0x3F))}, 2};
+    } else {
+      e = {{char(0xE0 | (u >> 12)), char(0x80 | ((u >> 6) & 0x3F)), char(0x80 | (u & 0x3F))}, 3};
+    }
+  }
+  table['\n'] = {{'\r', '\n'}, 2};
+  table['\r'] = {{}, 0};
+  return table;
+}
+
+void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink) {
+  static const std::array<Utf8OfByte, 256> table = buildByteTable();
+  const char* p = bytes.data();
+  const qsizetype n = bytes.size();
+  std::vector<char> buffer(kBufferSize);
+  qsizetype i = 0;
+  while (i < n) {
+    const qsizetype end = std::min(n, i + kPiece);
+    char* out = buffer.data();
+    while (i < end) {
+      const Utf8OfByte& e = table[u8(p[i++])];
+      if (e.size == 0) {  // CR, alone or the start of CR LF (whose LF may open the next piece)
+        out[0] = '\r';
+        out[1] = '\n';
+        out += 2;
+        if (i < n && p[i] == '\n') ++i;
+        continue;
+      }
+      std::memcpy(out, e.bytes, 4);
+      out += e.size;
+    }
+    sink(QByteArrayView(buffer.data(), out - buffer.data()));
+  }
+}
+
+void decodeUtf8(QByteArrayView bytes, const ByteSink& sink) {
+  std::vector<char> buffer(kBufferSize);
+  qsizetype i = 0;
+  while (i < bytes.size()) {
+    const qsizetype end = utf8PieceEnd(bytes, i);
+    QByteArrayView piece = bytes.sliced(i, end - i);
+    QByteArray repaired;  // a bad sequence becomes U+FFFD, so the sink always gets valid UTF-8
+    if (!scanUtf8(piece).valid) {
+      repaired = QString::fromUtf8(piece).toUtf8();
+      piece = repaired;
+    }
+    const int next = end < bytes.size() ? u8(bytes[end]) : -1;
+    const Converted c = copyLineEnds(piece, next, LineEnd::CrLf, buffer.data());
+    sink(QByteArrayView(buffer.data(), c.end - buffer.data()));
+    i = end + (c.tookNextLf ? 1 : 0);
+  }
+}
+
+// Windows-1251 codes of U+0000..U+07FF, the two-byte range of UTF-8 that holds Cyrillic, so the
+// common character of a save costs one lookup.
+std::array<std::int16_t, 0x800> buildTwoByteCodes() {
+  std::array<std::int16_t, 0x800> t;
+  for (char16_t u = 0; u < 0x800; ++u) t[u] = std::int16_t(cp1251::code(QChar(u)));
+  return t;
+}
+const std::array<std::int16_t, 0x800> kTwoByteCodes = buildTwoByteCodes();
+
+// The Windows-1251 code of the UTF-8 character at s[0..n), -1 when it has none (or the byte
+// starts no character); `len` gets the bytes it takes.
+int codeAt(const u8* s, qsizetype n, int& len) {
+  if (isTwoByteSequence(s, n)) {
+    len = 2;
+    return kTwoByteCodes[(s[0] & 0x1F) << 6 | (s[1] & 0x3F)];
+  }
+  len = sequenceLength(s, n);
+  if (len == 3)
+    return cp1251::code(QChar(char16_t((s[0] & 0x0F) << 12 | (s[1] & 0x3F) << 6 | (s[2] & 0x3F))));
+  len = std::max(len, 1);  // beyond the Basic Multilingual Plane, or not UTF-8
+  return -1;
+}
+
+// Windows-1251 bytes of UTF-8 text with line ends turned into `style`; see copyLineEnds.
+Converted encodeWindows1251(QByteArrayView in, int next, LineEnd style, char* out) {
+  const auto* s = reinterpret_cast<const u8*>(in.data());
+  const qsizetype n = in.size();
+  bool tookNextLf = false;
+  qsizetype i = 0;
+  while (i < n) {
+    if (s[i] >= 0x80) {
+      int len;
+      const int b = codeAt(s + i, n - i, len);
+      *out++ = b >= 0 ? char(b) : '?';
+      i += len;
+    } else if (n - i >= 8 && !(load8(in.data() + i) & kHighBits) &&
+               !hasLineEndByte(load8(in.data() + i))) {
+      std::memcpy(out, in.data() + i, 8);
+      out += 8;
+      i += 8;
+    } else if (s[i] == '\r' || s[i] == '\n') {
+      out = putLineEnd(out, style);
+      ++i;
+      skipPairedLf(in.data(), n, i, next, tookNextLf);
+    } else {
+      *out++ = char(s[i++]);
+    }
+  }
+  return {out, tookNextLf};
+}
+
+}  // namespace
+
+TextFormat detect(QByteArrayView bytes) {
+  TextFormat format;
+  if (startsWithBom(bytes)) {
+    format.encoding = Encoding::Utf8;
+    format.bom = true;
+    bytes = bytes.sliced(3);
+  } else {
+    const Utf8Scan scan = scanUtf8(bytes);
+    format.encoding = scan.valid && scan.multiByte ? Encoding::Utf8 : Encoding::Windows1251;
+  }
+  const LineEndCounts c = countLineEnds(bytes);
+  if (c.lf > c.crlf && c.lf > c.cr)
+    format.lineEnd = LineEnd::Lf;
+  else if (c.cr > c.crlf && c.cr > c.lf)
+    format.lineEnd = LineEnd::Cr;
+  return format;
+}
+
+void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink) {
+  if (format.encoding == Encoding::Windows1251) {
+    decodeWindows1251(bytes, sink);
+    return;
+  }
+  decodeUtf8(startsWithBom(bytes) ? bytes.sliced(3) : bytes, sink);
+}
+
+bool fitsWindows1251(QByteArrayView utf8) {
+  const auto* s = reinterpret_cast<const u8*>(utf8.data());
+  const qsizetype n = utf8.size();
+  qsizetype i = 0;
+  while (i < n) {
+    if (n - i >= 8 && (load8(utf8.data() + i) & kHighBits) == 0) {
+      i += 8;
+    } else if (s[i] < 0x80) {
+      ++i;
+    } else {
+      int len;
+      if (codeAt(s + i, n - i, len) < 0) return false;
+      i += len;
+    }
+  }
+  return true;
+}
+
+TextFormat formatForWriting(QByteArrayView utf8, const TextFormat& format) {
+  if (format.encoding != Encoding::Windows1251 || fitsWindows1251(utf8)) return format;
+  return {Encoding::Utf8, false, format.lineEnd};
+}
+
+void encodeFromUtf8(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink) {
+  const bool toWindows1251 = format.encoding == Encoding::Windows1251;
+  if (!toWindows1251 && format.bom) sink(QByteArrayView(kBom, 3));
+  std::vector<char> buffer(kBufferSize);
+  qsizetype i = 0;
+  while (i < utf8.size()) {
+    const qsizetype end = utf8PieceEnd(utf8, i);
+    const QByteArrayView piece = utf8.sliced(i, end - i);
+    const int next = end < utf8.size() ? u8(utf8[end]) : -1;
+    const Converted c = toWindows1251
+                            ? encodeWindows1251(piece, next, format.lineEnd, buffer.data())
+                            : copyLineEnds(piece, next, format.lineEnd, buffer.data());
+    sink(QByteArrayView(buffer.data(), c.end - buffer.data()));
+    i = end + (c.tookNextLf ? 1 : 0);
+  }
+}
+
+QString decode(QByteArrayView bytes, TextFormat* format) {
+  const TextFormat detected = detect(bytes);
+  if (format) *format = detected;
+  QByteArray utf8;
+  utf8.reserve(bytes.size() + bytes.size() / 8);
+  decodeToUtf8(bytes, detected, [&utf8](QByteArrayView piece) { utf8.append(piece); });
+  return QString::fromUtf8(utf8);
+}
+
+}  // namespace platform::TextFile

@@ -1,0 +1,110 @@
+// Reading and writing text files on disk. A whole-file write goes to a temporary file in the
+// same folder and is renamed over the old one only when every byte is written, so a full disk
+// or a lost device never leaves a half-written document behind.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "platform/text_file.h"
+
+namespace platform::TextFile {
+namespace {
+
+void setError(QString* error, const QString& message) {
+  if (error) *error = message;
+}
+
+QString cannotWrite(const QString& path, const QString& reason) {
+  return QStringLiteral("Не удалось записать файл «%1»: %2")
+      .arg(QDir::toNativeSeparators(path), reason);
+}
+
+// The file a path finally names: a symbolic link is written through to its target, so the
+// link stays a link.
+QString followLinks(const QString& path) {
+  QFileInfo info(path);
+  for (int hops = 0; hops < 40 && info.isSymLink(); ++hops) info.setFile(info.symLinkTarget());
+  return info.filePath();
+}
+
+// Runs `fill` on a QSaveFile for `path` and commits it; `fill` returns false when a write failed.
+template <typename Fill>
+bool saveWith(const QString& path, QString* error, Fill fill) {
+  const QString target = followLinks(path);
+  const QFileInfo existing(target);
+  QSaveFile file(target);
+  if (!file.open(QIODevice::WriteOnly)) {
+    setError(error, cannotWrite(path, file.errorString()));
+    return false;
+  }
+  if (!fill(file)) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    setError(error, cannotWrite(path, reason));
+    return false;
+  }
+  // The new file must not lose what the owner allowed on the old one (an executable script,
+  // a private file).
+  if (existing.exists() && file.permissions() != existing.permissions())
+    file.setPermissions(existing.permissions());
+  if (!file.commit()) {
+    setError(error, cannotWrite(path, file.errorString()));
+    return false;
+  }
+  return true;
+}
+
+bool writeAll(QFileDevice& file, QByteArrayView bytes) {
+  return file.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
+}  // namespace
+
+std::optional<ReadResult> read(const QString& path, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    setError(error, QStringLiteral("Не удалось прочитать файл «%1»: %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return std::nullopt;
+  }
+  const QByteArray bytes = file.readAll();
+  ReadResult result;
+  result.text = decode(bytes, &result.format);
+  return result;
+}
+
+bool writeBytes(const QString& path, QByteArrayView bytes, QString* error) {
+  return saveWith(path, error, [bytes](QSaveFile& file) { return writeAll(file, bytes); });
+}
+
+bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& format, QString* error) {
+  // Widening here as well means no caller can lose characters by passing a narrower format.
+  const TextFormat target = formatForWriting(utf8, format);
+  return saveWith(path, error, [&](QSaveFile& file) {
+    bool ok = true;
+    encodeFromUtf8(utf8, target, [&](QByteArrayView piece) {
+      if (ok) ok = writeAll(file, piece);
+    });
+    return ok;
+  });
+}
+
+bool write(const QString& path, const QString& text, const TextFormat& format, QString* error) {
+  return writeUtf8(path, text.toUtf8(), format, error);
+}
+
+bool appendBytes(const QString& path, QByteArrayView bytes, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    setError(error, cannotWrite(path, file.errorString()));
+    return false;
+  }
+  if (!writeAll(file, bytes) || !file.flush()) {
+    setError(error, cannotWrite(path, file.errorString()));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace platform::TextFile

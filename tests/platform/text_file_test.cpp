@@ -1,0 +1,194 @@
+// Encoding detection and the byte conversions of TextFile: what a file reads as, and that
+// writing back what was read gives the same bytes, also where a piece boundary splits a line
+// end or a character.
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringDecoder>
+#include <vector>
+
+#include "platform/cp1251.h"
+
+namespace {
+
+using platform::Encoding;
+using platform::LineEnd;
+using platform::TextFormat;
+namespace TextFile = platform::TextFile;
+
+constexpr TextFormat kCp1251CrLf{Encoding::Windows1251, false, LineEnd::CrLf};
+
+std::vector<QByteArray> decodePieces(const QByteArray& bytes, const TextFormat& format) {
+  std::vector<QByteArray> pieces;
+  TextFile::decodeToUtf8(bytes, format,
+                         [&](QByteArrayView p) { pieces.push_back(p.toByteArray()); });
+  return pieces;
+}
+
+QByteArray joined(const std::vector<QByteArray>& pieces) {
+  QByteArray all;
+  for (const QByteArray& p : pieces) all += p;
+  return all;
+}
+
+QByteArray encode(const QByteArray& utf8, const TextFormat& format) {
+  QByteArray out;
+  TextFile::encodeFromUtf8(utf8, format, [&](QByteArrayView p) { out.append(p); });
+  return out;
+}
+
+TEST(TextFileDetect, EncodingAndDominantLineEnd) {
+  struct {
+    const char* name;
+    QByteArray bytes;
+    TextFormat expect;
+  } cases[] = {
+      {"empty", "", kCp1251CrLf},
+      {"ascii only", "abc", kCp1251CrLf},
+      {"cp1251 letters", "\xCF\xF0\xE8\xE2\xE5\xF2", kCp1251CrLf},
+      {"utf-8 letters", "Привет", {Encoding::Utf8, false, LineEnd::CrLf}},
+      {"utf-8 four-byte", "a\xF0\x9F\x98\x80", {Encoding::Utf8, false, LineEnd::CrLf}},
+      {"bom only", "\xEF\xBB\xBF", {Encoding::Utf8, true, LineEnd::CrLf}},
+      {"bom then bad byte", "\xEF\xBB\xBF\xFF\n", {Encoding::Utf8, true, LineEnd::Lf}},
+      {"overlong slash", "\xC0\xAF", kCp1251CrLf},
+      {"encoded surrogate", "\xED\xA0\x80", kCp1251CrLf},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", kCp1251CrLf},
+      {"cut at the end", "Привет\xD0", kCp1251CrLf},
+      {"valid then 0x98", "Привет\x98", kCp1251CrLf},
+      {"lf", "a\nb\n", {Encoding::Windows1251, false, LineEnd::Lf}},
+      {"cr", "a\rb\rc", {Encoding::Windows1251, false, LineEnd::Cr}},
+      {"mostly lf", "a\nb\nc\r\n", {Encoding::Windows1251, false, LineEnd::Lf}},
+      {"crlf ties lf", "a\r\nb\n", kCp1251CrLf},
+      {"lf ties cr", "a\nb\r", kCp1251CrLf},
+      {"lf before cr is two ends", "a\n\rb\n\r", kCp1251CrLf},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(TextFile::detect(c.bytes), c.expect);
+  }
+}
+
+// Decoding gives the expected UTF-8 with CR LF; encoding that in the detected format gives the
+// file's bytes back.
+TEST(TextFileRoundTrip, DecodeThenEncodeKeepsTheBytes) {
+  QByteArray every;  // all bytes but the line-end ones, then a CR LF
+  for (int b = 0; b < 256; ++b)
+    if (b != '\r' && b != '\n') every += char(b);
+  every += "\r\n";
+  struct {
+    const char* name;
+    QByteArray file;
+    QByteArray utf8;
+  } cases[] = {
+      {"empty", "", ""},
+      {"one character", "x", "x"},
+      {"utf-8 with bom", "\xEF\xBB\xBFПривет\r\nмир\r\n", "Привет\r\nмир\r\n"},
+      {"utf-8 without bom", "Привет\nмир\n", "Привет\r\nмир\r\n"},
+      {"utf-8 lone cr", "Ёж\rёж", "Ёж\r\nёж"},
+      {"cp1251 cyrillic", "\xD1\xFA\xE5\xF8\xFC \xE5\xF9\xB8\r\n", "Съешь ещё\r\n"},
+      {"byte 0x98", "a\x98z", "a\xC2\x98z"},
+      {"cp1251 lf", "\xC0\n\xC1\n", "А\r\nБ\r\n"},
+      {"no final line break", "a\r\nb", "a\r\nb"},
+      {"only line breaks", "\n\n\n", "\r\n\r\n\r\n"},
+      {"invalid utf-8 reads as cp1251", "Я\xFF", "РЇя"},
+      {"every byte", every, QString(cp1251::decode(every)).toUtf8()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TextFormat format = TextFile::detect(c.file);
+    const QByteArray utf8 = joined(decodePieces(c.file, format));
+    EXPECT_EQ(utf8, c.utf8);
+    EXPECT_EQ(encode(utf8, format), c.file);
+  }
+}
+
+TEST(TextFileRoundTrip, MixedLineEndsAreWrittenInTheDominantStyle) {
+  const QByteArray file = "a\nb\r\nc\rd\ne\n";
+  const TextFormat format = TextFile::detect(file);
+  EXPECT_EQ(format.lineEnd, LineEnd::Lf);
+  const QByteArray utf8 = joined(decodePieces(file, format));
+  EXPECT_EQ(utf8, "a\r\nb\r\nc\r\nd\r\ne\r\n");
+  EXPECT_EQ(encode(utf8, format), "a\nb\nc\nd\ne\n");
+}
+
+TEST(TextFileEncode, EveryLineEndBecomesTheTargetStyle) {
+  const QByteArray utf8 = "a\nb\rc\r\nd\r";
+  struct {
+    LineEnd style;
+    QByteArray expect;
+  } cases[] = {
+      {LineEnd::CrLf, "a\r\nb\r\nc\r\nd\r\n"},
+      {LineEnd::Lf, "a\nb\nc\nd\n"},
+      {LineEnd::Cr, "a\rb\rc\rd\r"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.style));
+    EXPECT_EQ(encode(utf8, {Encoding::Windows1251, false, c.style}), c.expect);
+    EXPECT_EQ(encode(utf8, {Encoding::Utf8, true, c.style}), "\xEF\xBB\xBF" + c.expect);
+  }
+}
+
+// Inputs of several megabytes, each in two alignments, so that whatever the piece size, some
+// boundary falls inside a CR LF or inside a multi-byte character.
+TEST(TextFilePieces, BoundariesNeverSplitALineEndOrACharacter) {
+  constexpr int kRepeats = 1 << 20;
+  struct {
+    const char* name;
+    QByteArray unit;
+    QByteArray expectUnit;  // the unit decoded
+  } cases[] = {
+      {"cp1251 crlf", "\r\n", "\r\n"},
+      {"cp1251 cr", "\xC6\r", "Ж\r\n"},
+      {"utf-8 crlf", "\xD0\x96\r\n", "Ж\r\n"},
+      {"utf-8 two-byte", "\xD0\x96", "Ж"},
+      {"utf-8 three-byte", "\xE2\x82\xAC", "€"},
+      {"utf-8 four-byte", "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},
+  };
+  for (const auto& c : cases) {
+    for (int shift = 0; shift < c.unit.size(); ++shift) {
+      SCOPED_TRACE(std::string(c.name) + " shifted by " + std::to_string(shift));
+      const QByteArray file = QByteArray(shift, 'x') + c.unit.repeated(kRepeats);
+      const TextFormat format = TextFile::detect(file);
+      const std::vector<QByteArray> pieces = decodePieces(file, format);
+      ASSERT_GT(pieces.size(), 1u);  // the text is handed over in pieces, not as one copy
+      for (const QByteArray& p : pieces) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        (void)QString(utf8(p));
+        ASSERT_FALSE(utf8.hasError());
+        ASSERT_FALSE(p.endsWith('\r'));
+      }
+      ASSERT_EQ(joined(pieces), QByteArray(shift, 'x') + c.expectUnit.repeated(kRepeats));
+      ASSERT_EQ(encode(joined(pieces), format), file);
+    }
+  }
+}
+
+TEST(TextFileFormatForWriting, WidensOnlyWhenACharacterWouldBeLost) {
+  constexpr TextFormat kCp1251Lf{Encoding::Windows1251, false, LineEnd::Lf};
+  constexpr TextFormat kUtf8Bom{Encoding::Utf8, true, LineEnd::CrLf};
+  struct {
+    const char* name;
+    QByteArray utf8;
+    TextFormat in, expect;
+  } cases[] = {
+      {"empty", "", kCp1251Lf, kCp1251Lf},
+      {"cyrillic and 0x98", "Ёж №1 \xC2\x98", kCp1251Lf, kCp1251Lf},
+      {"cjk", "a\xE6\x97\xA5", kCp1251Lf, {Encoding::Utf8, false, LineEnd::Lf}},
+      {"emoji", "\xF0\x9F\x98\x80", kCp1251Lf, {Encoding::Utf8, false, LineEnd::Lf}},
+      {"utf-8 stays utf-8", "abc", kUtf8Bom, kUtf8Bom},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(TextFile::formatForWriting(c.utf8, c.in), c.expect);
+  }
+}
+
+TEST(TextFileDecode, BadBytesAfterABomBecomeReplacementCharacters) {
+  TextFormat format;
+  EXPECT_EQ(TextFile::decode("\xEF\xBB\xBF\x61\xFF\x62\n", &format),
+            QString::fromUtf8("a\uFFFDb\r\n"));
+  EXPECT_EQ(format, (TextFormat{Encoding::Utf8, true, LineEnd::Lf}));
+}
+
+}  // namespace
