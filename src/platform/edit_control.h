@@ -17,8 +17,10 @@ class QKeySequence;
 
 namespace platform {
 
-// A selection, normalised so that (startLine, startCol) <= (endLine, endCol).
-// Lines and columns are 0-based; columns count characters, not bytes.
+// A selection, normalised so that (startLine, startCol) <= (endLine, endCol); a column
+// selection gives its top left and bottom right corners.
+// Lines and columns are 0-based; columns count characters, not bytes (UTF-16 units, as QString
+// counts them, so a column indexes lineText() directly).
 struct SelRange {
   int startLine = 0;
   int startCol = 0;
@@ -39,7 +41,10 @@ struct KeyPress {
 // Command codes understood by executeCommand().
 enum class EditCommand : int {
   SelectAll = 137,
-  GoToLine = 168,     // argument: the 1-based line number as the user typed it
+  // Argument: the 1-based line number as the user typed it, read like Val(): leading blanks
+  // skipped, then the leading digits ("12abc" is 12); 0 and numbers past the end go to the
+  // first and the last line. No digits at all ("", "abc", "-3"): nothing happens, false.
+  GoToLine = 168,
   ReplaceDialog = 169,
   FindNext = 176,
   FindDialog = 178,
@@ -54,16 +59,18 @@ class EditControl : public QWidget {
 
   // --- Text and selection ---
   QString text() const;
-  void setText(const QString& text);  // replaces everything, as one undoable step
-  QString selectedText() const;       // "" when nothing is selected
+  // Replaces everything, as one undoable step; dividers and the highlighted line go with the
+  // old text.
+  void setText(const QString& text);
+  QString selectedText() const;               // "" when nothing is selected
   void setSelectedText(const QString& text);  // replaces the selection or inserts at the caret
   SelRange selection() const;
   void setSelection(const SelRange& range, bool scroll = true);
   int textLength() const;  // in characters
   int lineCount() const;
-  int lineLength(int line) const;  // characters, without the line end
-  QString lineText(int line) const;  // without the line end
-  QPoint pointOfPosition(int line, int column) const;  // inside this widget
+  int lineLength(int line) const;                      // characters, without the line end
+  QString lineText(int line) const;                    // without the line end
+  QPoint pointOfPosition(int line, int column) const;  // inside this widget, in the active view
 
   // --- Editing and commands ---
   void undo();
@@ -81,6 +88,8 @@ class EditControl : public QWidget {
   bool hasDivider(int line) const;
   // Runs one of the codes above; returns false for a code this control cannot run (yet).
   bool executeCommand(EditCommand code, const QString& argument = QString());
+  // The text SetFindText stored last, for the find commands.
+  QString findText() const;
 
   // Removes the control's own key bindings for these keys, so that the program's shortcuts win.
   void releaseKeys(const QList<QKeySequence>& keys);
@@ -130,16 +139,24 @@ class EditControl : public QWidget {
   void setWrap(int wrap);  // 0 or 1
   int wrap() const;
 
-  // The widget that should receive the keyboard focus.
+  // The widget that should receive the keyboard focus: the view the user worked in last (the
+  // "active" view, which selection, clipboard and undo calls act on).
   QWidget* focusWidget() const;
   QsciScintilla* primaryView() const;  // for the platform layer's own dialogs only
 
  Q_SIGNALS:
+  // Every edit of the text, by the user or the program (openFile: once, at the end).
   void changed();
+  // The caret or the selection of the active view moved, once per move. A move made by a call
+  // is reported at once; one made by typing when the view next updates (the event loop).
   void selectionChanged();
+  // Before the key reaches the text; Shift, Ctrl and Alt come as presses of their own too.
   void keyDown(platform::KeyPress& press);
+  // x and y inside this widget.
   void mouseDown(Qt::MouseButton button, int shift, int x, int y);
   void mouseUp(Qt::MouseButton button, int shift, int x, int y);
+  // Only when the focus enters or leaves the control as a whole: moving between the views,
+  // a pop-up menu or another window taking over are not leaving it.
   void gotFocus();
   void lostFocus();
 

@@ -1,0 +1,241 @@
+// The editing control over QScintilla: two views of one document in a splitter, the text and
+// the selection in the program's terms (0-based lines, columns in characters, CR LF inside).
+#include "platform/edit_control.h"
+
+#include <QFontDatabase>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/edit_control_impl.h"
+#include "platform/line_number_margin.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+const QColor kDividerColour(0x90, 0x90, 0x90);
+const QColor kHighlightColour(0xFF, 0xF1, 0xB8);
+
+// Every non-folding marker except the program's own line marks, which belong to the text area.
+constexpr int kSymbolMarginMask =
+    ~static_cast<int>(Sci::SC_MASK_FOLDERS) & ~(1 << kDividerMarker) & ~(1 << kHighlightMarker);
+
+}  // namespace
+
+EditControl::EditControl(QWidget* parent) : QWidget(parent), d(new Impl(this)) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  d->splitter = new QSplitter(Qt::Vertical, this);
+  layout->addWidget(d->splitter);
+  d->font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  for (auto*& view : d->views) {
+    view = new QsciScintilla(d->splitter);
+    d->splitter->addWidget(view);
+  }
+  // One document behind both views: the lower view is the splitter's second look at the text.
+  d->views[1]->setDocument(d->views[0]->document());
+  for (auto* view : d->views) {
+    d->setUpView(view);
+    d->wire(view);
+  }
+  d->views[1]->hide();
+  d->splitter->installEventFilter(this);
+  connect(d->splitter, &QSplitter::splitterMoved, this, [this] {
+    const QList<int> sizes = d->splitter->sizes();
+    d->splitterPosition = sizes.value(1) == 0 ? 0 : sizes.value(0);
+  });
+  d->active = d->views[0];
+  d->lastSelection = d->selectionKey(d->active);
+  setFocusProxy(d->views[0]);
+}
+
+EditControl::~EditControl() {
+  // The views die with the splitter; they must not call back into a half-destroyed control.
+  d->splitter->removeEventFilter(this);
+  disconnect(d->splitter, nullptr, this, nullptr);
+  for (auto* view : d->views) {
+    view->removeEventFilter(this);
+    view->viewport()->removeEventFilter(this);
+    disconnect(view, nullptr, this, nullptr);
+  }
+  delete d->splitter;
+  delete d;
+}
+
+void EditControl::Impl::setUpView(QsciScintilla* view) {
+  view->setUtf8(true);
+  view->setEolMode(QsciScintilla::EolWindows);
+  view->setTabWidth(tabSize);
+  sci(view, Sci::SCI_SETSCROLLWIDTH, 1);
+  sci(view, Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
+  view->markerDefine(QsciScintilla::Underline, kDividerMarker);
+  view->setMarkerBackgroundColor(kDividerColour, kDividerMarker);
+  view->markerDefine(QsciScintilla::Background, kHighlightMarker);
+  view->setMarkerBackgroundColor(kHighlightColour, kHighlightMarker);
+  view->setMarginMarkerMask(0, 0);
+  view->setMarginMarkerMask(1, kSymbolMarginMask);
+  view->setMarginMarkerMask(2, 0);
+  view->setMarginType(1, QsciScintilla::SymbolMargin);
+  view->setMarginWidth(1, 0);
+  view->setMarginWidth(2, 0);
+  applyFont(view);
+  applyLineNumberMargin(view, lineNumbers, lineNumberBase);
+}
+
+// --- positions ---
+
+QByteArrayView EditControl::Impl::documentBytes() const {
+  const auto* bytes =
+      static_cast<const char*>(primary()->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
+  return QByteArrayView(bytes, sci(primary(), Sci::SCI_GETLENGTH));
+}
+
+long EditControl::Impl::position(int line, int column) const {
+  const QsciScintilla* view = primary();
+  const long lines = sci(view, Sci::SCI_GETLINECOUNT);
+  const long clampedLine = std::clamp<long>(line, 0, lines - 1);
+  const long start = sci(view, Sci::SCI_POSITIONFROMLINE, clampedLine);
+  const long end = sci(view, Sci::SCI_GETLINEENDPOSITION, clampedLine);
+  if (line >= lines) return end;
+  if (column <= 0) return start;
+  // A UTF-16 unit takes at least one byte, so a column past the line's byte count is past its end.
+  if (column >= end - start) return end;
+  const long at = sci(view, Sci::SCI_POSITIONRELATIVECODEUNITS, start, column);
+  return at <= 0 ? end : std::min(at, end);
+}
+
+int EditControl::Impl::lineOf(long position) const {
+  return int(sci(primary(), Sci::SCI_LINEFROMPOSITION, position));
+}
+
+int EditControl::Impl::columnOf(long position) const {
+  const long start = sci(primary(), Sci::SCI_POSITIONFROMLINE, lineOf(position));
+  return int(sci(primary(), Sci::SCI_COUNTCODEUNITS, start, position));
+}
+
+QString EditControl::Impl::textOf(long start, long end) const {
+  return QString::fromUtf8(documentBytes().sliced(start, std::max(0L, end - start)));
+}
+
+void EditControl::Impl::clearLineMarks() {
+  sci(primary(), Sci::SCI_MARKERDELETEALL, kDividerMarker);
+  sci(primary(), Sci::SCI_MARKERDELETEALL, kHighlightMarker);
+  highlightHandle = -1;
+}
+
+// --- text and selection ---
+
+QString EditControl::text() const { return QString::fromUtf8(d->documentBytes()); }
+
+void EditControl::setText(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  const QsciScintilla* view = d->primary();
+  // Line marks belong to the lines of the old text; they go with it.
+  d->clearLineMarks();
+  sci(view, Sci::SCI_BEGINUNDOACTION);
+  sci(view, Sci::SCI_CLEARALL);
+  view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.constData());
+  sci(view, Sci::SCI_ENDUNDOACTION);
+}
+
+QString EditControl::selectedText() const {
+  const QsciScintilla* view = d->active;
+  if (!sci(view, Sci::SCI_SELECTIONISRECTANGLE)) {
+    return d->textOf(sci(view, Sci::SCI_GETSELECTIONSTART), sci(view, Sci::SCI_GETSELECTIONEND));
+  }
+  // A column selection is one range per line; read top to bottom, joined as lines of text.
+  std::vector<std::pair<long, long>> ranges;
+  const long count = sci(view, Sci::SCI_GETSELECTIONS);
+  for (long i = 0; i < count; ++i)
+    ranges.emplace_back(sci(view, Sci::SCI_GETSELECTIONNSTART, i),
+                        sci(view, Sci::SCI_GETSELECTIONNEND, i));
+  std::sort(ranges.begin(), ranges.end());
+  QStringList lines;
+  for (const auto& [start, end] : ranges) lines << d->textOf(start, end);
+  return lines.join(QStringLiteral("\r\n"));
+}
+
+void EditControl::setSelectedText(const QString& text) {
+  d->active->SendScintilla(Sci::SCI_REPLACESEL, text.toUtf8().constData());
+}
+
+SelRange EditControl::selection() const {
+  const QsciScintilla* view = d->active;
+  if (sci(view, Sci::SCI_SELECTIONISRECTANGLE)) {
+    const long anchor = sci(view, Sci::SCI_GETRECTANGULARSELECTIONANCHOR);
+    const long caret = sci(view, Sci::SCI_GETRECTANGULARSELECTIONCARET);
+    const int anchorCol =
+        d->columnOf(anchor) + int(sci(view, Sci::SCI_GETRECTANGULARSELECTIONANCHORVIRTUALSPACE));
+    const int caretCol =
+        d->columnOf(caret) + int(sci(view, Sci::SCI_GETRECTANGULARSELECTIONCARETVIRTUALSPACE));
+    const int anchorLine = d->lineOf(anchor);
+    const int caretLine = d->lineOf(caret);
+    return {std::min(anchorLine, caretLine), std::min(anchorCol, caretCol),
+            std::max(anchorLine, caretLine), std::max(anchorCol, caretCol), true};
+  }
+  const long start = sci(view, Sci::SCI_GETSELECTIONSTART);
+  const long end = sci(view, Sci::SCI_GETSELECTIONEND);
+  return {d->lineOf(start), d->columnOf(start), d->lineOf(end), d->columnOf(end), false};
+}
+
+void EditControl::setSelection(const SelRange& range, bool scroll) {
+  const QsciScintilla* view = d->active;
+  const long anchor = d->position(range.startLine, range.startCol);
+  const long caret = d->position(range.endLine, range.endCol);
+  d->selecting = true;
+  if (range.columnSel) {
+    sci(view, Sci::SCI_SETRECTANGULARSELECTIONANCHOR, anchor);
+    sci(view, Sci::SCI_SETRECTANGULARSELECTIONANCHORVIRTUALSPACE, 0);
+    sci(view, Sci::SCI_SETRECTANGULARSELECTIONCARET, caret);
+    sci(view, Sci::SCI_SETRECTANGULARSELECTIONCARETVIRTUALSPACE, 0);
+  } else {
+    // Emptying first ends a column selection, which a plain range would otherwise keep.
+    sci(view, Sci::SCI_SETEMPTYSELECTION, anchor);
+    sci(view, Sci::SCI_SETCURRENTPOS, caret);
+  }
+  if (scroll) sci(view, Sci::SCI_SCROLLRANGE, anchor, caret);
+  d->selecting = false;
+  d->noteSelection(d->active);
+}
+
+int EditControl::textLength() const {
+  const QsciScintilla* view = d->primary();
+  // The document keeps a per-line count of UTF-16 units once asked to, which turns this from
+  // a scan of the whole text into a look-up.
+  if (!d->lengthIndex) {
+    sci(view, Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF16);
+    d->lengthIndex = true;
+  }
+  return int(sci(view, Sci::SCI_INDEXPOSITIONFROMLINE, sci(view, Sci::SCI_GETLINECOUNT),
+                 Sci::SC_LINECHARACTERINDEX_UTF16));
+}
+
+int EditControl::lineCount() const { return int(sci(d->primary(), Sci::SCI_GETLINECOUNT)); }
+
+int EditControl::lineLength(int line) const {
+  if (line < 0 || line >= lineCount()) return 0;
+  return d->columnOf(sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, line));
+}
+
+QString EditControl::lineText(int line) const {
+  if (line < 0 || line >= lineCount()) return {};
+  return d->textOf(sci(d->primary(), Sci::SCI_POSITIONFROMLINE, line),
+                   sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, line));
+}
+
+QPoint EditControl::pointOfPosition(int line, int column) const {
+  const QsciScintilla* view = d->active;
+  const long at = d->position(line, column);
+  const QPoint inViewport(int(sci(view, Sci::SCI_POINTXFROMPOSITION, 0, at)),
+                          int(sci(view, Sci::SCI_POINTYFROMPOSITION, 0, at)));
+  return view->viewport()->mapTo(this, inViewport);
+}
+
+QWidget* EditControl::focusWidget() const { return d->active; }
+
+QsciScintilla* EditControl::primaryView() const { return d->primary(); }
+
+}  // namespace platform

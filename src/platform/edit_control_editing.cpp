@@ -1,0 +1,128 @@
+// Editing operations of the control: undo and the clipboard, line deletion, dividers, the
+// numbered commands and the control's own key bindings.
+#include <Qsci/qscicommandset.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeySequence>
+#include <QMimeData>
+#include <algorithm>
+#include <limits>
+
+#include "platform/edit_control_impl.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// The line number the user typed, read like the classic Val(): leading blanks skipped, then
+// the leading digits ("12abc" is 12). Nothing when the text does not start with a digit.
+std::optional<qint64> typedLineNumber(const QString& typed) {
+  constexpr qint64 kCap = std::numeric_limits<int>::max();
+  qsizetype i = 0;
+  while (i < typed.size() && typed[i].isSpace()) ++i;
+  qint64 value = 0;
+  const qsizetype firstDigit = i;
+  for (; i < typed.size() && typed[i] >= u'0' && typed[i] <= u'9'; ++i)
+    value = std::min(kCap, value * 10 + (typed[i].unicode() - u'0'));
+  if (i == firstDigit) return std::nullopt;
+  return value;
+}
+
+int combinedKey(const QKeySequence& key) { return key.count() == 1 ? key[0].toCombined() : 0; }
+
+}  // namespace
+
+void EditControl::undo() { d->active->undo(); }
+void EditControl::redo() { d->active->redo(); }
+void EditControl::cut() { d->active->cut(); }
+void EditControl::copy() { d->active->copy(); }
+void EditControl::paste() { d->active->paste(); }
+bool EditControl::canUndo() const { return sci(d->active, Sci::SCI_CANUNDO) != 0; }
+bool EditControl::canRedo() const { return sci(d->active, Sci::SCI_CANREDO) != 0; }
+bool EditControl::canCopy() const { return sci(d->active, Sci::SCI_GETSELECTIONEMPTY) == 0; }
+bool EditControl::canPaste() const {
+  // Scintilla only knows whether the text may take a paste; whether there is anything to
+  // paste is the clipboard's to say.
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return sci(d->active, Sci::SCI_CANPASTE) != 0 && data && data->hasText();
+}
+
+bool EditControl::canCut() const { return canCopy() && sci(d->active, Sci::SCI_GETREADONLY) == 0; }
+
+void EditControl::deleteLine(int line) {
+  const QsciScintilla* view = d->primary();
+  const long lines = sci(view, Sci::SCI_GETLINECOUNT);
+  if (line < 0 || line >= lines) return;
+  long start = sci(view, Sci::SCI_POSITIONFROMLINE, line);
+  long end = sci(view, Sci::SCI_POSITIONFROMLINE, line + 1);
+  if (line == lines - 1 && line > 0) {
+    // The last line has no line end of its own: the one before it goes instead.
+    start = sci(view, Sci::SCI_GETLINEENDPOSITION, line - 1);
+    end = sci(view, Sci::SCI_GETLENGTH);
+  }
+  sci(view, Sci::SCI_DELETERANGE, start, end - start);
+}
+
+void EditControl::setDivider(int line, bool on) {
+  if (line < 0 || line >= lineCount()) return;
+  const QsciScintilla* view = d->primary();
+  sci(view, on ? Sci::SCI_MARKERADD : Sci::SCI_MARKERDELETE, line, kDividerMarker);
+}
+
+bool EditControl::hasDivider(int line) const {
+  if (line < 0 || line >= lineCount()) return false;
+  return (sci(d->primary(), Sci::SCI_MARKERGET, line) & (1L << kDividerMarker)) != 0;
+}
+
+bool EditControl::executeCommand(EditCommand code, const QString& argument) {
+  QsciScintilla* view = d->active;
+  switch (code) {
+    case EditCommand::SelectAll:
+      sci(view, Sci::SCI_SELECTALL);
+      return true;
+    case EditCommand::GoToLine: {
+      const std::optional<qint64> typed = typedLineNumber(argument);
+      if (!typed) return false;
+      // 0 and numbers past the end land on the first and the last line.
+      const long line = std::clamp<qint64>(*typed - 1, 0, lineCount() - 1);
+      sci(view, Sci::SCI_ENSUREVISIBLEENFORCEPOLICY, line);
+      sci(view, Sci::SCI_GOTOLINE, line);
+      d->noteSelection(view);
+      return true;
+    }
+    case EditCommand::SetFindText:
+      d->findText = argument;
+      return true;
+    case EditCommand::FindDialog:
+    case EditCommand::ReplaceDialog:
+    case EditCommand::FindNext:
+      // The find and replace dialogs of this layer answer these; until they exist the caller
+      // keeps the commands disabled.
+      return false;
+  }
+  return false;
+}
+
+QString EditControl::findText() const { return d->findText; }
+
+void EditControl::releaseKeys(const QList<QKeySequence>& keys) {
+  for (const QKeySequence& sequence : keys) {
+    const int key = combinedKey(sequence);
+    if (key == 0) continue;
+    for (auto* view : d->views) {
+      for (QsciCommand* command : view->standardCommands()->commands()) {
+        if (command->key() == key) command->setKey(0);
+        if (command->alternateKey() == key) command->setAlternateKey(0);
+      }
+    }
+  }
+}
+
+bool EditControl::bindsKey(const QKeySequence& key) const {
+  const int combined = combinedKey(key);
+  return combined != 0 && d->primary()->standardCommands()->boundTo(combined) != nullptr;
+}
+
+}  // namespace platform

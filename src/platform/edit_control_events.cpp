@@ -1,0 +1,156 @@
+// The control's events: keys, mouse buttons, focus, text and selection changes, raised from
+// whichever view the user works in and translated into the program's terms.
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "platform/edit_control_impl.h"
+#include "platform/line_number_margin.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// The program's shift state: 1 Shift, 2 Ctrl, 4 Alt, added.
+int shiftState(Qt::KeyboardModifiers modifiers) {
+  int shift = 0;
+  if (modifiers & Qt::ShiftModifier) shift |= 1;
+  if (modifiers & Qt::ControlModifier) shift |= 2;
+  if (modifiers & Qt::AltModifier) shift |= 4;
+  return shift;
+}
+
+}  // namespace
+
+void EditControl::Impl::wire(QsciScintilla* view) {
+  view->installEventFilter(q);
+  view->viewport()->installEventFilter(q);
+  // Scintilla reports a selection set by a call at once, and a caret moved by typing when it
+  // next updates the view; both lead here, and the key check keeps it to one event per move.
+  QObject::connect(view, &QsciScintilla::selectionChanged, q,
+                   [this, view] { noteSelection(view); });
+  QObject::connect(view, &QsciScintilla::cursorPositionChanged, q,
+                   [this, view] { noteSelection(view); });
+  QObject::connect(view, &QsciScintillaBase::SCN_UPDATEUI, q, [this, view](int updated) {
+    if (updated & Sci::SC_UPDATE_SELECTION) noteSelection(view);
+    fillLineNumberLabels(view, lineNumberBase);
+  });
+  if (view != primary()) return;
+  // Every view of a document hears each change of it; one of them speaks for the control.
+  QObject::connect(view, &QsciScintilla::textChanged, q, [this] {
+    if (!loading) Q_EMIT q->changed();
+  });
+  QObject::connect(view, &QsciScintilla::linesChanged, q, [this] {
+    if (lineNumbers) applyLineNumbers();
+  });
+}
+
+SelectionKey EditControl::Impl::selectionKey(const QsciScintilla* view) const {
+  SelectionKey key;
+  key.rectangular = sci(view, Sci::SCI_SELECTIONISRECTANGLE) != 0;
+  key.ranges = sci(view, Sci::SCI_GETSELECTIONS);
+  if (key.rectangular) {
+    key.anchor = sci(view, Sci::SCI_GETRECTANGULARSELECTIONANCHOR);
+    key.caret = sci(view, Sci::SCI_GETRECTANGULARSELECTIONCARET);
+    key.anchorSpace = sci(view, Sci::SCI_GETRECTANGULARSELECTIONANCHORVIRTUALSPACE);
+    key.caretSpace = sci(view, Sci::SCI_GETRECTANGULARSELECTIONCARETVIRTUALSPACE);
+  } else {
+    key.anchor = sci(view, Sci::SCI_GETANCHOR);
+    key.caret = sci(view, Sci::SCI_GETCURRENTPOS);
+  }
+  return key;
+}
+
+void EditControl::Impl::noteSelection(QsciScintilla* view) {
+  if (view != active || loading || selecting) return;
+  const SelectionKey key = selectionKey(view);
+  if (key == lastSelection) return;
+  lastSelection = key;
+  Q_EMIT q->selectionChanged();
+}
+
+void EditControl::Impl::makeActive(QsciScintilla* view) {
+  if (view == active) return;
+  // The selection the program reads is now this view's, so it has changed for the program.
+  active = view;
+  // Focusing the control from outside returns to the view the user left.
+  q->setFocusProxy(view);
+  lastSelection = {};
+  noteSelection(view);
+}
+
+void EditControl::Impl::focusEntered(QsciScintilla* view) {
+  makeActive(view);
+  if (focusInside) return;
+  focusInside = true;
+  Q_EMIT q->gotFocus();
+}
+
+void EditControl::Impl::focusLeft(QFocusEvent* event) {
+  // Another window taking over leaves the focus where it was inside ours; a pop-up menu keeps
+  // the focus widget too. Neither is the focus leaving the control.
+  if (event->reason() == Qt::ActiveWindowFocusReason) return;
+  const QWidget* now = QApplication::focusWidget();
+  if (now && (now == q || q->isAncestorOf(now))) return;
+  if (!focusInside) return;
+  focusInside = false;
+  Q_EMIT q->lostFocus();
+}
+
+int EditControl::Impl::viewIndex(const QObject* object, bool* isViewport) const {
+  for (int i = 0; i < int(views.size()); ++i) {
+    *isViewport = object == views[i]->viewport();
+    if (object == views[i] || *isViewport) return i;
+  }
+  return -1;
+}
+
+bool EditControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == d->splitter && event->type() == QEvent::Resize) {
+    // The upper view keeps its height; the lower one takes what the window gains or loses.
+    d->applySplitterSizes();
+    return false;
+  }
+  bool isViewport = false;
+  const int index = d->viewIndex(watched, &isViewport);
+  if (index < 0) return QWidget::eventFilter(watched, event);
+  QsciScintilla* view = d->views[index];
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      if (isViewport) break;
+      const auto* key = static_cast<QKeyEvent*>(event);
+      KeyPress press{key->key(), shiftState(key->modifiers()), false};
+      Q_EMIT keyDown(press);
+      return press.handled;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease: {
+      if (!isViewport) break;
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      const QPoint at = view->viewport()->mapTo(this, mouse->position().toPoint());
+      const int shift = shiftState(mouse->modifiers());
+      if (event->type() == QEvent::MouseButtonPress)
+        Q_EMIT mouseDown(mouse->button(), shift, at.x(), at.y());
+      else
+        Q_EMIT mouseUp(mouse->button(), shift, at.x(), at.y());
+      break;
+    }
+    case QEvent::FocusIn:
+      if (!isViewport) d->focusEntered(view);
+      break;
+    case QEvent::FocusOut:
+      if (!isViewport) d->focusLeft(static_cast<QFocusEvent*>(event));
+      break;
+    case QEvent::Resize:
+      // A taller view shows lines whose labels were never written.
+      if (isViewport) fillLineNumberLabels(view, d->lineNumberBase);
+      break;
+    default:
+      break;
+  }
+  return false;
+}
+
+}  // namespace platform

@@ -1,0 +1,97 @@
+// Private state of EditControl, shared by the files that implement it. Nothing outside
+// src/platform/edit_control_*.cpp includes this header.
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QByteArrayView>
+#include <QFont>
+#include <QSplitter>
+#include <array>
+
+#include "platform/edit_control.h"
+
+namespace platform {
+
+// The program's own line marks. High marker numbers, so that symbol markers added later
+// (bookmarks) keep the low ones; the symbol margin never shows these two.
+inline constexpr int kDividerMarker = 23;
+inline constexpr int kHighlightMarker = 24;
+
+// Sends a message to Scintilla with integer arguments (the one overload we need most).
+inline long sci(const QsciScintilla* view, unsigned msg, long wParam = 0, long lParam = 0) {
+  return view->SendScintilla(msg, static_cast<unsigned long>(wParam), lParam);
+}
+
+// What identifies a view's selection: when none of it moves, no selection event is due.
+struct SelectionKey {
+  long anchor = -1;
+  long caret = -1;
+  long anchorSpace = 0;
+  long caretSpace = 0;
+  long ranges = 0;
+  bool rectangular = false;
+  bool operator==(const SelectionKey&) const = default;
+};
+
+struct EditControl::Impl {
+  explicit Impl(EditControl* owner) : q(owner) {}
+
+  EditControl* q;
+  QSplitter* splitter = nullptr;
+  std::array<QsciScintilla*, 2> views{};
+  QsciScintilla* active = nullptr;  // the view the user works in: the one focused last
+
+  TextFormat format;
+  QString findText;
+  QFont font;
+  int charSet = 0;
+  int tabSize = 4;
+  int lineNumberBase = 10;
+  int wrap = 0;
+  int splitterPosition = 0;
+  int highlightHandle = -1;
+  bool leftMargin = false;
+  bool lineNumbers = false;
+  bool whiteSpace = false;
+  bool colouring = true;
+  bool keywordCase = false;
+  bool columnSelection = false;
+  bool splitterAllowed = false;
+  bool focusInside = false;
+  bool loading = false;    // a file is coming in: no events until it is all there
+  bool selecting = false;  // a selection is being set in steps: one event at the end
+  bool lengthIndex = false;
+  SelectionKey lastSelection;
+
+  QsciScintilla* primary() const { return views[0]; }
+
+  // --- edit_control.cpp: positions and text ---
+  void setUpView(QsciScintilla* view);
+  QByteArrayView documentBytes() const;
+  // Byte position of a 0-based line and column (UTF-16 units); clamped into the document.
+  long position(int line, int column) const;
+  int lineOf(long position) const;
+  int columnOf(long position) const;
+  QString textOf(long start, long end) const;
+  void clearLineMarks();
+
+  // --- edit_control_events.cpp: signals and focus ---
+  void wire(QsciScintilla* view);
+  SelectionKey selectionKey(const QsciScintilla* view) const;
+  void noteSelection(QsciScintilla* view);
+  void makeActive(QsciScintilla* view);
+  void focusEntered(QsciScintilla* view);
+  void focusLeft(QFocusEvent* event);
+  int viewIndex(const QObject* object, bool* isViewport) const;
+
+  // --- edit_control_view.cpp: settings applied to both views ---
+  void applyFont(QsciScintilla* view);
+  void applyLineNumbers();
+  void applySplitterSizes();
+
+  // --- edit_control_file.cpp ---
+  void loadBytes(QByteArrayView bytes, const TextFormat& fileFormat);
+};
+
+}  // namespace platform

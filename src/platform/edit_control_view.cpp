@@ -1,0 +1,179 @@
+// View settings of the control. Both views of the splitter always look the same, so every
+// setter applies to both.
+#include <algorithm>
+
+#include "platform/edit_control_impl.h"
+#include "platform/line_number_margin.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+constexpr int kLeftMarginWidth = 16;
+
+}  // namespace
+
+void EditControl::Impl::applyFont(QsciScintilla* view) {
+  view->setFont(font);
+  view->setMarginsFont(font);
+}
+
+void EditControl::Impl::applyLineNumbers() {
+  for (auto* view : views) {
+    applyLineNumberMargin(view, lineNumbers, lineNumberBase);
+    fillLineNumberLabels(view, lineNumberBase);
+  }
+}
+
+void EditControl::Impl::applySplitterSizes() {
+  if (!splitterAllowed) return;
+  const int total = std::max(0, splitter->height() - splitter->handleWidth());
+  // Before any position is set the lower view lies folded at the bottom, ready to be dragged up.
+  const int upper = splitterPosition > 0 ? std::min(splitterPosition, total) : total;
+  splitter->setSizes({upper, total - upper});
+}
+
+void EditControl::setTabSize(int size) {
+  d->tabSize = std::max(1, size);
+  for (auto* view : d->views) view->setTabWidth(d->tabSize);
+}
+
+int EditControl::tabSize() const { return d->tabSize; }
+
+void EditControl::setLeftMarginVisible(bool on) {
+  d->leftMargin = on;
+  for (auto* view : d->views) view->setMarginWidth(1, on ? kLeftMarginWidth : 0);
+}
+
+bool EditControl::leftMarginVisible() const { return d->leftMargin; }
+
+void EditControl::setLineNumbersVisible(bool on) {
+  d->lineNumbers = on;
+  d->applyLineNumbers();
+}
+
+bool EditControl::lineNumbersVisible() const { return d->lineNumbers; }
+
+void EditControl::setLineNumberBase(int base) {
+  base = std::clamp(base, 2, 36);
+  if (base == d->lineNumberBase) return;
+  d->lineNumberBase = base;
+  // Scintilla numbers base-10 lines itself; labels of another base would only take memory.
+  if (base == 10) sci(d->primary(), Sci::SCI_MARGINTEXTCLEARALL);
+  d->applyLineNumbers();
+}
+
+int EditControl::lineNumberBase() const { return d->lineNumberBase; }
+
+QString EditControl::lineNumberText(int line) const {
+  return lineNumberLabel(line, d->lineNumberBase);
+}
+
+void EditControl::setWhiteSpaceVisible(bool on) {
+  d->whiteSpace = on;
+  for (auto* view : d->views)
+    view->setWhitespaceVisibility(on ? QsciScintilla::WsVisible : QsciScintilla::WsInvisible);
+}
+
+bool EditControl::whiteSpaceVisible() const { return d->whiteSpace; }
+
+void EditControl::setColouringEnabled(bool on) {
+  d->colouring = on;
+  if (on) return;
+  for (auto* view : d->views) {
+    if (!view->lexer()) continue;
+    view->setLexer(nullptr);
+    d->applyFont(view);
+    sci(view, Sci::SCI_CLEARDOCUMENTSTYLE);
+  }
+}
+
+bool EditControl::colouringEnabled() const { return d->colouring; }
+
+void EditControl::setWindowsLineEnds(bool on) {
+  // Off means LF, except that a file of lone CRs keeps its own non-Windows style.
+  if (on)
+    d->format.lineEnd = LineEnd::CrLf;
+  else if (d->format.lineEnd == LineEnd::CrLf)
+    d->format.lineEnd = LineEnd::Lf;
+}
+
+bool EditControl::windowsLineEnds() const { return d->format.lineEnd == LineEnd::CrLf; }
+
+const TextFormat& EditControl::fileFormat() const { return d->format; }
+
+void EditControl::setFileFormat(const TextFormat& format) { d->format = format; }
+
+void EditControl::setKeywordCaseCorrection(bool on) { d->keywordCase = on; }
+
+bool EditControl::keywordCaseCorrection() const { return d->keywordCase; }
+
+void EditControl::setColumnSelectionMode(bool on) { d->columnSelection = on; }
+
+bool EditControl::columnSelectionMode() const { return d->columnSelection; }
+
+void EditControl::setSplitterAllowed(bool on) {
+  if (on == d->splitterAllowed) return;
+  d->splitterAllowed = on;
+  d->views[1]->setVisible(on);
+  if (on) {
+    d->applySplitterSizes();
+    return;
+  }
+  if (d->active == d->views[1]) {
+    const bool hadFocus = d->views[1]->hasFocus() || d->focusInside;
+    d->makeActive(d->views[0]);
+    if (hadFocus) d->views[0]->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+bool EditControl::splitterAllowed() const { return d->splitterAllowed; }
+
+void EditControl::setSplitterPosition(int y) {
+  d->splitterPosition = std::max(0, y);
+  d->applySplitterSizes();
+}
+
+int EditControl::splitterPosition() const {
+  if (d->splitterAllowed && d->splitter->isVisible()) return d->splitter->sizes().value(0);
+  return d->splitterPosition;
+}
+
+void EditControl::setHighlightedLine(int line) {
+  const QsciScintilla* view = d->primary();
+  if (d->highlightHandle >= 0) sci(view, Sci::SCI_MARKERDELETEHANDLE, d->highlightHandle);
+  d->highlightHandle = -1;
+  if (line >= 0 && line < lineCount())
+    d->highlightHandle = int(sci(view, Sci::SCI_MARKERADD, line, kHighlightMarker));
+}
+
+int EditControl::highlightedLine() const {
+  if (d->highlightHandle < 0) return -1;
+  // The mark travels with its line as text is edited above it.
+  return int(sci(d->primary(), Sci::SCI_MARKERLINEFROMHANDLE, d->highlightHandle));
+}
+
+void EditControl::setEditorFont(const QString& name, int pointSize, int charSet) {
+  QFont font(name);
+  if (pointSize > 0) font.setPointSize(pointSize);
+  d->font = font;
+  // Qt picks scripts per character; the number is kept for the settings it came from.
+  d->charSet = charSet;
+  for (auto* view : d->views) d->applyFont(view);
+  d->applyLineNumbers();
+}
+
+QFont EditControl::editorFont() const { return d->font; }
+
+int EditControl::editorCharSet() const { return d->charSet; }
+
+void EditControl::setWrap(int wrap) {
+  d->wrap = wrap != 0 ? 1 : 0;
+  for (auto* view : d->views)
+    view->setWrapMode(d->wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+}
+
+int EditControl::wrap() const { return d->wrap; }
+
+}  // namespace platform

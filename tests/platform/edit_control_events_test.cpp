@@ -1,0 +1,206 @@
+// The editing control's events and key bindings: keys reach the program's handlers first,
+// released keys reach the window's shortcuts, focus and selection events come once per move.
+#include <Qsci/qsciscintilla.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "platform/edit_control.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// A window with the control and a line edit beside it, shown and active.
+class EditControlEventsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto* layout = new QVBoxLayout(&window);
+    edit = new EditControl;
+    other = new QLineEdit;
+    layout->addWidget(edit);
+    layout->addWidget(other);
+    window.resize(640, 480);
+    window.show();
+    window.activateWindow();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+    edit->primaryView()->setFocus();
+    QCoreApplication::processEvents();
+  }
+
+  QsciScintilla* lowerView() const {
+    for (auto* view : edit->findChildren<QsciScintilla*>())
+      if (view != edit->primaryView()) return view;
+    return nullptr;
+  }
+
+  QWidget window;
+  EditControl* edit = nullptr;
+  QLineEdit* other = nullptr;
+};
+
+TEST_F(EditControlEventsTest, KeyDownComesFirstAndAHandledKeyIsSwallowed) {
+  QList<KeyPress> seen;
+  bool swallow = false;
+  QObject::connect(edit, &EditControl::keyDown, edit, [&](KeyPress& press) {
+    // The modifier keys come as presses of their own; the test looks at the keys they modify.
+    if (press.key == Qt::Key_Shift || press.key == Qt::Key_Control || press.key == Qt::Key_Alt)
+      return;
+    seen << press;
+    press.handled = swallow;
+  });
+  QTest::keyClick(edit->primaryView(), Qt::Key_A, Qt::NoModifier);
+  EXPECT_EQ(edit->text(), "a");
+  swallow = true;
+  QTest::keyClick(edit->primaryView(), Qt::Key_B, Qt::NoModifier);
+  EXPECT_EQ(edit->text(), "a");
+  QTest::keyClick(edit->primaryView(), Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+  QTest::keyClick(edit->primaryView(), Qt::Key_F5, Qt::AltModifier);
+
+  ASSERT_EQ(seen.size(), 4);
+  struct Expect {
+    int key;
+    int shift;
+  };
+  const Expect expect[] = {{Qt::Key_A, 0}, {Qt::Key_B, 0}, {Qt::Key_Home, 3}, {Qt::Key_F5, 4}};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(seen[i].key, expect[i].key);
+    EXPECT_EQ(seen[i].shift, expect[i].shift);
+  }
+  // The swallowed Ctrl+Shift+Home selected nothing.
+  EXPECT_EQ(edit->selection(), (SelRange{0, 1, 0, 1}));
+}
+
+TEST_F(EditControlEventsTest, ReleasedKeyReachesTheWindowShortcut) {
+  auto* action = new QAction(&window);
+  action->setShortcut(QKeySequence("Ctrl+D"));
+  window.addAction(action);
+  QSignalSpy fired(action, &QAction::triggered);
+  edit->setText("строка");
+
+  // Bound in the control, Ctrl+D duplicates the line and the window never hears of it.
+  ASSERT_TRUE(edit->bindsKey(QKeySequence("Ctrl+D")));
+  QTest::keyClick(edit->primaryView(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(fired.count(), 0);
+  EXPECT_EQ(edit->text(), "строка\r\nстрока");
+
+  edit->releaseKeys({QKeySequence("Ctrl+D"), QKeySequence("Ctrl+L")});
+  EXPECT_FALSE(edit->bindsKey(QKeySequence("Ctrl+D")));
+  EXPECT_FALSE(edit->bindsKey(QKeySequence("Ctrl+L")));
+  EXPECT_TRUE(edit->bindsKey(QKeySequence("Ctrl+Z")));
+  QTest::keyClick(edit->primaryView(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(fired.count(), 1);
+  EXPECT_EQ(edit->text(), "строка\r\nстрока");
+
+  // The lower view of the splitter lets go of it too.
+  edit->setSplitterAllowed(true);
+  lowerView()->setFocus();
+  QTest::keyClick(lowerView(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(fired.count(), 2);
+}
+
+TEST_F(EditControlEventsTest, FocusEventsOnlyWhenTheWholeControlGainsOrLoses) {
+  other->setFocus();
+  QCoreApplication::processEvents();
+  QSignalSpy got(edit, &EditControl::gotFocus);
+  QSignalSpy lost(edit, &EditControl::lostFocus);
+  edit->setSplitterAllowed(true);
+
+  edit->primaryView()->setFocus();
+  lowerView()->setFocus();
+  edit->primaryView()->setFocus();
+  EXPECT_EQ(got.count(), 1);
+  EXPECT_EQ(lost.count(), 0);
+
+  other->setFocus();
+  EXPECT_EQ(got.count(), 1);
+  EXPECT_EQ(lost.count(), 1);
+}
+
+TEST_F(EditControlEventsTest, ProgramWorksOnTheViewFocusedLast) {
+  edit->setSplitterAllowed(true);
+  edit->setText("первая\r\nвторая");
+  edit->setSelection({0, 1, 0, 2});
+  lowerView()->setFocus();
+  lowerView()->SendScintilla(Sci::SCI_SETSEL, 0UL, 0L);
+  EXPECT_EQ(edit->selection(), (SelRange{0, 0, 0, 0}));
+  EXPECT_EQ(edit->focusWidget(), lowerView());
+  edit->primaryView()->setFocus();
+  EXPECT_EQ(edit->selection(), (SelRange{0, 1, 0, 2}));
+}
+
+TEST_F(EditControlEventsTest, MouseButtonsInControlCoordinates) {
+  struct Seen {
+    Qt::MouseButton button;
+    int shift, x, y;
+  };
+  QList<Seen> downs, ups;
+  QObject::connect(edit, &EditControl::mouseDown, edit,
+                   [&](Qt::MouseButton b, int s, int x, int y) {
+                     downs << Seen{b, s, x, y};
+                   });
+  QObject::connect(edit, &EditControl::mouseUp, edit, [&](Qt::MouseButton b, int s, int x, int y) {
+    ups << Seen{b, s, x, y};
+  });
+  QWidget* viewport = edit->primaryView()->viewport();
+  const QPoint inViewport(30, 20);
+  const QPoint expected = viewport->mapTo(edit, inViewport);
+  QTest::mousePress(viewport, Qt::LeftButton, Qt::ShiftModifier, inViewport);
+  QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, inViewport);
+  QTest::mouseClick(viewport, Qt::RightButton, Qt::ControlModifier | Qt::AltModifier, inViewport);
+
+  ASSERT_EQ(downs.size(), 2);
+  ASSERT_EQ(ups.size(), 2);
+  EXPECT_EQ(downs[0].button, Qt::LeftButton);
+  EXPECT_EQ(downs[0].shift, 1);
+  EXPECT_EQ(QPoint(downs[0].x, downs[0].y), expected);
+  EXPECT_EQ(ups[0].button, Qt::LeftButton);
+  EXPECT_EQ(downs[1].button, Qt::RightButton);
+  EXPECT_EQ(downs[1].shift, 6);
+  EXPECT_EQ(QPoint(ups[1].x, ups[1].y), expected);
+}
+
+TEST_F(EditControlEventsTest, SelectionChangesOncePerMove) {
+  edit->setText("первая\r\nвторая");
+  edit->setSelection({0, 0, 0, 0});
+  QCoreApplication::processEvents();
+  QSignalSpy moved(edit, &EditControl::selectionChanged);
+
+  edit->setSelection({0, 0, 0, 0});
+  EXPECT_EQ(moved.count(), 0) << "nothing moved";
+  QTest::keyClick(edit->primaryView(), Qt::Key_Right);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(moved.count(), 1) << "a caret move without a selection";
+  QTest::keyClick(edit->primaryView(), Qt::Key_Right, Qt::ShiftModifier);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(moved.count(), 2) << "a selection";
+  QTest::keyClick(edit->primaryView(), Qt::Key_X);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(moved.count(), 3) << "typing moves the caret";
+  edit->setSelection({1, 0, 1, 2}, false);
+  EXPECT_EQ(moved.count(), 4) << "a selection set by the program";
+}
+
+TEST_F(EditControlEventsTest, ChangedForEveryEditOfTheText) {
+  QSignalSpy changed(edit, &EditControl::changed);
+  QTest::keyClick(edit->primaryView(), Qt::Key_A);
+  EXPECT_EQ(changed.count(), 1);
+  edit->setSelectedText("б");
+  EXPECT_EQ(changed.count(), 2);
+  edit->undo();
+  EXPECT_EQ(changed.count(), 3);
+  edit->setSelection({0, 0, 0, 0});
+  EXPECT_EQ(changed.count(), 3) << "moving the caret is no change";
+}
+
+}  // namespace
+}  // namespace platform
