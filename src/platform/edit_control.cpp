@@ -33,6 +33,8 @@ EditControl::EditControl(QWidget* parent) : QWidget(parent), d(new Impl(this)) {
   d->font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   for (auto*& view : d->views) {
     view = new QsciScintilla(d->splitter);
+    // The program shows its own Edit menu on the right button.
+    view->setContextMenuPolicy(Qt::NoContextMenu);
     d->splitter->addWidget(view);
   }
   // One document behind both views: the lower view is the splitter's second look at the text.

@@ -1,9 +1,13 @@
 // The edit commands act on the real editor and run their event macro first.
 #include "shell/edit_commands.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
 
 #include "platform/edit_control.h"
 #include "support/main_window_fixture.h"
@@ -46,6 +50,31 @@ TEST_F(EditCommandsTest, DeleteUndoRedoSelectAll) {
   EXPECT_EQ(e.selectedText(), "aef");
   click("mnuCopy");
   EXPECT_EQ(QApplication::clipboard()->text(), "aef");
+}
+
+}  // namespace
+}  // namespace shell
+
+namespace shell {
+namespace {
+
+TEST_F(EditCommandsTest, RightButtonShowsTheEditMenuOnly) {
+  FrmMain& w = start();
+  w.show();
+  QMenu* edit = w.commands().menu("mnuEdit");
+  QWidget* view = qobject_cast<QAbstractScrollArea*>(w.txtMain().focusWidget())->viewport();
+  const QPoint at(20, 10);
+  QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::RightButton,
+                    Qt::RightButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &press);
+  QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
+  QApplication::sendEvent(view, &menuEvent);
+  EXPECT_TRUE(edit->isVisible());
+  int popups = 0;
+  for (QWidget* top : QApplication::topLevelWidgets())
+    if (qobject_cast<QMenu*>(top) && top->isVisible()) ++popups;
+  EXPECT_EQ(popups, 1) << "the control's own context menu stays away";
+  edit->hide();
 }
 
 }  // namespace
