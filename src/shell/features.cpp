@@ -6,6 +6,10 @@
 #include "shell/frm_main.h"
 #include "shell/shutdown.h"
 #include "shell/view_commands.h"
+#include "text/calc_commands.h"
+#include "text/case_commands.h"
+#include "text/line_commands.h"
+#include "text/stat_commands.h"
 
 namespace shell {
 
@@ -15,6 +19,10 @@ void InstallFeatures(FrmMain& window) {
   InstallEditCommands(window);
   InstallAbout(window);
   editor::InstallEditorEvents(window);
+  text::InstallCaseCommands(window);
+  text::InstallCalcCommands(window);
+  text::InstallLineCommands(window);
+  text::InstallStatCommands(window);
 }
 
 }  // namespace shell

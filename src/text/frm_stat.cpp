@@ -1,0 +1,29 @@
+#include "text/frm_stat.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/version.h"
+
+namespace text {
+
+FrmStat::FrmStat(const QStringList& lines, const QString& fileName, QWidget* parent)
+    : QDialog(parent) {
+  setObjectName("frmStat");
+  const QString caption = QStringLiteral("Статистика");
+  setWindowTitle(caption + " " +
+                 (fileName.isEmpty() ? QString::fromUtf8(shell::kUntitled) : fileName));
+  auto* layout = new QVBoxLayout(this);
+  auto* label = new QLabel(lines.join('\n'), this);
+  label->setObjectName("lblStat");
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(label);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName("cmdOK");
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  layout->addWidget(buttons);
+}
+
+}  // namespace text

@@ -1,0 +1,126 @@
+#include "text/frm_symbols.h"
+
+#include <QFontComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/cp1251.h"
+#include "text/statistics.h"
+
+namespace text {
+namespace {
+
+constexpr int kListHeightTwips = 3660;
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption) {
+  auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  return b;
+}
+
+QLabel* named(QLabel* label, const char* name) {
+  label->setObjectName(name);
+  return label;
+}
+
+}  // namespace
+
+FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
+    : QDialog(parent), m_insert(std::move(insert)), m_fontChosen(std::move(fontChosen)) {
+  setObjectName("frmSymbols");
+  setWindowTitle(QStringLiteral("Таблица символов"));
+  auto* layout = new QHBoxLayout(this);
+
+  m_list = new QListWidget(this);
+  m_list->setObjectName("lstSymbols");
+  m_list->setViewMode(QListView::IconMode);
+  m_list->setMovement(QListView::Static);
+  m_list->setGridSize(QSize(26, 26));
+  m_list->setUniformItemSizes(true);
+  m_list->setMinimumWidth(16 * 26 + 24);
+  m_list->setFont(QFont("MS Sans Serif"));
+  for (int code = 0; code < 256; ++code) {
+    auto* item = new QListWidgetItem(QString(cp1251::toUnicode(uchar(code))), m_list);
+    item->setData(Qt::UserRole, code);
+    item->setTextAlignment(Qt::AlignCenter);
+  }
+  layout->addWidget(m_list, 1);
+
+  auto* side = new QVBoxLayout;
+  auto* fontFrame = new QGroupBox(QStringLiteral("Шрифт"), this);
+  m_fonts = new QFontComboBox(fontFrame);
+  m_fonts->setObjectName("cmbFont");
+  (new QVBoxLayout(fontFrame))->addWidget(m_fonts);
+  side->addWidget(fontFrame);
+
+  auto* previewFrame = new QGroupBox(QStringLiteral("Просмотр"), this);
+  auto* grid = new QGridLayout(previewFrame);
+  m_preview = named(new QLabel(previewFrame), "lblPreView");
+  m_preview->setFont(QFont("Courier New", 28));
+  m_preview->setAlignment(Qt::AlignCenter);
+  m_preview->setMinimumHeight(56);
+  grid->addWidget(m_preview, 0, 0, 1, 2);
+  grid->addWidget(new QLabel(QStringLiteral("HEX-значение символа -"), previewFrame), 1, 0);
+  m_hex = named(new QLabel(previewFrame), "lblHEX");
+  grid->addWidget(m_hex, 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Код вимвола -"), previewFrame), 2, 0);
+  m_asc = named(new QLabel(previewFrame), "lblASC");
+  grid->addWidget(m_asc, 2, 1);
+  side->addWidget(previewFrame);
+
+  m_collected = new QLineEdit(this);
+  m_collected->setObjectName("txtSe");
+  side->addWidget(m_collected);
+  QPushButton* insertText = button(this, "cmdInsert", "Вставить");
+  QPushButton* insertAsc = button(this, "cmdASC", "Вставить ASCII");
+  QPushButton* insertHex = button(this, "cmdHEX", "Вставить HEX");
+  QPushButton* close = button(this, "cmdClose", "Зыкрыть");
+  for (QPushButton* b : {insertText, insertAsc, insertHex, close}) side->addWidget(b);
+  side->addStretch();
+  layout->addLayout(side);
+
+  connect(m_list, &QListWidget::itemClicked, this,
+          [this](QListWidgetItem* item) { showCharacter(item->data(Qt::UserRole).toInt()); });
+  connect(m_list, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { collect(item->data(Qt::UserRole).toInt()); });
+  connect(insertText, &QPushButton::clicked, this, [this] { m_insert(m_collected->text()); });
+  connect(insertAsc, &QPushButton::clicked, this,
+          [this] { m_insert(DecimalCodes(m_collected->text())); });
+  connect(insertHex, &QPushButton::clicked, this,
+          [this] { m_insert(HexCodes(m_collected->text())); });
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  connect(m_fonts, &QFontComboBox::currentFontChanged, this, [this](const QFont& font) {
+    setListFont(font);
+    if (m_fontChosen) m_fontChosen(font.family());
+  });
+}
+
+void FrmSymbols::setListFont(const QFont& font) {
+  m_list->setFont(font);
+  QFont preview = font;
+  preview.setPointSize(m_preview->font().pointSize());
+  m_preview->setFont(preview);
+  const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+  m_list->setFixedHeight(int(kListHeightTwips * dpi / 1440.0));
+}
+
+void FrmSymbols::showCharacter(int code) {
+  const QString ch(cp1251::toUnicode(uchar(code)));
+  m_preview->setText(ch);
+  m_hex->setText(QString::number(code, 16).toUpper());
+  m_asc->setText(QString::number(code));
+  m_list->setCurrentRow(code);
+}
+
+void FrmSymbols::collect(int code) {
+  m_collected->setText(m_collected->text() + cp1251::toUnicode(uchar(code)));
+}
+
+}  // namespace text

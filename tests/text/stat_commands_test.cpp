@@ -1,0 +1,105 @@
+// The statistics window and the symbol table, driven through the real main window.
+#include "text/stat_commands.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFontComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "platform/edit_control.h"
+#include "support/main_window_fixture.h"
+#include "text/frm_symbols.h"
+
+namespace text {
+namespace {
+
+using testing_support::MainWindowTest;
+
+class StatCommandsTest : public MainWindowTest {
+ protected:
+  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
+  FrmSymbols* openSymbols() {
+    click("mnuSymbols");
+    return m_window->findChild<FrmSymbols*>("frmSymbols");
+  }
+  void press(QWidget* window, const char* button) {
+    window->findChild<QPushButton*>(button)->click();
+  }
+};
+
+TEST_F(StatCommandsTest, StatisticsOfTheWholeDocumentWithItsName) {
+  const QString path = writeFile("отчёт.txt", "one two\r\nthree");
+  shell::FrmMain& w = start(path);
+  w.txtMain().setSelection({0, 0, 0, 3});
+  QString title, counts;
+  m_ui.answerModal([&](QDialog& d) {
+    title = d.windowTitle();
+    counts = d.findChild<QLabel*>("lblStat")->text();
+    d.move(40, 30);
+    return int(QDialog::Accepted);
+  });
+  click("mnuStat");
+  EXPECT_EQ(title, "Статистика отчёт.txt");
+  EXPECT_EQ(counts, "Символов (с пробелами): 14\nСимволов (без пробелов): 13\nСлов: 3\nАбзацев: 2")
+      << "the whole document, not the selection";
+  EXPECT_EQ(setting("Stat_Left"), "600");
+  EXPECT_EQ(setting("Stat_Top"), "450");
+}
+
+TEST_F(StatCommandsTest, UntitledEmptyDocument) {
+  start();
+  m_ui.answerModal([](QDialog& d) {
+    EXPECT_EQ(d.windowTitle(), "Статистика Безымянный");
+    EXPECT_TRUE(d.findChild<QLabel*>("lblStat")->text().contains("Слов: 0"));
+    return int(QDialog::Accepted);
+  });
+  click("mnuStat");
+}
+
+TEST_F(StatCommandsTest, SymbolTableShowsCollectsAndInserts) {
+  shell::FrmMain& w = start();
+  w.txtMain().setText("[x]");
+  FrmSymbols* table = openSymbols();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->windowTitle(), "Таблица символов");
+  EXPECT_EQ(table->findChild<QListWidget*>("lstSymbols")->count(), 256);
+  table->showCharacter(223);
+  EXPECT_EQ(table->findChild<QLabel*>("lblPreView")->text(), "Я");
+  EXPECT_EQ(table->findChild<QLabel*>("lblHEX")->text(), "DF");
+  EXPECT_EQ(table->findChild<QLabel*>("lblASC")->text(), "223");
+  table->collect(223);
+  table->collect(65);
+  EXPECT_EQ(table->findChild<QLineEdit*>("txtSe")->text(), "ЯA");
+
+  w.txtMain().setSelection({0, 1, 0, 2});
+  press(table, "cmdInsert");
+  EXPECT_EQ(w.txtMain().text(), "[ЯA]");
+  w.txtMain().setSelection({0, 1, 0, 3});
+  press(table, "cmdASC");
+  EXPECT_EQ(w.txtMain().text(), "[223 65]");
+  w.txtMain().setSelection({0, 1, 0, 7});
+  press(table, "cmdHEX");
+  EXPECT_EQ(w.txtMain().text(), "[DF 41]");
+  table->findChild<QLineEdit*>("txtSe")->clear();
+  w.txtMain().setSelection({0, 1, 0, 6});
+  press(table, "cmdASC");
+  EXPECT_EQ(w.txtMain().text(), "[]") << "an empty collection replaces the selection with nothing";
+  EXPECT_EQ(openSymbols(), table) << "one table at a time";
+}
+
+TEST_F(StatCommandsTest, ChosenFontIsStored) {
+  start();
+  FrmSymbols* table = openSymbols();
+  auto* fonts = table->findChild<QFontComboBox*>("cmbFont");
+  ASSERT_GT(fonts->count(), 1);
+  fonts->setCurrentIndex(fonts->currentIndex() == 0 ? 1 : 0);
+  EXPECT_EQ(setting("STableFont"), fonts->currentFont().family());
+  EXPECT_EQ(table->findChild<QListWidget*>("lstSymbols")->font().family(),
+            fonts->currentFont().family());
+}
+
+}  // namespace
+}  // namespace text
