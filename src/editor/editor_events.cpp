@@ -18,7 +18,10 @@ void showEditMenu(shell::FrmMain& window, const QPoint& globalPos) {
 void InstallEditorEvents(shell::FrmMain& window) {
   platform::EditControl& control = window.txtMain();
   QObject::connect(&control, &platform::EditControl::changed, &window,
-                   [&window] { window.document().setDirty(true); });
+                   [&window, &control] {
+                     window.setSelectionRange(control.selection());
+                     window.document().setDirty(true);
+                   });
   QObject::connect(&control, &platform::EditControl::mouseDown, &window,
                    [&window, &control](Qt::MouseButton button, int, int x, int y) {
                      if (button == Qt::RightButton)

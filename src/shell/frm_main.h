@@ -5,15 +5,12 @@
 #include <QMainWindow>
 
 #include "document/document.h"
+#include "platform/edit_control.h"
 #include "shell/app_context.h"
 #include "shell/commands.h"
 #include "shell/hooks.h"
 
 class QLabel;
-
-namespace platform {
-class EditControl;
-}
 
 namespace shell {
 
@@ -31,6 +28,10 @@ class FrmMain : public QMainWindow {
   document::Document& document() { return m_document; }
   Hooks& hooks() { return m_hooks; }
   QLabel& statusText() { return *m_statusText; }
+  // The selection as last seen by the editor's events; saving and the commands that select
+  // read it and hand it back to the editor.
+  const platform::SelRange& selectionRange() const { return m_selection; }
+  void setSelectionRange(const platform::SelRange& range) { m_selection = range; }
 
   // Which bars and panels are shown; the layout reads them.
   bool toolBarShown() const { return m_toolBarShown; }
@@ -68,6 +69,7 @@ class FrmMain : public QMainWindow {
   bool m_toolBarShown = true;
   bool m_statusShown = true;
   std::function<bool()> m_shutdown;
+  platform::SelRange m_selection;
 };
 
 }  // namespace shell

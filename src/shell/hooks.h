@@ -28,6 +28,7 @@ enum class Hook {
   HighLight,            // load definitions and colours, select the stored scheme
   SnippetList,
   HotKeys,
+  StartupDone,          // start-up has finished: show the editor's state
   ExitMacro,
   CutMacro,      // the event macros of the edit commands, run before the command
   CopyMacro,

@@ -142,6 +142,7 @@ void RunStartup(FrmMain& window, const QString& commandLine) {
     window.txtMain().setLineNumberBase(base >= 2 && base <= 36 ? base : 10);
   });
   guarded([&] { hooks.run(Hook::HotKeys); });
+  hooks.run(Hook::StartupDone);
 }
 
 }  // namespace shell

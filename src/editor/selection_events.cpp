@@ -1,0 +1,60 @@
+#include "editor/selection_events.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include "platform/edit_control.h"
+#include "shell/frm_main.h"
+#include "text/code_page_names.h"
+
+namespace editor {
+namespace {
+
+void enable(shell::FrmMain& window, const char* name, bool on) {
+  // Only commands a feature has taken on follow the editor; the rest stay disabled.
+  if (!window.commands().isBound(QString::fromUtf8(name))) return;
+  if (QAction* item = window.commands().action(QString::fromUtf8(name))) item->setEnabled(on);
+}
+
+}  // namespace
+
+QString StatusText(const StatusInfo& i) {
+  return QString::number(i.line) + " : " + QString::number(i.lineCount) + " | " + i.codePage +
+         " | " + QString::number(i.column) + " : " + QString::number(i.lineLength + 1) + " | " +
+         QStringLiteral("Всего символов: ") + QString::number(i.textLength);
+}
+
+void RefreshAfterSelection(shell::FrmMain& window) {
+  platform::EditControl& e = window.txtMain();
+  const platform::SelRange sel = e.selection();
+  window.setSelectionRange(sel);
+  const bool highlight = window.context().settings.flag(platform::Setting::HighLightCurrentLine);
+  e.setHighlightedLine(highlight ? sel.endLine : -1);
+
+  enable(window, "mnuCut", e.canCut());
+  enable(window, "mnuDelete", e.canCut());
+  enable(window, "mnuCopy", e.canCopy());
+  enable(window, "mnuRemoveSymbol", e.canCopy());
+  enable(window, "mnuPaste", e.canPaste());
+  enable(window, "mnuUndo", e.canUndo());
+  enable(window, "mnuRedo", e.canRedo());
+
+  StatusInfo info;
+  info.line = sel.startLine + 1;
+  info.lineCount = e.lineCount();
+  info.codePage = text::CodePageStatusName(window.document().CurCodir());
+  info.column = sel.startCol + 1;
+  info.lineLength = e.lineLength(sel.startLine);
+  info.textLength = e.textLength();
+  window.statusText().setText(StatusText(info));
+}
+
+void InstallSelectionEvents(shell::FrmMain& window) {
+  auto refresh = [&window] { RefreshAfterSelection(window); };
+  QObject::connect(&window.txtMain(), &platform::EditControl::selectionChanged, &window, refresh);
+  // A command that rewrites the text without moving the caret still changes what undo can do.
+  QObject::connect(&window.txtMain(), &platform::EditControl::changed, &window, refresh);
+  window.hooks().add(shell::Hook::StartupDone, refresh);
+}
+
+}  // namespace editor

@@ -1,0 +1,63 @@
+// Every caret move refreshes the highlighted line, the edit commands and the status bar.
+#include "editor/selection_events.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include "platform/edit_control.h"
+#include "support/main_window_fixture.h"
+
+namespace editor {
+namespace {
+
+using testing_support::MainWindowTest;
+
+TEST(StatusText, Format) {
+  StatusInfo info{3, 10, "Dos - 866", 5, 12, 345};
+  EXPECT_EQ(StatusText(info), "3 : 10 | Dos - 866 | 5 : 13 | Всего символов: 345");
+}
+
+class SelectionEventsTest : public MainWindowTest {
+ protected:
+  bool enabled(const char* name) {
+    return m_window->commands().action(QString::fromUtf8(name))->isEnabled();
+  }
+};
+
+TEST_F(SelectionEventsTest, StatusBarFollowsTheCaret) {
+  shell::FrmMain& w = start();
+  EXPECT_EQ(w.statusText().text(), "1 : 1 | Win - 1251 | 1 : 1 | Всего символов: 0");
+  w.txtMain().setText("первая\r\nвторая строка\r\n");
+  w.txtMain().setSelection({1, 3, 1, 3});
+  EXPECT_EQ(w.statusText().text(), "2 : 3 | Win - 1251 | 4 : 14 | Всего символов: 23");
+  EXPECT_EQ(w.txtMain().highlightedLine(), 1);
+  EXPECT_EQ(w.selectionRange(), (platform::SelRange{1, 3, 1, 3, false}));
+}
+
+TEST_F(SelectionEventsTest, EditCommandsFollowTheEditor) {
+  shell::FrmMain& w = start();
+  EXPECT_FALSE(enabled("mnuUndo"));
+  w.txtMain().setText("abc");
+  EXPECT_TRUE(enabled("mnuUndo"));
+  w.txtMain().setSelection({0, 0, 0, 0});
+  EXPECT_FALSE(enabled("mnuCut"));
+  EXPECT_FALSE(enabled("mnuCopy"));
+  EXPECT_FALSE(enabled("mnuDelete"));
+  w.txtMain().setSelection({0, 0, 0, 2});
+  EXPECT_TRUE(enabled("mnuCut"));
+  EXPECT_TRUE(enabled("mnuCopy"));
+  EXPECT_TRUE(enabled("mnuDelete"));
+  w.commands().action("mnuUndo")->trigger();
+  EXPECT_TRUE(enabled("mnuRedo"));
+}
+
+TEST_F(SelectionEventsTest, CurrentLineMarkCanBeOff) {
+  m_settings->set(platform::Setting::HighLightCurrentLine, "0");
+  shell::FrmMain& w = start();
+  w.txtMain().setText("a\r\nb");
+  w.txtMain().setSelection({1, 0, 1, 1});
+  EXPECT_EQ(w.txtMain().highlightedLine(), -1);
+}
+
+}  // namespace
+}  // namespace editor
