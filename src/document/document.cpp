@@ -1,5 +1,7 @@
 #include "document/document.h"
 
+#include <QFileInfo>
+
 #include "shell/version.h"
 
 namespace document {
@@ -19,6 +21,18 @@ QString Document::startCaption() { return QString::fromUtf8(shell::kStartCaption
 void Document::setPath(const QString& path) {
   m_path = path;
   Q_EMIT captionChanged(caption());
+}
+
+void Document::rememberDiskState() {
+  const QFileInfo info(m_path);
+  m_diskTime = info.exists() ? info.lastModified() : QDateTime();
+  m_diskSize = info.exists() ? info.size() : -1;
+}
+
+bool Document::diskChangedSinceRemembered() const {
+  const QFileInfo info(m_path);
+  if (!info.exists()) return false;
+  return info.lastModified() != m_diskTime || info.size() != m_diskSize;
 }
 
 }  // namespace document

@@ -2,6 +2,7 @@
 // lives in the editing control.
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -27,6 +28,11 @@ class Document : public QObject {
   // The document now refers to `path` ("" for untitled); the caption follows.
   void setPath(const QString& path);
 
+  // Notes the file as it stands on disk now (after loading or saving it), so a later check
+  // can tell whether another program changed it since.
+  void rememberDiskState();
+  bool diskChangedSinceRemembered() const;
+
  Q_SIGNALS:
   void captionChanged(const QString& caption);
 
@@ -34,6 +40,8 @@ class Document : public QObject {
   QString m_path;
   bool m_dirty = false;
   int m_curCodir = 1;
+  QDateTime m_diskTime;
+  qint64 m_diskSize = -1;
 };
 
 }  // namespace document

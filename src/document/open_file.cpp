@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "document/file_paths.h"
+#include "document/recent_files.h"
 #include "document/save_file.h"
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
@@ -18,6 +19,10 @@ std::optional<QString> load(shell::FrmMain& window, const QString& path) {
   ctx.settings.set(platform::Setting::LastDir, FileFolder(path));
   window.document().setDirty(false);
   window.document().setPath(path);
+  window.document().rememberDiskState();
+  if (RecentFiles* recent = window.recentFiles()) recent->AddToRecent(path);
+  if (ctx.settings.truth(platform::Setting::SynAutoDetect))
+    window.hooks().run(shell::PathHook::HighLightForPath, path);
   window.focusEditor();
   return std::nullopt;
 }
@@ -34,6 +39,10 @@ bool LFile(shell::FrmMain& window, const QString& path) {
     if (answer == platform::MsgAnswer::Cancel) return false;
     // A save that fails or is cancelled keeps the user's text where it is.
     if (answer == platform::MsgAnswer::Yes && !SaveCommand(window)) return false;
+  } else {
+    window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
+    window.hooks().run(shell::PathHook::AutoMacro, path);
+    window.hooks().run(shell::Hook::OpenMacro);
   }
   QCoreApplication::processEvents();
   if (load(window, path)) {

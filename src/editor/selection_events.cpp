@@ -5,7 +5,7 @@
 
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
-#include "text/code_page_names.h"
+#include "text/code_page.h"
 
 namespace editor {
 namespace {

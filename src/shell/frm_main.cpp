@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "document/recent_files.h"
 #include "platform/edit_control.h"
 #include "platform/settings_store.h"
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "document/document.h"
 #include "platform/edit_control.h"
@@ -11,6 +12,10 @@
 #include "shell/hooks.h"
 
 class QLabel;
+
+namespace document {
+class RecentFiles;
+}
 
 namespace shell {
 
@@ -32,6 +37,9 @@ class FrmMain : public QMainWindow {
   // read it and hand it back to the editor.
   const platform::SelRange& selectionRange() const { return m_selection; }
   void setSelectionRange(const platform::SelRange& range) { m_selection = range; }
+  // The recent-files list, once its feature is installed; nullptr before.
+  document::RecentFiles* recentFiles() const { return m_recent.get(); }
+  void setRecentFiles(std::shared_ptr<document::RecentFiles> recent) { m_recent = std::move(recent); }
 
   // Which bars and panels are shown; the layout reads them.
   bool toolBarShown() const { return m_toolBarShown; }
@@ -70,6 +78,7 @@ class FrmMain : public QMainWindow {
   bool m_statusShown = true;
   std::function<bool()> m_shutdown;
   platform::SelRange m_selection;
+  std::shared_ptr<document::RecentFiles> m_recent;
 };
 
 }  // namespace shell

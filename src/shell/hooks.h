@@ -2,6 +2,7 @@
 // its own module; a hook nobody registered does nothing.
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <map>
 #include <vector>
@@ -34,6 +35,16 @@ enum class Hook {
   CopyMacro,
   PasteMacro,
   DeleteMacro,
+  OpenMacro,     // the open event macro, run before a new file is loaded
+  SaveMacro,     // the save event macro, run before the text is written
+};
+
+// Places that need the path of the file at hand.
+enum class PathHook {
+  MacroMenuOnOpen,  // show the macro menu for script files when one is opened
+  MacroMenuOnSave,  // the same rule for the path a document is saved under
+  AutoMacro,        // run an opened script file at once when the user wants that
+  HighLightForPath, // choose the highlight scheme from the extension
 };
 
 class Hooks {
@@ -44,9 +55,18 @@ class Hooks {
     if (it == m_work.end()) return;
     for (const auto& work : it->second) work();
   }
+  void add(PathHook hook, std::function<void(const QString&)> work) {
+    m_pathWork[hook].push_back(std::move(work));
+  }
+  void run(PathHook hook, const QString& path) const {
+    const auto it = m_pathWork.find(hook);
+    if (it == m_pathWork.end()) return;
+    for (const auto& work : it->second) work(path);
+  }
 
  private:
   std::map<Hook, std::vector<std::function<void()>>> m_work;
+  std::map<PathHook, std::vector<std::function<void(const QString&)>>> m_pathWork;
 };
 
 }  // namespace shell
