@@ -1,0 +1,134 @@
+// The line and character operations on the texts where they are easiest to get wrong: empty
+// and one-character targets, a missing or trailing line break, very long targets.
+#include "text/lines.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/qt_print.h"
+
+namespace text {
+namespace {
+
+struct Row {
+  const char* what;
+  std::function<QString(const QString&)> operation;
+  QString in;
+  QString expect;
+};
+
+void check(const Row& row) {
+  SCOPED_TRACE(row.what);
+  EXPECT_EQ(row.operation(row.in), row.expect);
+}
+
+TEST(LineOperations, EdgeCases) {
+  const auto brackets = [](const QString& t) { return AddTemplate(t, "[", "]"); };
+  const auto cut32 = [](const QString& t) { return CutLineEnds(t, 3, 2); };
+  const auto pad4 = [](const QString& t) { return PadLines(t, 4, 0); };
+  const Row rows[] = {
+      {"template on each line", brackets, "a\r\nb", "[a]\r\n[b]"},
+      {"template on the empty last line", brackets, "a\r\n", "[a]\r\n[]"},
+      {"template on empty", brackets, "", "[]"},
+      {"numbers unaligned", NumberLines, "a\r\nb\r\n", "1. a\r\n2. b\r\n3. "},
+      {"number one char", NumberLines, "x", "1. x"},
+      {"cut left then right", cut32, "123abc45\r\n12345678", "abc\r\n456"},
+      {"cut a short line to nothing", cut32, "abcd\r\nabcdef", "\r\nd"},
+      {"cut one char", cut32, "x", ""},
+      {"pad the empty last line too", pad4, "a\r\n", "    a\r\n    "},
+      {"remove empty lines", RemoveEmptyLines, "a\r\n\r\nb\r\n", "a\r\nb"},
+      {"a line of spaces stays", RemoveEmptyLines, "\r\n \r\n", " "},
+      {"join", JoinLines, "a\r\n\r\nb", "ab"},
+      {"join without break", JoinLines, "ab", "ab"},
+      {"join of breaks alone unchanged", JoinLines, "\r\n\r\n", "\r\n\r\n"},
+      {"join keeps a lone CR and what follows", JoinLines, "a\rb\r\nc", "a\rbc"},
+      {"no spaces", RemoveAllSpaces, "a  b c\t", "abc\t"},
+      {"spaces alone unchanged", RemoveAllSpaces, "   ", "   "},
+      {"squeeze", SqueezeSpaces, "  a   b  ", "a b"},
+      {"squeeze across a break", SqueezeSpaces, "a  \r\n  b", "a \r\n b"},
+      {"squeeze spaces alone", SqueezeSpaces, "   ", ""},
+      {"squeeze empty", SqueezeSpaces, "", ""},
+      {"squeeze one char", SqueezeSpaces, "x", "x"},
+      {"tabs to six spaces", TabsToSpaces, "\ta\t", "      a      "},
+      {"seven spaces", SpacesToTabs, "       x", "\t x"},
+      {"twelve spaces and five", SpacesToTabs, QString(12, ' ') + "a" + QString(5, ' '),
+       "\t\ta     "},
+      {"strip tags", StripTags, "x<b>y</b>z", "xyz"},
+      {"unclosed tag stays", StripTags, "a<b>c<d", "ac<d"},
+  };
+  for (const Row& row : rows) check(row);
+}
+
+TEST(RemoveSpans, EveryScanEnds) {
+  struct Case {
+    const char* what;
+    QString text, prefix, suffix, expect;
+  } cases[] = {
+      {"brackets", "a[1]b[2]c", "[", "]", "abc"},
+      {"suffix equal to prefix deletes quoted parts", "a\"x\"b\"y\"c", "\"", "\"", "abc"},
+      {"suffix at the prefix's place is sought after it", "xabyabz", "a", "ab", "xz"},
+      {"overlapping spans go together", "axbayba!", "a", "ba", "!"},
+      {"prefix without suffix", "a[1b", "[", "]", "a[1b"},
+      {"empty prefix", "a]b", "", "]", "a]b"},
+      {"empty suffix", "a[b", "[", "", "a[b"},
+      {"empty text", "", "[", "]", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(RemoveSpans(c.text, c.prefix, c.suffix), c.expect);
+  }
+}
+
+TEST(Templates, PartsAndNumbers) {
+  const auto parts = SplitTemplate("<b>$text$-$text$</b>");
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->prefix, "<b>");
+  EXPECT_EQ(parts->suffix, "</b>");
+  EXPECT_FALSE(SplitTemplate("no marker"));
+  struct Case {
+    QString text;
+    int expect;
+  } numbers[] = {{"3", 3},
+                 {" \t4x", 4},
+                 {"2.5", 3},
+                 {"-2", -2},
+                 {"x1", 0},
+                 {"", 0},
+                 {"99999999999", 1000000000},
+                 {"٣", 0}};
+  for (const Case& c : numbers) {
+    SCOPED_TRACE(c.text.toStdString());
+    EXPECT_EQ(LeadingNumber(c.text), c.expect);
+  }
+  // A padding that would not fit in memory leaves the text alone instead of failing.
+  EXPECT_EQ(PadLines("a\r\nb", 1000000000, 1000000000), "a\r\nb");
+}
+
+TEST(GetField, CountsAndPieces) {
+  EXPECT_EQ(GetField(0, "", " "), "0");
+  EXPECT_EQ(GetField(0, "a  b", " "), "3");
+  EXPECT_EQ(GetField(2, "a  b", " "), "");
+  EXPECT_EQ(GetField(3, "a  b", " "), "b");
+  EXPECT_EQ(GetField(4, "a  b", " "), "");
+  EXPECT_EQ(GetField(2, "a--b--c", "--"), "b");
+  EXPECT_EQ(FieldCount("aaa", "aa"), 2);  // occurrences do not overlap
+}
+
+TEST(LineOperations, VeryLongTargets) {
+  // Beyond 32 767 characters and fields, where 16-bit counts would have wrapped.
+  QString spaced, expectSqueezed, tagged;
+  for (int i = 0; i < 50000; ++i) {
+    spaced += QStringLiteral("ab   ");
+    expectSqueezed += i ? QStringLiteral(" ab") : QStringLiteral("ab");
+    tagged += QStringLiteral("<i%1>x").arg(i);
+  }
+  EXPECT_EQ(SqueezeSpaces(spaced), expectSqueezed);
+  EXPECT_EQ(StripTags(tagged), QString(50000, 'x'));
+  EXPECT_EQ(RemoveEvery(spaced, "b "), QString(spaced).remove("b "));
+  const QString numbered = NumberLines(QString(40000, '\n').replace("\n", "x\r\n"));
+  EXPECT_TRUE(numbered.endsWith("40000. x\r\n40001. "));
+}
+
+}  // namespace
+}  // namespace text
