@@ -1,19 +1,20 @@
 #!/usr/bin/env python3
 """Builds the letter-pair model the code-page detector scores with.
 
-Reads Russian text (the HTML pages of the Debian packages gimp-help-ru and libreoffice-help-ru
-and the Russian message catalogues of the programs named in CATALOGUES, where installed), counts
-pairs of
-character classes (the 33 Russian letters case-folded, word boundaries, punctuation, digits,
-Latin letters and the kinds of characters a wrong code page produces), counts case changes
-between neighbouring letters, and writes src/text/code_page_model.inc: log-probability tables
-plus, for each of the five code pages, the class and case of every byte.
+Reads Russian text: the HTML pages of the Debian packages gimp-help-ru and libreoffice-help-ru,
+the Russian message catalogues of the programs named in CATALOGUES (where installed) and the stems
+of the hunspell-ru dictionary. Counts pairs of character classes (the 33 Russian letters
+case-folded, word boundaries, punctuation, digits, Latin letters and the kinds of characters a
+wrong code page produces) and letter case in context, and writes src/text/code_page_model.inc:
+log-probability tables plus, for each of the five code pages, the class, case and kind of every
+byte.
 
-    apt-get install -y gimp-help-ru libreoffice-help-ru
+    apt-get install -y gimp-help-ru libreoffice-help-ru hunspell-ru
     python3 tools/gen_code_page_model.py [--out FILE] [--holdout-out FILE]
 
 Every tenth page and catalogue (by sorted name) is held out of the counts; --holdout-out writes
-their text for tuning, so the counts never see the text the parameters are tuned on.
+their text for tuning, so the counts never see the text the parameters are tuned on. The
+detector is measured on other text again: tools/prepare_check_corpus.py, tools/detect_accuracy.
 """
 
 import argparse
@@ -49,7 +50,7 @@ SCALE = 16
 # Smoothing of the pair counts: each row gets this many counts spread like the classes' overall
 # frequencies, so a row seen rarely (a rare symbol) predicts what text predicts on the whole, not
 # every class alike, and a pair never seen costs in proportion to how common its second class is.
-BETA = float(os.environ.get("CODE_PAGE_MODEL_BETA", "100"))
+BETA = 100.0
 
 
 def classify(ch):

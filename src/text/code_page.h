@@ -41,14 +41,17 @@ void ConvertCodePageInPlace(QString& text, int from, int to);
 QByteArray ConvertCodePageBytes(QByteArrayView bytes, int from, int to);
 void ConvertCodePageBytesInPlace(QByteArray& bytes, int from, int to);
 
-// The code page `text` (shown as Windows-1251 characters) came from: 1..5, or 0 when the text
-// looks like no Russian text in any of them (binary data, another alphabet).
-// - Text without any character of Windows-1251 code 128 or above needs no conversion: 1.
-// - Each code page is scored by how likely its reading of the sample is as Russian text: pairs of
-//   letters (case-folded), word boundaries and punctuation, and letter case in context.
-//   Windows-1251 gets a small head start; ties go to the lower number, so a text that two code
-//   pages read the same (lower-case text in Windows-1251 and Macintosh Cyrillic) answers 1.
-// - A long text is sampled: up to 16 pieces of 256 characters spread over it.
+// The code page `text` (shown as Windows-1251 characters) came from: 1..5, or 0 when a sample of
+// 128 characters or more looks like no Russian text in any of them (binary data, another
+// alphabet). Empty text and text without any character of Windows-1251 code 128 and above need
+// no conversion: 1.
+// Each code page is scored by how likely its reading of the sample is as Russian text: pairs of
+// letters (case-folded), word boundaries and punctuation, and letter case in context.
+// Windows-1251 gets a small head start and ties go to the lower number, so a text that two code
+// pages read the same (lower-case text in Windows-1251 and Macintosh Cyrillic) answers 1.
+// A text over 4096 characters is sampled: 16 pieces of about 256 characters spread over it, and
+// when those hold few characters of code 128 and above, pieces around the first such characters.
+// Example: DetectCodePage(u"рТЙЧЕФ, НЙТ") is 3 (KOI8-R), DetectCodePage(u"Привет, мир") is 1.
 int DetectCodePage(QStringView text);
 
 // Names of a code page (empty for a number outside 1..5).

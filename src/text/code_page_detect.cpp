@@ -28,10 +28,10 @@ constexpr int kEnoughHigh = 64;
 // reading is barely more likely.
 constexpr int kWindowsHeadStart = model::kScale;
 // A sample of this length or more whose best reading scores below this per character is no
-// Russian text in any code page (binary data, another alphabet): real text scores above -7.5,
-// random bytes below -8.5.
-constexpr qsizetype kNoFitMinLength = 64;
-constexpr int kNoFitScorePerCharacter = -8 * model::kScale;
+// Russian text in any code page (binary data, another alphabet): at that length real text scores
+// above -7 bits a character and random bytes below -10. Shorter samples always get an answer.
+constexpr qsizetype kNoFitMinLength = 128;
+constexpr int kNoFitScorePerCharacter = -9 * model::kScale;
 
 using Scores = std::array<std::int64_t, kCodePageCount>;
 

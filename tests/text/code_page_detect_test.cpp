@@ -49,6 +49,7 @@ TEST(DetectCodePage, OneLineOfProseInEachCodePage) {
       u"Съешь же ещё этих мягких французских булок, да выпей чаю."_qs,
       u"Файл не найден"_qs,
       u"Я пришёл"_qs,
+      u"Привет, мир"_qs,
   };
   for (const QString& line : lines)
     for (int code = 1; code <= kCodePageCount; ++code) {
