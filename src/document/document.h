@@ -19,7 +19,10 @@ class Document : public QObject {
   bool Dirty() const { return m_dirty; }
   void setDirty(bool dirty) { m_dirty = dirty; }
   int CurCodir() const { return m_curCodir; }
-  void setCurCodir(int codePage) { m_curCodir = codePage; }
+  void setCurCodir(int codePage) {
+    m_curCodir = codePage;
+    Q_EMIT curCodirChanged(codePage);
+  }
 
   // The caption the window shows for the document now, and the one right after start.
   QString caption() const;
@@ -35,6 +38,7 @@ class Document : public QObject {
 
  Q_SIGNALS:
   void captionChanged(const QString& caption);
+  void curCodirChanged(int codePage);
 
  private:
   QString m_path;

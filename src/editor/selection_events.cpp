@@ -55,6 +55,8 @@ void InstallSelectionEvents(shell::FrmMain& window) {
   // A command that rewrites the text without moving the caret still changes what undo can do.
   QObject::connect(&window.txtMain(), &platform::EditControl::changed, &window, refresh);
   window.hooks().add(shell::Hook::StartupDone, refresh);
+  // The status bar names the document's code page.
+  QObject::connect(&window.document(), &document::Document::curCodirChanged, &window, refresh);
 }
 
 }  // namespace editor

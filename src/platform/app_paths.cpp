@@ -30,8 +30,11 @@ AppPaths::AppPaths(QString programDir, QString settingsFile)
 AppPaths AppPaths::detect(const QString& installedData) {
   const QString home = qEnvironmentVariable("OSTREL_HOME");
   if (!home.isEmpty()) {
+    const bool firstStart = !QFileInfo::exists(home);
     QDir().mkpath(home);
     const QString dir = QDir(home).absolutePath();
+    const QString data = installedDataDir(installedData);
+    if (firstStart && !data.isEmpty()) seed(data, dir);
     return AppPaths(dir, dir + "/settings.ini");
   }
   const QString appDir = QCoreApplication::applicationDirPath();

@@ -38,7 +38,9 @@ bool saveWith(const QString& path, QString* error, Fill fill) {
     setError(error, cannotWrite(path, file.errorString()));
     return false;
   }
-  if (!fill(file)) {
+  // A small file sits in the device's buffer until the end; its write error only shows at the
+  // flush, and a commit that flushes by itself would not report it.
+  if (!fill(file) || !file.flush()) {
     const QString reason = file.errorString();
     file.cancelWriting();
     setError(error, cannotWrite(path, reason));

@@ -14,6 +14,7 @@
 #include "platform/edit_control.h"
 #include "platform/test_files.h"
 #include "support/main_window_fixture.h"
+#include "support/url_catcher.h"
 #include "text/code_page.h"
 
 namespace document {
@@ -23,15 +24,6 @@ using platform::MsgAnswer;
 using test_files::bytesOf;
 using testing_support::MainWindowTest;
 namespace Setting = platform::Setting;
-
-// Where the desktop would be asked to open something.
-class UrlCatcher : public QObject {
-  Q_OBJECT
- public:
-  QList<QUrl> urls;
- public Q_SLOTS:
-  void open(const QUrl& url) { urls << url; }
-};
 
 class FileCommandsTest : public MainWindowTest {
  protected:
@@ -207,17 +199,13 @@ TEST_F(FileCommandsTest, PathToClipboardAndShellOpen) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), path);
 
   // The shell's "open" verb reaches the desktop; catch it where Qt hands it over.
-  UrlCatcher catcher;
-  QDesktopServices::setUrlHandler("file", &catcher, "open");
+  testing_support::UrlCatcher catcher;
   writeFile("y.txt", "y");
   w.txtMain().setSelection({0, 0, 0, int(homePath("y.txt").size())});
   click("mnuOpenSelText");
-  QDesktopServices::unsetUrlHandler("file");
   ASSERT_EQ(catcher.urls.size(), 1);
   EXPECT_EQ(catcher.urls[0].toLocalFile(), homePath("y.txt"));
 }
 
 }  // namespace
 }  // namespace document
-
-#include "file_commands_test.moc"

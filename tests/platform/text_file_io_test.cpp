@@ -62,6 +62,19 @@ TEST_F(TextFileDisk, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(entries(), QStringList{"doc.txt"});
 }
 
+// A write smaller than the device's buffer fails only when flushed; it used to be committed
+// anyway, truncating the file.
+TEST_F(TextFileDisk, FailedSmallWriteKeepsTheOldFile) {
+  ASSERT_TRUE(put(path("doc.txt"), "old"));
+  {
+    test_files::FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active());
+    EXPECT_FALSE(TextFile::writeBytes(path("doc.txt"), QByteArray(9000, 'z')));
+  }
+  EXPECT_EQ(bytesOf(path("doc.txt")), "old");
+  EXPECT_EQ(entries(), QStringList{"doc.txt"});
+}
+
 TEST_F(TextFileDisk, WriteKeepsPermissions) {
   const QFile::Permissions privateFile = QFile::ReadOwner | QFile::WriteOwner;
   const QFile::Permissions script =
