@@ -6,6 +6,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/text_file.h"
+#include "bench_text.h"
 
 namespace {
 
@@ -14,41 +15,13 @@ using platform::LineEnd;
 using platform::TextFormat;
 namespace TextFile = platform::TextFile;
 
-constexpr qsizetype kDocumentBytes = 100 * 1000 * 1000;
-
-// Russian prose with punctuation, digits and CR LF line ends in lines of varying length, about
-// 100 MB of it, in the given encoding.
-QByteArray russianText(Encoding encoding) {
-  const QStringList words = {"съешь",       "же",     "ещё", "этих",   "мягких",
-                             "французских", "булок,", "да",  "выпей",  "чаю.",
-                             "Ёлка",        "№42",    "—",   "«шифр»", "Hello"};
-  QList<QByteArray> encoded;
-  for (const QString& w : words)
-    encoded.append(encoding == Encoding::Utf8 ? w.toUtf8() : cp1251::encode(w));
-  QByteArray text;
-  text.reserve(kDocumentBytes + 256);
-  int lineLength = 0;
-  for (quint32 i = 0; text.size() < kDocumentBytes; ++i) {
-    const QByteArray& word = encoded[(i * 7919u) % encoded.size()];
-    text += word;
-    lineLength += int(word.size());
-    if (lineLength > 40 + int(i % 50)) {
-      text += "\r\n";
-      lineLength = 0;
-    } else {
-      text += ' ';
-    }
-  }
-  return text;
-}
-
 const QByteArray& utf8Document() {
-  static const QByteArray text = russianText(Encoding::Utf8);
+  static const QByteArray text = bench::RussianText(Encoding::Utf8, bench::kDocumentBytes);
   return text;
 }
 
 const QByteArray& cp1251Document() {
-  static const QByteArray text = russianText(Encoding::Windows1251);
+  static const QByteArray text = bench::RussianText(Encoding::Windows1251, bench::kDocumentBytes);
   return text;
 }
 

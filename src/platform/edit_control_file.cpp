@@ -84,9 +84,9 @@ std::optional<QString> EditControl::openFile(const QString& path) {
 
 std::optional<QString> EditControl::saveFile(const QString& path) {
   const QByteArrayView utf8 = d->documentBytes();
-  const TextFormat written = TextFile::formatForWriting(utf8, d->format);
+  TextFormat written;
   QString error;
-  if (!TextFile::writeUtf8(path, utf8, written, &error)) {
+  if (!TextFile::writeUtf8(path, utf8, d->format, &error, &written)) {
     if (error.isEmpty()) error = QStringLiteral("Не удалось записать файл «%1»").arg(path);
     return error;
   }

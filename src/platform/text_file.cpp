@@ -152,6 +152,7 @@ char* putLineEnd(char* out, LineEnd style) {
 struct Converted {
   char* end;
   bool tookNextLf;  // a CR closing the input paired with the LF that follows it
+  bool unmappable = false;  // a character without a Windows-1251 code was met
 };
 
 // After the line-end byte s[i - 1]: a CR takes the LF that follows it, even when that LF is
@@ -285,11 +286,13 @@ Converted encodeWindows1251(QByteArrayView in, int next, LineEnd style, char* ou
   const auto* s = reinterpret_cast<const u8*>(in.data());
   const qsizetype n = in.size();
   bool tookNextLf = false;
+  bool unmappable = false;
   qsizetype i = 0;
   while (i < n) {
     if (s[i] >= 0x80) {
       int len;
       const int b = codeAt(s + i, n - i, len);
+      unmappable |= b < 0;
       *out++ = b >= 0 ? char(b) : '?';
       i += len;
     } else if (n - i >= 8 && !(load8(in.data() + i) & kHighBits) &&
@@ -305,7 +308,7 @@ Converted encodeWindows1251(QByteArrayView in, int next, LineEnd style, char* ou
       *out++ = char(s[i++]);
     }
   }
-  return {out, tookNextLf};
+  return {out, tookNextLf, unmappable};
 }
 
 }  // namespace
@@ -360,6 +363,11 @@ TextFormat formatForWriting(QByteArrayView utf8, const TextFormat& format) {
 }
 
 void encodeFromUtf8(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink) {
+  encodeFromUtf8Strict(utf8, format, sink, false);
+}
+
+bool encodeFromUtf8Strict(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink,
+                          bool strict) {
   const bool toWindows1251 = format.encoding == Encoding::Windows1251;
   if (!toWindows1251 && format.bom) sink(QByteArrayView(kBom, 3));
   std::vector<char> buffer(kBufferSize);
@@ -371,9 +379,11 @@ void encodeFromUtf8(QByteArrayView utf8, const TextFormat& format, const ByteSin
     const Converted c = toWindows1251
                             ? encodeWindows1251(piece, next, format.lineEnd, buffer.data())
                             : copyLineEnds(piece, next, format.lineEnd, buffer.data());
+    if (strict && c.unmappable) return false;
     sink(QByteArrayView(buffer.data(), c.end - buffer.data()));
     i = end + (c.tookNextLf ? 1 : 0);
   }
+  return true;
 }
 
 QString decode(QByteArrayView bytes, TextFormat* format) {

@@ -43,6 +43,10 @@ TextFormat formatForWriting(QByteArrayView utf8, const TextFormat& format);
 // Encodes UTF-8 text with CR LF line ends into `format` (which must be able to hold it),
 // converting line ends, in pieces.
 void encodeFromUtf8(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink);
+// The same, but with `strict` it stops at the first piece holding a character Windows-1251
+// lacks and returns false, so a save can convert and check in one pass.
+bool encodeFromUtf8Strict(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink,
+                          bool strict);
 
 struct ReadResult {
   QString text;  // CR LF line ends
@@ -56,8 +60,9 @@ std::optional<ReadResult> read(const QString& path, QString* error = nullptr);
 // is written through to its target. They return false and describe the failure in `error`.
 // writeUtf8 and write widen the format as formatForWriting does, so no character is lost.
 bool writeBytes(const QString& path, QByteArrayView bytes, QString* error = nullptr);
+// `written`, when given, receives the format the file was written in.
 bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& format,
-               QString* error = nullptr);
+               QString* error = nullptr, TextFormat* written = nullptr);
 bool write(const QString& path, const QString& text, const TextFormat& format,
            QString* error = nullptr);
 // Appends bytes, creating the file when missing.

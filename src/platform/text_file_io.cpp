@@ -80,9 +80,30 @@ bool writeBytes(const QString& path, QByteArrayView bytes, QString* error) {
   return saveWith(path, error, [bytes](QSaveFile& file) { return writeAll(file, bytes); });
 }
 
-bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& format, QString* error) {
-  // Widening here as well means no caller can lose characters by passing a narrower format.
-  const TextFormat target = formatForWriting(utf8, format);
+bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& format, QString* error,
+               TextFormat* written) {
+  // Windows-1251 is tried first, checking while converting: one pass over the text in the usual
+  // case. A character it lacks cancels that try (the old file untouched) and the text goes out
+  // as UTF-8, so no caller can lose characters by passing a narrower format.
+  if (format.encoding == Encoding::Windows1251) {
+    bool fits = true;
+    const bool ok = saveWith(path, error, [&](QSaveFile& file) {
+      bool wrote = true;
+      fits = encodeFromUtf8Strict(utf8, format, [&](QByteArrayView piece) {
+        if (wrote) wrote = writeAll(file, piece);
+      }, true);
+      return fits && wrote;
+    });
+    if (fits) {
+      if (written) *written = format;
+      return ok;
+    }
+    if (error) error->clear();
+  }
+  const TextFormat target = format.encoding == Encoding::Windows1251
+                                ? TextFormat{Encoding::Utf8, false, format.lineEnd}
+                                : format;
+  if (written) *written = target;
   return saveWith(path, error, [&](QSaveFile& file) {
     bool ok = true;
     encodeFromUtf8(utf8, target, [&](QByteArrayView piece) {

@@ -1,0 +1,105 @@
+// Opening and saving a 100 MB document through the editing control, against yardsticks: the
+// same file read and set into a bare QsciScintilla, and a plain write of the same bytes.
+// Peak memory is the process's high-water mark: run one open benchmark alone for its figure,
+// e.g. --benchmark_filter=OpenProgram/cp1251.
+#include <sys/resource.h>
+
+#include <benchmark/benchmark.h>
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include "bench_text.h"
+#include "platform/edit_control.h"
+
+namespace {
+
+using platform::Encoding;
+
+struct Documents {
+  QTemporaryDir dir;
+  QString cp1251 = dir.filePath("doc-1251.txt");
+  QString utf8 = dir.filePath("doc-utf8.txt");
+  Documents() {
+    for (const auto& [path, encoding] :
+         {std::pair{cp1251, Encoding::Windows1251}, std::pair{utf8, Encoding::Utf8}}) {
+      QFile f(path);
+      f.open(QIODevice::WriteOnly);
+      f.write(bench::RussianText(encoding, bench::kDocumentBytes));
+    }
+  }
+  const QString& path(bool isUtf8) const { return isUtf8 ? utf8 : cp1251; }
+};
+
+const Documents& documents() {
+  static const Documents docs;
+  return docs;
+}
+
+void reportPeak(benchmark::State& state, qint64 bytes) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_MB"] = double(usage.ru_maxrss) / 1024.0;
+  state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void OpenYardstick(benchmark::State& state) {
+  const bool utf8 = state.range(0);
+  const QString& path = documents().path(utf8);
+  for (auto _ : state) {
+    QsciScintilla editor;
+    editor.setUtf8(true);
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray bytes = f.readAll();
+    editor.setText(utf8 ? QString::fromUtf8(bytes) : QStringDecoder("windows-1251").decode(bytes));
+    benchmark::DoNotOptimize(editor.length());
+  }
+  reportPeak(state, QFileInfo(path).size());
+}
+
+void OpenProgram(benchmark::State& state) {
+  const bool utf8 = state.range(0);
+  const QString& path = documents().path(utf8);
+  for (auto _ : state) {
+    platform::EditControl editor;
+    if (editor.openFile(path)) state.SkipWithError("open failed");
+    benchmark::DoNotOptimize(editor.lineCount());
+  }
+  reportPeak(state, QFileInfo(path).size());
+}
+
+void SaveProgram(benchmark::State& state) {
+  const bool utf8 = state.range(0);
+  platform::EditControl editor;
+  editor.openFile(documents().path(utf8));
+  const QString target = documents().dir.filePath("saved.txt");
+  for (auto _ : state)
+    if (editor.saveFile(target)) state.SkipWithError("save failed");
+  reportPeak(state, QFileInfo(target).size());
+}
+
+void SavePlainWrite(benchmark::State& state) {
+  QFile source(documents().path(state.range(0)));
+  source.open(QIODevice::ReadOnly);
+  const QByteArray bytes = source.readAll();
+  const QString target = documents().dir.filePath("plain.txt");
+  for (auto _ : state) {
+    QFile f(target);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.close();
+  }
+  reportPeak(state, bytes.size());
+}
+
+}  // namespace
+
+BENCHMARK(OpenYardstick)->ArgName("utf8")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(OpenProgram)->ArgName("utf8")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(SaveProgram)->ArgName("utf8")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(SavePlainWrite)->ArgName("utf8")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
