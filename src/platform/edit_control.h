@@ -45,10 +45,31 @@ enum class EditCommand : int {
   // skipped, then the leading digits ("12abc" is 12); 0 and numbers past the end go to the
   // first and the last line. No digits at all ("", "abc", "-3"): nothing happens, false.
   GoToLine = 168,
-  ReplaceDialog = 169,
+  ReplaceDialog = 169,  // the control's own replace window, beside the text
+  // The last search again, from the selection on; false when nothing was found or nothing
+  // has been searched for yet.
   FindNext = 176,
+  // The control's own find window, beside the text, holding the selection when it is on one
+  // line, else the last text searched for.
   FindDialog = 178,
   SetFindText = 179,  // argument: the text
+};
+
+// How the control's search looks for a text. Whole word does not apply to a regular expression.
+struct FindOptions {
+  bool matchCase = false;
+  bool wholeWord = false;
+  bool regExp = false;  // ECMAScript syntax, within one line; \1..\9 in a replacement
+  bool up = false;      // towards the start of the text
+  bool wrap = true;     // go on from the other end when this one is reached
+  bool operator==(const FindOptions&) const = default;
+};
+
+enum class FindResult {
+  Found,
+  Wrapped,     // found after going on from the other end
+  NotFound,
+  BadPattern,  // the regular expression does not compile
 };
 
 class EditControl : public QWidget {
@@ -88,8 +109,22 @@ class EditControl : public QWidget {
   bool hasDivider(int line) const;
   // Runs one of the codes above; returns false for a code this control cannot run (yet).
   bool executeCommand(EditCommand code, const QString& argument = QString());
-  // The text SetFindText stored last, for the find commands.
+  // The text SetFindText or the last search stored, for the find commands.
   QString findText() const;
+
+  // --- Search (the find and replace dialogs and FindNext work through these) ---
+  // Looks for `what` after the selection (before it, going up) and selects the occurrence.
+  // Remembers `what` and the options as the last search, which FindNext repeats.
+  FindResult find(const QString& what, const FindOptions& options);
+  // When the selection is an occurrence of `what`, puts `with` in its place; then finds the
+  // next occurrence either way.
+  FindResult replace(const QString& what, const QString& with, const FindOptions& options);
+  // Replaces every occurrence in the whole text, left to right, as one undo step. Returns how
+  // many; nullopt for a regular expression that does not compile. Direction and wrap do not
+  // matter here.
+  std::optional<int> replaceAll(const QString& what, const QString& with,
+                                const FindOptions& options);
+  FindOptions findOptions() const;
 
   // Removes the control's own key bindings for these keys, so that the program's shortcuts win.
   void releaseKeys(const QList<QKeySequence>& keys);
@@ -145,7 +180,8 @@ class EditControl : public QWidget {
   QsciScintilla* primaryView() const;  // for the platform layer's own dialogs only
 
  Q_SIGNALS:
-  // Every edit of the text, by the user or the program (openFile: once, at the end).
+  // Every edit of the text, by the user or the program (openFile and replaceAll: once, at
+  // the end).
   void changed();
   // The caret or the selection of the active view moved, once per move. A move made by a call
   // is reported at once; one made by typing when the view next updates (the event loop).

@@ -97,10 +97,14 @@ bool EditControl::executeCommand(EditCommand code, const QString& argument) {
       return true;
     case EditCommand::FindDialog:
     case EditCommand::ReplaceDialog:
-    case EditCommand::FindNext:
-      // The find and replace dialogs of this layer answer these; until they exist the caller
-      // keeps the commands disabled.
-      return false;
+      d->openFindDialog(code == EditCommand::ReplaceDialog);
+      return true;
+    case EditCommand::FindNext: {
+      // Nothing searched for yet is as good as not found: the caller decides what to ask.
+      if (d->findText.isEmpty()) return false;
+      const FindResult result = d->search(d->findText, d->findOptions);
+      return result == FindResult::Found || result == FindResult::Wrapped;
+    }
   }
   return false;
 }

@@ -13,6 +13,9 @@
 
 namespace platform {
 
+class FindDialog;
+class ReplaceDialog;
+
 // The program's own line marks. High marker numbers, so that symbol markers added later
 // (bookmarks) keep the low ones; the symbol margin never shows these two.
 inline constexpr int kDividerMarker = 23;
@@ -44,6 +47,9 @@ struct EditControl::Impl {
 
   TextFormat format;
   QString findText;
+  FindOptions findOptions;
+  FindDialog* findDialog = nullptr;  // made when first asked for; children of the control
+  ReplaceDialog* replaceDialog = nullptr;
   QFont font;
   int charSet = 0;
   int tabSize = 4;
@@ -59,7 +65,7 @@ struct EditControl::Impl {
   bool columnSelection = false;
   bool splitterAllowed = false;
   bool focusInside = false;
-  bool loading = false;    // a file is coming in: no events until it is all there
+  bool loading = false;    // a file or a replace-all is coming in: no events until it is done
   bool selecting = false;  // a selection is being set in steps: one event at the end
   bool lengthIndex = false;
   SelectionKey lastSelection;
@@ -89,6 +95,10 @@ struct EditControl::Impl {
   void applyFont(QsciScintilla* view);
   void applyLineNumbers();
   void applySplitterSizes();
+
+  // --- edit_control_search.cpp ---
+  FindResult search(const QString& what, const FindOptions& options);
+  void openFindDialog(bool replacing);
 
   // --- edit_control_file.cpp ---
   void loadBytes(QByteArrayView bytes, const TextFormat& fileFormat);
