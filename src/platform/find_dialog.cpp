@@ -35,29 +35,10 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
   m_fields->addWidget(label, 0, 0);
   m_fields->addWidget(m_txtFind, 0, 1);
 
-  m_chkMatchCase = named(new QCheckBox(QStringLiteral("Учитывать &регистр")), "chkMatchCase");
-  m_chkWholeWord = named(new QCheckBox(QStringLiteral("&Слово целиком")), "chkWholeWord");
-  m_chkRegExp = named(new QCheckBox(QStringLiteral("Регулярное в&ыражение")), "chkRegExp");
-  m_chkWrap = named(new QCheckBox(QStringLiteral("&Циклический поиск")), "chkWrap");
-  auto* checks = new QVBoxLayout;
-  for (QCheckBox* check : {m_chkMatchCase, m_chkWholeWord, m_chkRegExp, m_chkWrap})
-    checks->addWidget(check);
-
-  auto* direction = named(new QGroupBox(QStringLiteral("Направление")), "fraDirection");
-  m_optUp = named(new QRadioButton(QStringLiteral("Вв&ерх")), "optUp");
-  m_optDown = named(new QRadioButton(QStringLiteral("Вн&из")), "optDown");
-  auto* directionLayout = new QVBoxLayout(direction);
-  directionLayout->addWidget(m_optUp);
-  directionLayout->addWidget(m_optDown);
-
-  auto* options = new QHBoxLayout;
-  options->addLayout(checks);
-  options->addWidget(direction);
-
   m_lblStatus = named(new QLabel, "lblStatus");
   auto* left = new QVBoxLayout;
   left->addLayout(m_fields);
-  left->addLayout(options);
+  left->addLayout(makeOptions());
   left->addWidget(m_lblStatus);
   left->addStretch();
 
@@ -77,8 +58,30 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
   connect(m_cmdFind, &QPushButton::clicked, this, &FindDialog::findNext);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
   connect(m_txtFind, &QLineEdit::textChanged, this, [this] { updateButtons(); });
-  // Scintilla matches whole words only for plain text; a pattern says that itself (\b).
+  // Whole words are a plain-text option: Scintilla does not apply them to a pattern.
   connect(m_chkRegExp, &QCheckBox::toggled, m_chkWholeWord, &QWidget::setDisabled);
+}
+
+QLayout* FindDialog::makeOptions() {
+  m_chkMatchCase = named(new QCheckBox(QStringLiteral("Учитывать &регистр")), "chkMatchCase");
+  m_chkWholeWord = named(new QCheckBox(QStringLiteral("&Слово целиком")), "chkWholeWord");
+  m_chkRegExp = named(new QCheckBox(QStringLiteral("Регулярное в&ыражение")), "chkRegExp");
+  m_chkWrap = named(new QCheckBox(QStringLiteral("&Циклический поиск")), "chkWrap");
+  auto* checks = new QVBoxLayout;
+  for (QCheckBox* check : {m_chkMatchCase, m_chkWholeWord, m_chkRegExp, m_chkWrap})
+    checks->addWidget(check);
+
+  auto* direction = named(new QGroupBox(QStringLiteral("Направление")), "fraDirection");
+  m_optUp = named(new QRadioButton(QStringLiteral("Вв&ерх")), "optUp");
+  m_optDown = named(new QRadioButton(QStringLiteral("Вн&из")), "optDown");
+  auto* directionLayout = new QVBoxLayout(direction);
+  directionLayout->addWidget(m_optUp);
+  directionLayout->addWidget(m_optDown);
+
+  auto* options = new QHBoxLayout;
+  options->addLayout(checks);
+  options->addWidget(direction);
+  return options;
 }
 
 void FindDialog::present(const QString& what) {

@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,7 @@ class FindDialog : public QDialog {
   EditControl& m_edit;
 
  private:
+  QLayout* makeOptions();  // the check boxes and the direction
   void findNext();
 
   QGridLayout* m_fields = nullptr;
