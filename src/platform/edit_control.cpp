@@ -119,7 +119,13 @@ int EditControl::Impl::columnOf(long position) const {
 }
 
 QString EditControl::Impl::textOf(long start, long end) const {
-  return QString::fromUtf8(documentBytes().sliced(start, std::max(0L, end - start)));
+  // Only the range is made contiguous: the whole document's pointer would move the editing
+  // gap to the end, copying everything behind the caret on each read after an edit.
+  const long length = std::max(0L, end - start);
+  if (length == 0) return {};
+  const auto* bytes = reinterpret_cast<const char*>(primary()->SendScintilla(
+      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length));
+  return QString::fromUtf8(bytes, length);
 }
 
 void EditControl::Impl::clearLineMarks() {
