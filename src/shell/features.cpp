@@ -1,28 +1,53 @@
 #include "shell/features.h"
 
+#include "document/disk_check.h"
+#include "document/file_commands.h"
+#include "document/recent_files.h"
+#include "document/save_timers.h"
+#include "editor/auto_change.h"
+#include "editor/auto_complete.h"
+#include "editor/column_selection.h"
 #include "editor/editor_events.h"
+#include "editor/key_dispatch.h"
+#include "editor/selection_events.h"
+#include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
 #include "shell/frm_main.h"
+#include "shell/main_commands.h"
 #include "shell/shutdown.h"
 #include "shell/view_commands.h"
 #include "text/calc_commands.h"
 #include "text/case_commands.h"
 #include "text/line_commands.h"
+#include "text/code_page_commands.h"
 #include "text/stat_commands.h"
 
 namespace shell {
 
 void InstallFeatures(FrmMain& window) {
   window.setShutdown([&window] { return RunShutdown(window); });
+  document::InstallRecentFiles(window);
+  document::InstallFileCommands(window);
+  document::InstallDiskCheck(window);
+  document::InstallSaveTimers(window);
   InstallViewCommands(window);
   InstallEditCommands(window);
   InstallAbout(window);
+  InstallMainCommands(window);
+  InstallHelpCommands(window);
   editor::InstallEditorEvents(window);
+  editor::InstallSelectionEvents(window);
+  editor::InstallAutoComplete(window);
+  editor::InstallAutoChange(window);
+  editor::InstallKeyDispatch(window);
+  editor::InstallColumnSelection(window);
   text::InstallCaseCommands(window);
   text::InstallCalcCommands(window);
   text::InstallLineCommands(window);
   text::InstallStatCommands(window);
+  text::InstallCodePageCommands(window);
+  navigation::InstallSearchCommands(window);
 }
 
 }  // namespace shell

@@ -47,6 +47,12 @@ enum class PathHook {
   HighLightForPath, // choose the highlight scheme from the extension
 };
 
+// Places that hear every key press of the editor: the key's virtual-key code (letters by their
+// upper-case Latin code) and the modifier state (1 Shift, 2 Ctrl, 4 Alt, added).
+enum class KeyHook {
+  DispatchHotKey,  // the user's hot keys, after the fixed key combinations
+};
+
 class Hooks {
  public:
   void add(Hook hook, std::function<void()> work) { m_work[hook].push_back(std::move(work)); }
@@ -63,10 +69,19 @@ class Hooks {
     if (it == m_pathWork.end()) return;
     for (const auto& work : it->second) work(path);
   }
+  void add(KeyHook hook, std::function<void(int key, int shift)> work) {
+    m_keyWork[hook].push_back(std::move(work));
+  }
+  void run(KeyHook hook, int key, int shift) const {
+    const auto it = m_keyWork.find(hook);
+    if (it == m_keyWork.end()) return;
+    for (const auto& work : it->second) work(key, shift);
+  }
 
  private:
   std::map<Hook, std::vector<std::function<void()>>> m_work;
   std::map<PathHook, std::vector<std::function<void(const QString&)>>> m_pathWork;
+  std::map<KeyHook, std::vector<std::function<void(int, int)>>> m_keyWork;
 };
 
 }  // namespace shell

@@ -1,0 +1,329 @@
+// Replace-as-you-type. The table's result is the same text as rewriting the whole document on
+// every plain key press would give, but only the changed part of the lines is touched, so the
+// caret stays where the user typed, undo keeps every step and a key costs the same in a huge
+// document as in a small one.
+//
+// Why looking at a few lines is enough: a find text holds no line break (list items end at the
+// line end), so an occurrence lies within one line, and the rule gives each line the same
+// result whether it is applied to that line or to the whole text. After a check every line is
+// already replaced; what a typed key changes next lies on the lines the caret was on while it
+// changed them. So each plain key rewrites only those lines, one line either side. Every other
+// change (opening a file, a command, a paste from the menu, undo) may touch any line: the next
+// plain key then searches the whole text once, as does the first key after the option is
+// switched on. (A table whose replacement holds its own find text, "a==ab", would grow every
+// occurrence in the document on every key under the whole-text rule; here such a pair applies
+// to the lines being typed only.)
+#include "editor/auto_change.h"
+
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/edit_control.h"
+#include "platform/list_file.h"
+#include "shell/frm_main.h"
+
+namespace editor {
+namespace {
+
+namespace Setting = platform::Setting;
+using platform::SelRange;
+
+struct LineBlock {
+  int first = 0;
+  int last = 0;
+};
+
+bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Line ends as the editing control counts them: CR LF, a lone CR or a lone LF.
+int lineEndsIn(QStringView text) {
+  int count = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n' && i > 0 && text[i - 1] == u'\r') continue;
+    if (isLineEnd(text[i])) ++count;
+  }
+  return count;
+}
+
+// The line and column of an offset into a text of lines.
+std::pair<int, int> lineColOf(const QString& text, qsizetype offset) {
+  int line = 0;
+  qsizetype lineStart = 0;
+  for (qsizetype i = 0; i < offset; ++i) {
+    if (!isLineEnd(text[i])) continue;
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    ++line;
+    lineStart = i + 1;
+  }
+  return {line, int(std::max<qsizetype>(0, offset - lineStart))};
+}
+
+qsizetype offsetOf(const QString& text, int line, int column) {
+  qsizetype at = 0;
+  for (int l = 0; l < line && at < text.size(); ++l) {
+    while (at < text.size() && !isLineEnd(text[at])) ++at;
+    if (at < text.size() && text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
+      ++at;
+    ++at;
+  }
+  qsizetype end = at;
+  while (end < text.size() && !isLineEnd(text[end])) ++end;
+  return std::min(at + column, end);
+}
+
+// An edit boundary never splits a CR LF pair or a surrogate pair, which the control cannot
+// address.
+void widenToWholeCharacters(TextEdit& edit, const QString& before) {
+  auto splits = [&before](qsizetype at) {
+    if (at <= 0 || at >= before.size()) return false;
+    return (before[at - 1] == u'\r' && before[at] == u'\n') || before[at - 1].isHighSurrogate();
+  };
+  if (splits(edit.at)) {
+    edit.inserted.prepend(before[edit.at - 1]);
+    --edit.at;
+    ++edit.removed;
+  }
+  const qsizetype end = edit.at + edit.removed;
+  if (splits(end)) {
+    edit.inserted.append(before[end]);
+    ++edit.removed;
+  }
+}
+
+// How many line breaks the find texts hold at most: an occurrence reaches that many lines past
+// the one it starts on (quoted list items may hold line breaks).
+int lineSpan(const AutoChangeTable& table) {
+  int span = 0;
+  for (const AutoChangePair& pair : table) span = std::max(span, lineEndsIn(pair.find));
+  return span;
+}
+
+// Every line of `lines` widened by `margin` either way, merged into runs, clamped to the text.
+std::vector<LineBlock> blocksAround(std::vector<int> lines, int margin, int lineCount) {
+  std::sort(lines.begin(), lines.end());
+  std::vector<LineBlock> blocks;
+  for (const int line : lines) {
+    const LineBlock b{std::max(0, line - margin), std::min(lineCount - 1, line + margin)};
+    if (b.first > b.last) continue;
+    if (!blocks.empty() && b.first <= blocks.back().last + 1)
+      blocks.back().last = std::max(blocks.back().last, b.last);
+    else
+      blocks.push_back(b);
+  }
+  return blocks;
+}
+
+// Where any find text occurs in `text`, in any letter case, as (offset, length) in offset
+// order; occurrences may overlap. One pass over the text for all pairs together: a character
+// that starts no find text, in any letter case, is passed over at the cost of a table look-up.
+std::vector<std::pair<qsizetype, qsizetype>> occurrences(const QString& text,
+                                                         const AutoChangeTable& table) {
+  std::vector<std::vector<const QString*>> byFirst(0x10000);
+  for (const AutoChangePair& pair : table)
+    if (!pair.find.isEmpty())
+      byFirst[pair.find.front().toCaseFolded().unicode()].push_back(&pair.find);
+  std::vector<std::pair<qsizetype, qsizetype>> hits;
+  const QStringView view(text);
+  for (qsizetype i = 0; i < view.size(); ++i) {
+    const auto& candidates = byFirst[view[i].toCaseFolded().unicode()];
+    for (const QString* find : candidates)
+      if (view.sliced(i).startsWith(*find, Qt::CaseInsensitive)) hits.emplace_back(i, find->size());
+  }
+  return hits;
+}
+
+class AutoChanger : public QObject {
+ public:
+  explicit AutoChanger(shell::FrmMain& window) : QObject(&window), m_window(window) {
+    m_typingEnds.setSingleShot(true);
+    m_typingEnds.setInterval(0);
+    connect(&m_typingEnds, &QTimer::timeout, this, [this] { m_typing = false; });
+  }
+
+  void load() {
+    const QString path = m_window.context().paths.file(QStringLiteral("AutoChange.lst"));
+    m_table = ParseAutoChange(platform::ListFile::read(path).value_or(QStringList()));
+    m_wholeTextDue = true;
+  }
+
+  void onKeyDown(platform::KeyPress& press) {
+    if (press.handled) return;
+    // The key itself reaches the text afterwards, so a word is replaced by the key after it.
+    if (press.shift == 0 && press.key != Qt::Key_Menu) check();
+    // A key the editor acts on without Ctrl or Alt changes the text around the caret only.
+    if ((press.shift & ~1) == 0) {
+      m_typing = true;
+      m_typingEnds.start();
+    }
+  }
+
+  void onChanged() {
+    if (m_rewriting || !m_wasOn) return;
+    if (!m_typing) {
+      m_wholeTextDue = true;
+      return;
+    }
+    noteSelectionLines();
+    m_noteNextMove = true;
+  }
+
+  void onSelectionChanged() {
+    if (!m_noteNextMove) return;
+    // The caret a typed key moves comes to rest when the view next updates.
+    noteSelectionLines();
+    if (!m_typing) m_noteNextMove = false;
+  }
+
+ private:
+  platform::EditControl& editor() { return m_window.txtMain(); }
+
+  void noteSelectionLines() {
+    const SelRange sel = editor().selection();
+    m_touched.push_back(sel.startLine);
+    if (sel.endLine != sel.startLine) m_touched.push_back(sel.endLine);
+  }
+
+  void check() {
+    if (!m_window.context().settings.truth(Setting::AutoChange)) {
+      m_wasOn = false;
+      return;
+    }
+    if (!m_wasOn) m_wholeTextDue = true;
+    m_wasOn = true;
+    if (m_table.size() <= 1) {  // nothing but the empty pair
+      m_touched.clear();
+      return;
+    }
+    noteSelectionLines();
+    const std::vector<LineBlock> blocks =
+        m_wholeTextDue ? wholeTextBlocks()
+                       : blocksAround(m_touched, lineSpan(m_table) + 1, editor().lineCount());
+    m_touched.clear();
+    m_wholeTextDue = false;
+    rewrite(blocks);
+  }
+
+  // The lines holding an occurrence of some find text: only those can change, because a line
+  // without one is left alone by the first pair, and so by every pair after it.
+  std::vector<LineBlock> wholeTextBlocks() {
+    const QString text = editor().text();
+    const std::vector<std::pair<qsizetype, qsizetype>> hits = occurrences(text, m_table);
+    std::vector<int> lines;
+    int line = 0;
+    qsizetype counted = 0;
+    for (const auto& [at, length] : hits) {
+      line += lineEndsIn(QStringView(text).sliced(counted, at - counted));
+      counted = at;
+      const int last = line + lineEndsIn(QStringView(text).sliced(at, length));
+      for (int l = line; l <= last; ++l) lines.push_back(l);
+    }
+    return blocksAround(std::move(lines), lineSpan(m_table), editor().lineCount());
+  }
+
+  // Rewrites the blocks from the bottom up, so the line numbers of the ones above stay valid,
+  // and puts the selection back where it was among the text around it.
+  void rewrite(const std::vector<LineBlock>& blocks) {
+    SelRange sel = editor().selection();
+    bool changed = false;
+    m_rewriting = true;
+    for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
+      changed = rewriteBlock(*block, sel) || changed;
+    if (changed) editor().setSelection(sel, false);
+    m_rewriting = false;
+  }
+
+  bool rewriteBlock(const LineBlock& block, SelRange& sel) {
+    platform::EditControl& e = editor();
+    QStringList lines;
+    for (int line = block.first; line <= block.last; ++line) lines << e.lineText(line);
+    const QString before = lines.join(QStringLiteral("\r\n"));
+    const QString after = ApplyAutoChange(before, m_table);
+    if (after == before) return false;
+    TextEdit edit = MinimalEdit(before, after);
+    widenToWholeCharacters(edit, before);
+    const auto [fromLine, fromCol] = lineColOf(before, edit.at);
+    const auto [toLine, toCol] = lineColOf(before, edit.at + edit.removed);
+    e.setSelection({block.first + fromLine, fromCol, block.first + toLine, toCol, false}, false);
+    e.setSelectedText(edit.inserted);
+
+    const int addedLines = lineEndsIn(after) - lineEndsIn(before);
+    auto follow = [&](int& line, int& column) {
+      if (line < block.first) return;
+      if (line > block.last) {
+        line += addedLines;
+        return;
+      }
+      const qsizetype moved = MapThroughEdit(offsetOf(before, line - block.first, column), edit);
+      const auto [l, c] = lineColOf(after, moved);
+      line = block.first + l;
+      column = c;
+    };
+    follow(sel.startLine, sel.startCol);
+    follow(sel.endLine, sel.endCol);
+    return true;
+  }
+
+  shell::FrmMain& m_window;
+  AutoChangeTable m_table{AutoChangePair{}};
+  std::vector<int> m_touched;  // lines typing changed since the last check
+  QTimer m_typingEnds;         // the key being typed has been handled through
+  bool m_wholeTextDue = true;  // a change anywhere may have made new occurrences
+  bool m_wasOn = false;        // the option was on at the last check
+  bool m_typing = false;
+  bool m_noteNextMove = false;
+  bool m_rewriting = false;
+};
+
+}  // namespace
+
+AutoChangeTable ParseAutoChange(const QStringList& items) {
+  AutoChangeTable table{AutoChangePair{}};
+  for (const QString& item : items) {
+    const qsizetype first = item.indexOf(QStringLiteral("=="));
+    if (first < 0) continue;
+    const qsizetype last = item.lastIndexOf(QStringLiteral("=="));
+    table.push_back({item.left(first), item.mid(last + 2)});
+  }
+  return table;
+}
+
+QString ApplyAutoChange(QString text, const AutoChangeTable& table) {
+  for (const AutoChangePair& pair : table)
+    if (!pair.find.isEmpty()) text.replace(pair.find, pair.replacement, Qt::CaseInsensitive);
+  return text;
+}
+
+TextEdit MinimalEdit(const QString& before, const QString& after) {
+  const qsizetype shorter = std::min(before.size(), after.size());
+  qsizetype prefix = 0;
+  while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  qsizetype suffix = 0;
+  while (suffix < shorter - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+    ++suffix;
+  return {prefix, before.size() - prefix - suffix,
+          after.mid(prefix, after.size() - prefix - suffix)};
+}
+
+qsizetype MapThroughEdit(qsizetype offset, const TextEdit& edit) {
+  // An insertion right at the offset pushes it along: a word grown at its end leaves the
+  // caret behind the new end.
+  if (offset < edit.at || (offset == edit.at && edit.removed > 0)) return offset;
+  const qsizetype end = edit.at + edit.removed;
+  if (offset >= end) return offset + edit.inserted.size() - edit.removed;
+  return edit.at + edit.inserted.size();
+}
+
+void InstallAutoChange(shell::FrmMain& window) {
+  auto* changer = new AutoChanger(window);
+  platform::EditControl& e = window.txtMain();
+  window.hooks().add(shell::Hook::AutoChange, [changer] { changer->load(); });
+  QObject::connect(&e, &platform::EditControl::keyDown, changer,
+                   [changer](platform::KeyPress& press) { changer->onKeyDown(press); });
+  QObject::connect(&e, &platform::EditControl::changed, changer,
+                   [changer] { changer->onChanged(); });
+  QObject::connect(&e, &platform::EditControl::selectionChanged, changer,
+                   [changer] { changer->onSelectionChanged(); });
+}
+
+}  // namespace editor
