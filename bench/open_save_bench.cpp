@@ -11,7 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <QTemporaryDir>
+#include <QDir>
 
 #include "bench_text.h"
 #include "platform/edit_control.h"
@@ -20,13 +20,17 @@ namespace {
 
 using platform::Encoding;
 
+// The documents are kept between runs, so a run that measures peak memory does not count the
+// memory that made them.
 struct Documents {
-  QTemporaryDir dir;
+  QDir dir{QDir::temp().filePath("ostrel-bench")};
   QString cp1251 = dir.filePath("doc-1251.txt");
   QString utf8 = dir.filePath("doc-utf8.txt");
   Documents() {
+    dir.mkpath(".");
     for (const auto& [path, encoding] :
          {std::pair{cp1251, Encoding::Windows1251}, std::pair{utf8, Encoding::Utf8}}) {
+      if (QFileInfo(path).size() >= bench::kDocumentBytes) continue;
       QFile f(path);
       f.open(QIODevice::WriteOnly);
       f.write(bench::RussianText(encoding, bench::kDocumentBytes));

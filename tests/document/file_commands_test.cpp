@@ -27,7 +27,6 @@ namespace Setting = platform::Setting;
 
 class FileCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
   shell::FrmMain& startWith(const QString& name, const QByteArray& bytes) {
     return start(writeFile(name, bytes));
   }

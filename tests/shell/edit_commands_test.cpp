@@ -19,7 +19,6 @@ using testing_support::MainWindowTest;
 
 class EditCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
 };
 
 TEST_F(EditCommandsTest, CutTakesWhatTheMacroLeftSelected) {

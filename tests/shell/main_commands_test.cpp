@@ -36,7 +36,6 @@ TEST(FormatDateTime, CodesAndCopiedCharacters) {
 
 class MainCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
 };
 
 TEST_F(MainCommandsTest, DateGoesAtTheCaretOrOverTheSelection) {

@@ -16,7 +16,6 @@ using testing_support::MainWindowTest;
 
 class ViewCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
 };
 
 TEST_F(ViewCommandsTest, TogglesFlipAndStore) {

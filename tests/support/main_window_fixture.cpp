@@ -1,5 +1,6 @@
 #include "support/main_window_fixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +31,12 @@ shell::FrmMain& MainWindowTest::start(const QString& commandLine) {
 }
 
 bool MainWindowTest::close() { return m_window->close(); }
+
+void MainWindowTest::click(const char* name) {
+  QAction* item = m_window->commands().action(QString::fromUtf8(name));
+  ASSERT_NE(item, nullptr) << name;
+  item->trigger();
+}
 
 QString MainWindowTest::writeFile(const QString& relative, const QByteArray& bytes) {
   const QString path = homePath(relative);

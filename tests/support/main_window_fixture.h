@@ -27,6 +27,8 @@ class MainWindowTest : public ::testing::Test {
   shell::FrmMain& start(const QString& commandLine = QString());
   // Closes the window as the user would; true when it really closed.
   bool close();
+  // Chooses a menu command, as a click on it does.
+  void click(const char* name);
   // A file in the program directory, written with these bytes.
   QString writeFile(const QString& relative, const QByteArray& bytes);
   QString homePath(const QString& relative = QString()) const;

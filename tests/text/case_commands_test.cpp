@@ -22,7 +22,6 @@ constexpr SelRange kSecondWord{0, 4, 0, 8};  // "мира" in "мир мира"
 
 class CaseCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
   platform::EditControl& editor() { return m_window->txtMain(); }
 };
 

@@ -18,7 +18,6 @@ using testing_support::MainWindowTest;
 
 class LineCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
   platform::EditControl& editor() { return m_window->txtMain(); }
 };
 

@@ -20,7 +20,6 @@ using testing_support::MainWindowTest;
 
 class StatCommandsTest : public MainWindowTest {
  protected:
-  void click(const char* name) { m_window->commands().action(QString::fromUtf8(name))->trigger(); }
   FrmSymbols* openSymbols() {
     click("mnuSymbols");
     return m_window->findChild<FrmSymbols*>("frmSymbols");
