@@ -64,8 +64,8 @@ BENCHMARK(BM_DetectCp1251)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DetectUtf8)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeCp1251)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeUtf8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EncodeCp1251)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EncodeUtf8)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EncodeUtf8ToLf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodeCp1251)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EncodeUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_EncodeUtf8ToLf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/cp1251.h"
+#include "platform/ordered_pieces.h"
 
 namespace platform::TextFile {
 namespace {
@@ -20,6 +21,8 @@ constexpr qsizetype kPiece = qsizetype(1) << 20;
 // Worst case output per input byte (a Windows-1251 byte or a bad UTF-8 byte becomes three
 // UTF-8 bytes), plus room for an unconditional four-byte store at the end.
 constexpr qsizetype kBufferSize = 3 * kPiece + 16;
+// Pieces converted ahead of the one being written when a save converts on helper threads.
+constexpr std::size_t kConvertAhead = 3;
 constexpr char kBom[] = "\xEF\xBB\xBF";
 
 using u8 = unsigned char;
@@ -132,14 +135,23 @@ LineEndCounts countLineEnds(QByteArrayView bytes) {
   return counts;
 }
 
-// The end of a piece that starts at `begin`: kPiece bytes on, moved back so that it does not
-// split a UTF-8 sequence.
+// The end of a piece that starts at `begin`: kPiece bytes on, moved so that it splits neither a
+// UTF-8 sequence nor the CR LF of one line end. Pieces cut this way convert independently.
 qsizetype utf8PieceEnd(QByteArrayView bytes, qsizetype begin) {
   const qsizetype n = bytes.size();
   if (n - begin <= kPiece) return n;
   qsizetype end = begin + kPiece;
   for (int back = 0; back < 3 && (u8(bytes[end]) & 0xC0) == 0x80; ++back) --end;
-  return (u8(bytes[end]) & 0xC0) == 0x80 ? begin + kPiece : end;
+  if ((u8(bytes[end]) & 0xC0) == 0x80) end = begin + kPiece;
+  if (bytes[end - 1] == '\r' && bytes[end] == '\n') ++end;
+  return end;
+}
+
+std::vector<qsizetype> utf8PieceEnds(QByteArrayView bytes) {
+  std::vector<qsizetype> ends;
+  for (qsizetype begin = 0; begin < bytes.size(); begin = ends.back())
+    ends.push_back(utf8PieceEnd(bytes, begin));
+  return ends;
 }
 
 // Writes a line end of the given style and returns the new output position.
@@ -151,26 +163,18 @@ char* putLineEnd(char* out, LineEnd style) {
 
 struct Converted {
   char* end;
-  bool tookNextLf;  // a CR closing the input paired with the LF that follows it
   bool unmappable = false;  // a character without a Windows-1251 code was met
 };
 
-// After the line-end byte s[i - 1]: a CR takes the LF that follows it, even when that LF is
-// `next`, the first byte after the piece, so a CR LF split by a piece boundary stays one line end.
-void skipPairedLf(const char* s, qsizetype n, qsizetype& i, int next, bool& tookNextLf) {
-  if (s[i - 1] != '\r') return;
-  if (i < n && s[i] == '\n')
-    ++i;
-  else if (i == n && next == '\n')
-    tookNextLf = true;
+// After the line-end byte s[i - 1]: a CR takes the LF that follows it.
+void skipPairedLf(const char* s, qsizetype n, qsizetype& i) {
+  if (s[i - 1] == '\r' && i < n && s[i] == '\n') ++i;
 }
 
-// Copies `in`, turning every line end (CR LF, LF, lone CR) into `style`. `next` is the byte after
-// `in` in the whole text, -1 at its end.
-Converted copyLineEnds(QByteArrayView in, int next, LineEnd style, char* out) {
+// Copies `in`, turning every line end (CR LF, LF, lone CR) into `style`.
+Converted copyLineEnds(QByteArrayView in, LineEnd style, char* out) {
   const char* s = in.data();
   const qsizetype n = in.size();
-  bool tookNextLf = false;
   qsizetype i = 0;
   while (i < n) {
     if (n - i >= 8 && !hasLineEndByte(load8(s + i))) {
@@ -185,9 +189,9 @@ Converted copyLineEnds(QByteArrayView in, int next, LineEnd style, char* out) {
       continue;
     }
     out = putLineEnd(out, style);
-    skipPairedLf(s, n, i, next, tookNextLf);
+    skipPairedLf(s, n, i);
   }
-  return {out, tookNextLf};
+  return {out};
 }
 
 // UTF-8 of every Windows-1251 byte; LF already widened to CR LF. CR has size 0: it needs a look
@@ -251,10 +255,9 @@ void decodeUtf8(QByteArrayView bytes, const ByteSink& sink) {
       repaired = QString::fromUtf8(piece).toUtf8();
       piece = repaired;
     }
-    const int next = end < bytes.size() ? u8(bytes[end]) : -1;
-    const Converted c = copyLineEnds(piece, next, LineEnd::CrLf, buffer.data());
+    const Converted c = copyLineEnds(piece, LineEnd::CrLf, buffer.data());
     sink(QByteArrayView(buffer.data(), c.end - buffer.data()));
-    i = end + (c.tookNextLf ? 1 : 0);
+    i = end;
   }
 }
 
@@ -281,34 +284,104 @@ int codeAt(const u8* s, qsizetype n, int& len) {
   return -1;
 }
 
+// Bytes the main loop of encodeWindows1251 leaves to the careful step: line ends, bytes that
+// cannot open a two-byte sequence (continuations, overlong leads) and the leads of longer ones.
+std::array<std::uint8_t, 256> buildCarefulBytes() {
+  std::array<std::uint8_t, 256> t{};
+  t['\r'] = t['\n'] = 1;
+  for (int b = 0x80; b < 0xC2; ++b) t[b] = 1;
+  for (int b = 0xE0; b < 0x100; ++b) t[b] = 1;
+  return t;
+}
+const std::array<std::uint8_t, 256> kCarefulBytes = buildCarefulBytes();
+
+struct EncodeState {
+  char* out;
+  bool unmappable = false;
+};
+
+// One character (or line end) at s[i], with every check; returns the next index.
+qsizetype encodeOneCarefully(const u8* s, qsizetype n, qsizetype i, LineEnd style,
+                             EncodeState& st) {
+  if (s[i] == '\r' || s[i] == '\n') {
+    st.out = putLineEnd(st.out, style);
+    ++i;
+    skipPairedLf(reinterpret_cast<const char*>(s), n, i);
+    return i;
+  }
+  if (s[i] < 0x80) {
+    *st.out++ = char(s[i]);
+    return i + 1;
+  }
+  int len;
+  const int b = codeAt(s + i, n - i, len);
+  st.unmappable |= b < 0;
+  *st.out++ = b >= 0 ? char(b) : '?';
+  return i + len;
+}
+
+// One stretch of the text that encodes on its own: [pos, end) read, written from `st.out`.
+struct Chain {
+  qsizetype pos, end;
+  char* room;  // where its output starts
+  EncodeState st;
+};
+
+// Encodes the character at the chain's position. The common characters (ASCII, two-byte
+// sequences) are chosen between without a branch; everything rarer takes the careful step.
+inline void encodeStep(const u8* s, LineEnd style, Chain& c) {
+  const unsigned b0 = s[c.pos];
+  const unsigned b1 = s[c.pos + 1];
+  const unsigned multi = b0 >> 7;
+  // Bitwise rather than logical operators, or the compiler brings the branches back.
+  const auto code = unsigned(std::uint16_t(kTwoByteCodes[(b0 & 0x1F) << 6 | (b1 & 0x3F)]));
+  const unsigned careful = kCarefulBytes[b0] | (multi & ((code >> 8) | ((b1 >> 6) ^ 2)));
+  if (careful) [[unlikely]] {
+    c.pos = encodeOneCarefully(s, c.end, c.pos, style, c.st);
+    return;
+  }
+  *c.st.out++ = char((code & (0u - multi)) | (b0 & (multi - 1)));
+  c.pos += 1 + multi;
+}
+
 // Windows-1251 bytes of UTF-8 text with line ends turned into `style`; see copyLineEnds.
-Converted encodeWindows1251(QByteArrayView in, int next, LineEnd style, char* out) {
+// Each character's length depends on its first byte, so one pass through the text is a chain of
+// dependent loads. The text is cut into stretches encoded side by side, which lets the processor
+// work on several chains at once; each writes to its own room (a stretch grows at most twice,
+// by line ends) and the results are closed up at the end.
+Converted encodeWindows1251(QByteArrayView in, LineEnd style, char* out) {
   const auto* s = reinterpret_cast<const u8*>(in.data());
   const qsizetype n = in.size();
-  bool tookNextLf = false;
-  bool unmappable = false;
-  qsizetype i = 0;
-  while (i < n) {
-    if (s[i] >= 0x80) {
-      int len;
-      const int b = codeAt(s + i, n - i, len);
-      unmappable |= b < 0;
-      *out++ = b >= 0 ? char(b) : '?';
-      i += len;
-    } else if (n - i >= 8 && !(load8(in.data() + i) & kHighBits) &&
-               !hasLineEndByte(load8(in.data() + i))) {
-      std::memcpy(out, in.data() + i, 8);
-      out += 8;
-      i += 8;
-    } else if (s[i] == '\r' || s[i] == '\n') {
-      out = putLineEnd(out, style);
-      ++i;
-      skipPairedLf(in.data(), n, i, next, tookNextLf);
-    } else {
-      *out++ = char(s[i++]);
+  constexpr int kChains = 4;
+  std::array<Chain, kChains> chains;
+  qsizetype begin = 0;
+  for (int k = 0; k < kChains; ++k) {
+    qsizetype end = n;
+    if (k + 1 < kChains) {
+      // A stretch starts on a character, and never between the CR and LF of one line end.
+      end = std::max(begin, n * (k + 1) / kChains);
+      while (end < n && ((s[end] & 0xC0) == 0x80 || s[end] == '\n')) ++end;
     }
+    char* room = out + 2 * begin;
+    chains[k] = {begin, end, room, EncodeState{room}};
+    begin = end;
   }
-  return {out, tookNextLf, unmappable};
+  auto roomy = [](const Chain& c) { return c.pos + 1 < c.end; };
+  while (std::all_of(chains.begin(), chains.end(), roomy))
+    for (Chain& c : chains) encodeStep(s, style, c);
+  for (Chain& c : chains) {
+    while (roomy(c)) encodeStep(s, style, c);
+    if (c.pos < c.end) encodeOneCarefully(s, c.end, c.pos, style, c.st);
+  }
+  char* end = chains[0].st.out;
+  bool unmappable = chains[0].st.unmappable;
+  for (int k = 1; k < kChains; ++k) {
+    const qsizetype size = chains[k].st.out - chains[k].room;
+    std::memmove(end, chains[k].room, size);
+    end += size;
+    unmappable |= chains[k].st.unmappable;
+  }
+  return {end, unmappable};
 }
 
 }  // namespace
@@ -370,20 +443,19 @@ bool encodeFromUtf8Strict(QByteArrayView utf8, const TextFormat& format, const B
                           bool strict) {
   const bool toWindows1251 = format.encoding == Encoding::Windows1251;
   if (!toWindows1251 && format.bom) sink(QByteArrayView(kBom, 3));
-  std::vector<char> buffer(kBufferSize);
-  qsizetype i = 0;
-  while (i < utf8.size()) {
-    const qsizetype end = utf8PieceEnd(utf8, i);
-    const QByteArrayView piece = utf8.sliced(i, end - i);
-    const int next = end < utf8.size() ? u8(utf8[end]) : -1;
-    const Converted c = toWindows1251
-                            ? encodeWindows1251(piece, next, format.lineEnd, buffer.data())
-                            : copyLineEnds(piece, next, format.lineEnd, buffer.data());
+  const std::vector<qsizetype> ends = utf8PieceEnds(utf8);
+  auto convert = [&](std::size_t k, char* out) {
+    const qsizetype begin = k == 0 ? 0 : ends[k - 1];
+    const QByteArrayView piece = utf8.sliced(begin, ends[k] - begin);
+    return toWindows1251 ? encodeWindows1251(piece, format.lineEnd, out)
+                         : copyLineEnds(piece, format.lineEnd, out);
+  };
+  auto consume = [&](const Converted& c, const char* out) {
     if (strict && c.unmappable) return false;
-    sink(QByteArrayView(buffer.data(), c.end - buffer.data()));
-    i = end + (c.tookNextLf ? 1 : 0);
-  }
-  return true;
+    sink(QByteArrayView(out, c.end - out));
+    return true;
+  };
+  return ConvertAheadInOrder<Converted>(ends.size(), kBufferSize, kConvertAhead, convert, consume);
 }
 
 QString decode(QByteArrayView bytes, TextFormat* format) {

@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
 #include "platform/text_file.h"
 
 namespace platform::TextFile {
@@ -61,6 +65,34 @@ bool writeAll(QFileDevice& file, QByteArrayView bytes) {
   return file.write(bytes.data(), bytes.size()) == bytes.size();
 }
 
+// Writes a long file in pieces and asks the system to start putting each few megabytes on the
+// disk at once, so that the flush before the commit has little left to wait for while the next
+// pieces are still being converted.
+class PieceWriter {
+ public:
+  explicit PieceWriter(QFileDevice& file) : file_(file) {}
+  bool operator()(QByteArrayView piece) {
+    if (!ok_) return false;
+    ok_ = writeAll(file_, piece);
+    written_ += piece.size();
+#ifdef Q_OS_LINUX
+    if (ok_ && written_ - started_ >= kStartEvery && file_.flush()) {
+      ::sync_file_range(file_.handle(), started_, written_ - started_, SYNC_FILE_RANGE_WRITE);
+      started_ = written_;
+    }
+#endif
+    return ok_;
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  static constexpr qint64 kStartEvery = qint64(8) << 20;
+  QFileDevice& file_;
+  bool ok_ = true;
+  qint64 written_ = 0;
+  qint64 started_ = 0;
+};
+
 }  // namespace
 
 std::optional<ReadResult> read(const QString& path, QString* error) {
@@ -88,11 +120,9 @@ bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& forma
   if (format.encoding == Encoding::Windows1251) {
     bool fits = true;
     const bool ok = saveWith(path, error, [&](QSaveFile& file) {
-      bool wrote = true;
-      fits = encodeFromUtf8Strict(utf8, format, [&](QByteArrayView piece) {
-        if (wrote) wrote = writeAll(file, piece);
-      }, true);
-      return fits && wrote;
+      PieceWriter writer(file);
+      fits = encodeFromUtf8Strict(utf8, format, [&](QByteArrayView piece) { writer(piece); }, true);
+      return fits && writer.ok();
     });
     if (fits) {
       if (written) *written = format;
@@ -105,11 +135,9 @@ bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& forma
                                 : format;
   if (written) *written = target;
   return saveWith(path, error, [&](QSaveFile& file) {
-    bool ok = true;
-    encodeFromUtf8(utf8, target, [&](QByteArrayView piece) {
-      if (ok) ok = writeAll(file, piece);
-    });
-    return ok;
+    PieceWriter writer(file);
+    encodeFromUtf8(utf8, target, [&](QByteArrayView piece) { writer(piece); });
+    return writer.ok();
   });
 }
 

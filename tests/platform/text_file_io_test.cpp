@@ -49,7 +49,7 @@ TEST_F(TextFileDisk, WriteIntoAMissingFolderFailsWithAReason) {
 // old file whole and no temporary file behind.
 TEST_F(TextFileDisk, FailedWriteKeepsTheOldFile) {
   ASSERT_TRUE(put(path("doc.txt"), "old"));
-  const QByteArray big(1 << 20, 'z');
+  const QByteArray big(3 << 20, 'z');  // several pieces
   QString error;
   {
     test_files::FileSizeLimit limit(4096);
@@ -59,6 +59,20 @@ TEST_F(TextFileDisk, FailedWriteKeepsTheOldFile) {
   }
   EXPECT_FALSE(error.isEmpty());
   EXPECT_EQ(bytesOf(path("doc.txt")), "old");
+  EXPECT_EQ(entries(), QStringList{"doc.txt"});
+}
+
+// A long Windows-1251 save that meets a character the code page lacks near its end must not
+// leave the part converted so far: the whole text goes out as UTF-8 instead.
+TEST_F(TextFileDisk, LongWindows1251SaveWidensWhenACharacterWouldBeLost) {
+  ASSERT_TRUE(put(path("doc.txt"), "old"));
+  const QByteArray utf8 = QByteArray("Жёлтый\r\n").repeated(400000) + "日\r\n";
+  platform::TextFormat written;
+  QString error;
+  ASSERT_TRUE(TextFile::writeUtf8(path("doc.txt"), utf8, TextFormat{}, &error, &written))
+      << error.toStdString();
+  EXPECT_EQ(written.encoding, platform::Encoding::Utf8);
+  EXPECT_EQ(bytesOf(path("doc.txt")), utf8);
   EXPECT_EQ(entries(), QStringList{"doc.txt"});
 }
 

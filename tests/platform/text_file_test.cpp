@@ -164,6 +164,49 @@ TEST(TextFilePieces, BoundariesNeverSplitALineEndOrACharacter) {
   }
 }
 
+// The editor's text is normally valid UTF-8, but a save must not drop or shift bytes when it is
+// not: each byte that starts no character becomes one "?", and a strict save notices.
+TEST(TextFileEncode, BytesThatAreNoCharacterBecomeQuestionMarks) {
+  struct {
+    const char* name;
+    QByteArray utf8;
+    QByteArray expect;
+  } cases[] = {
+      {"stray continuation", "a\x80\xBF\xD0\x96", "a??\xC6"},
+      {"lead before ascii", "\xD0z\xD0", "?z?"},
+      {"overlong", "\xC0\x80\xC1\xBF!", "??" "??" "!"},
+      {"surrogate", "\xED\xA0\x80-", "??" "?-"},
+      {"cut at the end", "\xE2\x82", "??"},
+      {"no code in the page", "\xE6\x97\xA5\xF0\x9F\x98\x80\xD0\x81", "??\xA8"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(encode(c.utf8, kCp1251CrLf), c.expect);
+    EXPECT_FALSE(TextFile::encodeFromUtf8Strict(c.utf8, kCp1251CrLf, [](QByteArrayView) {}, true));
+  }
+}
+
+// Long texts convert in pieces side by side; the pieces must come out whole and in order, and a
+// strict conversion must stop at a piece holding a character the code page lacks, wherever it is.
+TEST(TextFileEncode, LongTextsComeOutInOrder) {
+  QByteArray utf8, expect;
+  for (int line = 0; utf8.size() < (5 << 20); ++line) {
+    const QByteArray number = QByteArray::number(line);
+    utf8 += "Строка " + number + " — ёж\r\n";
+    expect += "\xD1\xF2\xF0\xEE\xEA\xE0 " + number + " \x97 \xB8\xE6\n";
+  }
+  EXPECT_EQ(encode(utf8, {Encoding::Windows1251, false, LineEnd::Lf}), expect);
+  for (const qsizetype at : {qsizetype(0), utf8.size() / 2, utf8.size() - 2}) {
+    SCOPED_TRACE(at);
+    QByteArray wide = utf8;
+    wide.insert(at, "日");
+    qsizetype delivered = 0;
+    EXPECT_FALSE(TextFile::encodeFromUtf8Strict(
+        wide, kCp1251CrLf, [&](QByteArrayView p) { delivered += p.size(); }, true));
+    EXPECT_LE(delivered, at);
+  }
+}
+
 TEST(TextFileFormatForWriting, WidensOnlyWhenACharacterWouldBeLost) {
   constexpr TextFormat kCp1251Lf{Encoding::Windows1251, false, LineEnd::Lf};
   constexpr TextFormat kUtf8Bom{Encoding::Utf8, true, LineEnd::CrLf};
