@@ -6,6 +6,11 @@
 #include <QPainter>
 #include <QPrinter>
 
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 #include "platform/edit_control_impl.h"
 #include "platform/line_number_margin.h"
 
@@ -19,23 +24,41 @@ QString cannotRead(const QString& path, const QString& reason) {
       .arg(QDir::toNativeSeparators(path), reason);
 }
 
-// An upper bound of the UTF-8 size of the file's text, so the buffer is allocated once: a
-// Windows-1251 byte above 127 takes up to three bytes, and a lone LF or CR gains a partner.
-qsizetype decodedSizeBound(QByteArrayView bytes, const TextFormat& format) {
-  const bool widens = format.encoding == Encoding::Windows1251;
-  const bool gainsCr = format.lineEnd != LineEnd::CrLf;
-  if (!widens && !gainsCr) return bytes.size();
-  qsizetype extra = 0;
-  for (const char byte : bytes) {
-    if (widens && static_cast<unsigned char>(byte) >= 0x80) extra += 2;
-    if (gainsCr && (byte == '\n' || byte == '\r')) extra += 1;
+// The pages of a mapped file, handed back to the system as reading goes on. They stay in the
+// system's file cache, so reading them again costs no disk access.
+class MappedPages {
+ public:
+  MappedPages() = default;
+  explicit MappedPages(QByteArrayView bytes) : bytes_(bytes) {}
+  // Gives back every page read so far; they come back when read again.
+  void releaseAll() { release(0, bytes_.size()); }
+  // Gives back the whole pages before `consumed`, for reading that goes from start to end.
+  void releaseUpTo(qsizetype consumed) {
+    static const qsizetype page = ::sysconf(_SC_PAGESIZE);
+    const qsizetype end = consumed / page * page;
+    if (end > released_) release(released_, end);
+    released_ = std::max(released_, end);
   }
-  return bytes.size() + extra;
-}
+
+ private:
+  void release(qsizetype from, qsizetype to) {
+#ifdef Q_OS_UNIX
+    if (to > from)
+      ::madvise(const_cast<char*>(bytes_.data() + from), size_t(to - from), MADV_DONTNEED);
+#else
+    Q_UNUSED(from);
+    Q_UNUSED(to);
+#endif
+  }
+
+  QByteArrayView bytes_;
+  qsizetype released_ = 0;
+};
 
 }  // namespace
 
-void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFormat) {
+void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFormat,
+                                  qsizetype size, const InputProgress& progress) {
   const QsciScintilla* view = primary();
   // Neither the pieces nor the emptying of the old text are edits the user could undo, and
   // nobody needs to hear of each piece: one change event follows at the end.
@@ -44,10 +67,11 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
   clearLineMarks();
   sci(view, Sci::SCI_CLEARALL);
-  sci(view, Sci::SCI_ALLOCATE, long(decodedSizeBound(bytes, fileFormat)));
+  // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
+  sci(view, Sci::SCI_ALLOCATE, long(size + 1));
   TextFile::decodeToUtf8(bytes, fileFormat, [view](QByteArrayView piece) {
     view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
-  });
+  }, progress);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);
@@ -68,17 +92,25 @@ std::optional<QString> EditControl::openFile(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return cannotRead(path, file.errorString());
   QByteArray copy;
   QByteArrayView bytes;
+  MappedPages pages;
   if (file.size() > 0) {
     // Mapping the file spares a copy of it; a file that cannot be mapped is read instead.
     if (const uchar* mapped = file.map(0, file.size())) {
       bytes = QByteArrayView(mapped, file.size());
+      pages = MappedPages(bytes);
     } else {
       copy = file.readAll();
       if (file.error() != QFileDevice::NoError) return cannotRead(path, file.errorString());
       bytes = copy;
     }
   }
-  d->loadBytes(bytes, TextFile::detect(bytes));
+  const TextFormat format = TextFile::detect(bytes);
+  const qsizetype size = TextFile::decodedSize(bytes, format);
+  // The pages read so far go back before the editor's buffer is allocated, and each piece goes
+  // back once decoded, so the file and its text are never both held whole.
+  pages.releaseAll();
+  d->loadBytes(bytes, format, size,
+               [&pages](qsizetype consumed) { pages.releaseUpTo(consumed); });
   return std::nullopt;
 }
 

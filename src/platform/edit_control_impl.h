@@ -101,7 +101,9 @@ struct EditControl::Impl {
   void openFindDialog(bool replacing);
 
   // --- edit_control_file.cpp ---
-  void loadBytes(QByteArrayView bytes, const TextFormat& fileFormat);
+  // `size`: that of the decoded text, so the buffer is allocated once and no larger than needed.
+  void loadBytes(QByteArrayView bytes, const TextFormat& fileFormat, qsizetype size,
+                 const InputProgress& progress);
 };
 
 }  // namespace platform

@@ -219,7 +219,7 @@ std::array<Utf8OfByte, 256> buildByteTable() {
   return table;
 }
 
-void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink) {
+void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress) {
   static const std::array<Utf8OfByte, 256> table = buildByteTable();
   const char* p = bytes.data();
   const qsizetype n = bytes.size();
@@ -241,10 +241,13 @@ void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink) {
       out += e.size;
     }
     sink(QByteArrayView(buffer.data(), out - buffer.data()));
+    if (progress) progress(i);
   }
 }
 
-void decodeUtf8(QByteArrayView bytes, const ByteSink& sink) {
+// `skipped`: bytes before `bytes` in the file (a byte-order mark), counted in the progress.
+void decodeUtf8(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress,
+                qsizetype skipped) {
   std::vector<char> buffer(kBufferSize);
   qsizetype i = 0;
   while (i < bytes.size()) {
@@ -258,6 +261,7 @@ void decodeUtf8(QByteArrayView bytes, const ByteSink& sink) {
     const Converted c = copyLineEnds(piece, LineEnd::CrLf, buffer.data());
     sink(QByteArrayView(buffer.data(), c.end - buffer.data()));
     i = end;
+    if (progress) progress(skipped + i);
   }
 }
 
@@ -404,12 +408,43 @@ TextFormat detect(QByteArrayView bytes) {
   return format;
 }
 
-void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink) {
+qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format) {
+  // Every line end becomes CR LF: two bytes, whatever it was.
+  if (format.encoding == Encoding::Utf8) {
+    if (startsWithBom(bytes)) bytes = bytes.sliced(3);
+    const LineEndCounts c = countLineEnds(bytes);
+    return bytes.size() + c.lf + c.cr;
+  }
+  static const std::array<Utf8OfByte, 256> table = buildByteTable();
+  // Four counts side by side, so that runs of one letter do not stall on one counter.
+  std::array<std::array<qsizetype, 256>, 4> counts{};
+  const auto* p = reinterpret_cast<const u8*>(bytes.data());
+  const qsizetype n = bytes.size();
+  qsizetype i = 0;
+  for (; i + 4 <= n; i += 4) {
+    ++counts[0][p[i]];
+    ++counts[1][p[i + 1]];
+    ++counts[2][p[i + 2]];
+    ++counts[3][p[i + 3]];
+  }
+  for (; i < n; ++i) ++counts[0][p[i]];
+  qsizetype size = 0;
+  for (int b = 0; b < 256; ++b) {
+    if (b == '\r' || b == '\n') continue;
+    for (const auto& each : counts) size += each[b] * table[b].size;
+  }
+  const LineEndCounts c = countLineEnds(bytes);
+  return size + 2 * (c.crlf + c.lf + c.cr);
+}
+
+void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
+                  const InputProgress& progress) {
   if (format.encoding == Encoding::Windows1251) {
-    decodeWindows1251(bytes, sink);
+    decodeWindows1251(bytes, sink, progress);
     return;
   }
-  decodeUtf8(startsWithBom(bytes) ? bytes.sliced(3) : bytes, sink);
+  const qsizetype bom = startsWithBom(bytes) ? 3 : 0;
+  decodeUtf8(bytes.sliced(bom), sink, progress, bom);
 }
 
 bool fitsWindows1251(QByteArrayView utf8) {

@@ -21,6 +21,9 @@ struct TextFormat {
 };
 
 using ByteSink = std::function<void(QByteArrayView piece)>;
+// Told after each piece how many bytes of the input are done with, for a progress bar or to give
+// back the memory of a mapped file.
+using InputProgress = std::function<void(qsizetype consumed)>;
 
 namespace TextFile {
 
@@ -31,7 +34,12 @@ TextFormat detect(QByteArrayView bytes);
 
 // Decodes bytes of the given format to UTF-8 with CR LF line ends (BOM dropped), handing the
 // result to `sink` in pieces of bounded size, so no whole-text copy is needed.
-void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink);
+void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
+                  const InputProgress& progress = {});
+
+// The size of what decodeToUtf8 makes of the bytes: exact, but for UTF-8 that holds bad sequences,
+// which grow when repaired.
+qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format);
 
 // True when every character of the UTF-8 text has a Windows-1251 code.
 bool fitsWindows1251(QByteArrayView utf8);

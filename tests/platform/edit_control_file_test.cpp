@@ -38,8 +38,23 @@ QByteArray allSingleBytes() {
   return bytes + "\r\n";
 }
 
+// Numbered lines of several megabytes: the file is read, and written, in many pieces.
+struct LongText {
+  QByteArray bytes;
+  QString text;
+};
+LongText longWindows1251Text() {
+  LongText t;
+  for (int line = 0; t.bytes.size() < (4 << 20); ++line) {
+    t.bytes += "\xcf\xf0\xe8\xe2\xe5\xf2 " + QByteArray::number(line) + "\n";
+    t.text += QStringLiteral("Привет %1\r\n").arg(line);
+  }
+  return t;
+}
+
 TEST_F(EditControlFileTest, OpenAndSaveRoundTripByteForByte) {
   const QByteArray cyrillicUtf8 = QStringLiteral("Привет\r\nмир").toUtf8();
+  const LongText longText = longWindows1251Text();
   struct Case {
     const char* name;
     QByteArray bytes;
@@ -63,6 +78,7 @@ TEST_F(EditControlFileTest, OpenAndSaveRoundTripByteForByte) {
       {"lone CR", "one\rtwo\r", "one\r\ntwo\r\n", {Encoding::Windows1251, false, LineEnd::Cr}},
       {"empty", "", "", {Encoding::Windows1251, false, LineEnd::CrLf}},
       {"every byte", allSingleBytes(), {}, {Encoding::Windows1251, false, LineEnd::CrLf}},
+      {"megabytes", longText.bytes, longText.text, {Encoding::Windows1251, false, LineEnd::Lf}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -69,8 +69,8 @@ TEST(TextFileDetect, EncodingAndDominantLineEnd) {
   }
 }
 
-// Decoding gives the expected UTF-8 with CR LF; encoding that in the detected format gives the
-// file's bytes back.
+// Decoding gives the expected UTF-8 with CR LF, of the size told in advance (the editor's buffer
+// is allocated by it); encoding that in the detected format gives the file's bytes back.
 TEST(TextFileRoundTrip, DecodeThenEncodeKeepsTheBytes) {
   QByteArray every;  // all bytes but the line-end ones, then a CR LF
   for (int b = 0; b < 256; ++b)
@@ -99,6 +99,7 @@ TEST(TextFileRoundTrip, DecodeThenEncodeKeepsTheBytes) {
     const TextFormat format = TextFile::detect(c.file);
     const QByteArray utf8 = joined(decodePieces(c.file, format));
     EXPECT_EQ(utf8, c.utf8);
+    EXPECT_EQ(TextFile::decodedSize(c.file, format), utf8.size());
     EXPECT_EQ(encode(utf8, format), c.file);
   }
 }
@@ -110,6 +111,10 @@ TEST(TextFileRoundTrip, MixedLineEndsAreWrittenInTheDominantStyle) {
   const QByteArray utf8 = joined(decodePieces(file, format));
   EXPECT_EQ(utf8, "a\r\nb\r\nc\r\nd\r\ne\r\n");
   EXPECT_EQ(encode(utf8, format), "a\nb\nc\nd\ne\n");
+  for (const QByteArray& mixed : {QByteArray("\r\r\n\n\xC0\r"), QByteArray("\r\r\n\n\xD0\x90\r")}) {
+    const TextFormat f = TextFile::detect(mixed);
+    EXPECT_EQ(TextFile::decodedSize(mixed, f), joined(decodePieces(mixed, f)).size());
+  }
 }
 
 TEST(TextFileEncode, EveryLineEndBecomesTheTargetStyle) {
