@@ -91,8 +91,9 @@ Session& session() {
 }
 
 // Arguments: replace-as-you-type off or on; the caret near the top of the document or in its
-// middle. The editing component's own cost of a key grows with the caret's distance from the
-// start of the text (it counts the characters before every change), so both places are shown.
+// middle. The bare editing component's cost of a key grows with the caret's distance from the
+// start of the text (its accessibility support counts the characters before every change), which
+// the program avoids while no assistive technology runs; both places are shown.
 // Switching the option on makes the next key look through the whole text once; that key is
 // pressed here, outside the timing.
 void setUp(benchmark::State& state) {

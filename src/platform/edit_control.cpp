@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/edit_accessibility.h"
 #include "platform/edit_control_impl.h"
 #include "platform/line_number_margin.h"
 
@@ -68,6 +69,7 @@ EditControl::~EditControl() {
 }
 
 void EditControl::Impl::setUpView(QsciScintilla* view) {
+  edit_accessibility::Register(view);
   view->setUtf8(true);
   view->setEolMode(QsciScintilla::EolWindows);
   view->setTabWidth(tabSize);
@@ -141,6 +143,7 @@ QString EditControl::text() const { return QString::fromUtf8(d->documentBytes())
 void EditControl::setText(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   const QsciScintilla* view = d->primary();
+  const Impl::ChangeScope scope{d};
   // Line marks belong to the lines of the old text; they go with it.
   d->clearLineMarks();
   sci(view, Sci::SCI_BEGINUNDOACTION);
@@ -167,6 +170,7 @@ QString EditControl::selectedText() const {
 }
 
 void EditControl::setSelectedText(const QString& text) {
+  const Impl::ChangeScope scope{d};
   d->active->SendScintilla(Sci::SCI_REPLACESEL, text.toUtf8().constData());
 }
 

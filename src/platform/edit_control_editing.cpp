@@ -34,11 +34,23 @@ int combinedKey(const QKeySequence& key) { return key.count() == 1 ? key[0].toCo
 
 }  // namespace
 
-void EditControl::undo() { d->active->undo(); }
-void EditControl::redo() { d->active->redo(); }
-void EditControl::cut() { d->active->cut(); }
+void EditControl::undo() {
+  const Impl::ChangeScope scope{d};
+  d->active->undo();
+}
+void EditControl::redo() {
+  const Impl::ChangeScope scope{d};
+  d->active->redo();
+}
+void EditControl::cut() {
+  const Impl::ChangeScope scope{d};
+  d->active->cut();
+}
 void EditControl::copy() { d->active->copy(); }
-void EditControl::paste() { d->active->paste(); }
+void EditControl::paste() {
+  const Impl::ChangeScope scope{d};
+  d->active->paste();
+}
 bool EditControl::canUndo() const { return sci(d->active, Sci::SCI_CANUNDO) != 0; }
 bool EditControl::canRedo() const { return sci(d->active, Sci::SCI_CANREDO) != 0; }
 bool EditControl::canCopy() const { return sci(d->active, Sci::SCI_GETSELECTIONEMPTY) == 0; }
@@ -62,6 +74,7 @@ void EditControl::deleteLine(int line) {
     start = sci(view, Sci::SCI_GETLINEENDPOSITION, line - 1);
     end = sci(view, Sci::SCI_GETLENGTH);
   }
+  const Impl::ChangeScope scope{d};
   sci(view, Sci::SCI_DELETERANGE, start, end - start);
 }
 

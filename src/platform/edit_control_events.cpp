@@ -39,12 +39,26 @@ void EditControl::Impl::wire(QsciScintilla* view) {
   });
   if (view != primary()) return;
   // Every view of a document hears each change of it; one of them speaks for the control.
-  QObject::connect(view, &QsciScintilla::textChanged, q, [this] {
-    if (!loading) Q_EMIT q->changed();
+  QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q, [this](int, int type) {
+    if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)) noteChangeComing();
   });
-  QObject::connect(view, &QsciScintilla::linesChanged, q, [this] {
+}
+
+void EditControl::Impl::noteChangeComing() {
+  if (loading || changePending) return;
+  changePending = true;
+  QMetaObject::invokeMethod(q, [this] { reportChange(); }, Qt::QueuedConnection);
+}
+
+void EditControl::Impl::reportChange() {
+  if (!changePending) return;
+  changePending = false;
+  const long lines = sci(primary(), Sci::SCI_GETLINECOUNT);
+  if (lines != knownLineCount) {
+    knownLineCount = lines;
     if (lineNumbers) applyLineNumbers();
-  });
+  }
+  Q_EMIT q->changed();
 }
 
 SelectionKey EditControl::Impl::selectionKey(const QsciScintilla* view) const {
@@ -123,7 +137,12 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
       const auto* key = static_cast<QKeyEvent*>(event);
       KeyPress press{key->key(), shiftState(key->modifiers()), false};
       Q_EMIT keyDown(press);
-      return press.handled;
+      if (press.handled) return true;
+      // The view takes the key here and now, so that what it changed is reported before the
+      // next event. Whether the view accepted the key still decides if it goes on to the parent.
+      static_cast<QObject*>(view)->event(event);
+      d->reportChange();
+      return true;
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #endif
 
+#include "platform/edit_accessibility.h"
 #include "platform/edit_control_impl.h"
 #include "platform/line_number_margin.h"
 
@@ -76,14 +77,14 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);
   for (auto* each : views) {
-    sci(each, Sci::SCI_SETMODEVENTMASK, Sci::SC_MODEVENTMASKALL);
+    sci(each, Sci::SCI_SETMODEVENTMASK, edit_accessibility::ModificationEvents());
     sci(each, Sci::SCI_GOTOPOS, 0);
   }
   format = fileFormat;
   loading = false;
-  if (lineNumbers) applyLineNumbers();
   noteSelection(active);
-  Q_EMIT q->changed();
+  changePending = true;
+  reportChange();
 }
 
 std::optional<QString> EditControl::openFile(const QString& path) {

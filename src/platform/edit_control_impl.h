@@ -68,6 +68,8 @@ struct EditControl::Impl {
   bool loading = false;    // a file or a replace-all is coming in: no events until it is done
   bool selecting = false;  // a selection is being set in steps: one event at the end
   bool lengthIndex = false;
+  bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
+  long knownLineCount = 1;
   SelectionKey lastSelection;
 
   QsciScintilla* primary() const { return views[0]; }
@@ -84,6 +86,15 @@ struct EditControl::Impl {
 
   // --- edit_control_events.cpp: signals and focus ---
   void wire(QsciScintilla* view);
+  // Views announce a change before making it; it is reported once made: when the call or the
+  // key that made it is done, or else (a drop, an input method) when the event loop comes round.
+  void noteChangeComing();
+  void reportChange();
+  // Reports the changes made while it lives, when it ends.
+  struct ChangeScope {
+    Impl* d;
+    ~ChangeScope() { d->reportChange(); }
+  };
   SelectionKey selectionKey(const QsciScintilla* view) const;
   void noteSelection(QsciScintilla* view);
   void makeActive(QsciScintilla* view);

@@ -166,6 +166,7 @@ FindResult EditControl::replace(const QString& what, const QString& with,
   d->findText = what;
   d->findOptions = options;
   if (what.isEmpty()) return FindResult::NotFound;
+  const Impl::ChangeScope scope{d};
   QsciScintilla* view = d->active;
   const Searcher searcher(view, what, options);
   const Match selection = selectionOf(view);
@@ -201,8 +202,8 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
   if (searcher.badPattern()) return std::nullopt;
   if (count > 0) {
     // What the silenced reports would have brought about.
-    if (d->lineNumbers) d->applyLineNumbers();
-    Q_EMIT changed();
+    d->changePending = true;
+    d->reportChange();
   }
   d->noteSelection(view);
   return count;

@@ -3,6 +3,7 @@
 #include <Qsci/qsciscintilla.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -200,6 +201,48 @@ TEST_F(EditControlEventsTest, ChangedForEveryEditOfTheText) {
   EXPECT_EQ(changed.count(), 3);
   edit->setSelection({0, 0, 0, 0});
   EXPECT_EQ(changed.count(), 3) << "moving the caret is no change";
+  edit->setText("one\r\ntwo");
+  EXPECT_EQ(changed.count(), 4) << "emptying and filling is one change";
+  // A change the control's own calls did not make (a drop, an input method) is reported when
+  // the event loop comes round, once.
+  edit->primaryView()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "x");
+  edit->primaryView()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "y");
+  EXPECT_EQ(changed.count(), 4);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(changed.count(), 5);
+  EXPECT_EQ(edit->text(), "yxone\r\ntwo");
+}
+
+// Scintilla's own accessibility counts the characters before every change and caret move, so it
+// is only kept while an assistive technology runs; one that starts later gets it back.
+TEST_F(EditControlEventsTest, FullAccessibilityOnlyWhileAnAssistiveTechnologyRuns) {
+  auto hasTextInterface = [](QWidget* view) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(view);
+    return iface && iface->textInterface();
+  };
+  auto hearsInsertions = [](QsciScintilla* view) {
+    return (view->SendScintilla(Sci::SCI_GETMODEVENTMASK) & Sci::SC_MOD_INSERTTEXT) != 0;
+  };
+  struct Inactive {
+    ~Inactive() { QAccessible::setActive(false); }
+  } restore;
+  ASSERT_FALSE(QAccessible::isActive());
+  for (QsciScintilla* view : {edit->primaryView(), lowerView()}) {
+    EXPECT_FALSE(hasTextInterface(view));
+    EXPECT_FALSE(hearsInsertions(view));
+  }
+  QAccessible::setActive(true);
+  for (QsciScintilla* view : {edit->primaryView(), lowerView()}) {
+    EXPECT_TRUE(hasTextInterface(view));
+    EXPECT_TRUE(hearsInsertions(view));
+  }
+  QSignalSpy changed(edit, &EditControl::changed);
+  QTest::keyClick(edit->primaryView(), Qt::Key_A);
+  edit->setText("abc");
+  EXPECT_EQ(changed.count(), 2);
+  QAccessible::setActive(false);
+  EXPECT_FALSE(hasTextInterface(edit->primaryView()));
+  EXPECT_FALSE(hearsInsertions(edit->primaryView()));
 }
 
 }  // namespace
