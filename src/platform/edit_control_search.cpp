@@ -1,5 +1,6 @@
 // The control's search: finding, replacing and replacing everything with Scintilla's own search
 // in the document, so that even a big text is searched without copying it out.
+#include "platform/case_blind_find.h"
 #include "platform/edit_control_impl.h"
 #include "platform/find_dialog.h"
 #include "platform/replace_dialog.h"
@@ -24,6 +25,7 @@ class Searcher {
       : m_view(view), m_search(ToScintillaSearch(what, options)), m_regExp(options.regExp) {
     sci(view, Sci::SCI_SETSEARCHFLAGS, m_search.flags);
     sci(view, Sci::SCI_SETSTATUS, Sci::SC_STATUS_OK);
+    if (m_search.foldCaseHere) m_finder.emplace(what);
   }
 
   // The first occurrence between `from` and `to`; the target is left on it.
@@ -63,6 +65,7 @@ class Searcher {
  private:
   // Any occurrence, whole word or not.
   std::optional<Match> any(long from, long to) const {
+    if (m_finder) return folded(from, to);
     sci(m_view, Sci::SCI_SETTARGETRANGE, from, to);
     const long at = m_view->SendScintilla(Sci::SCI_SEARCHINTARGET,
                                           static_cast<unsigned long>(m_search.pattern.size()),
@@ -71,8 +74,24 @@ class Searcher {
     return Match{at, sci(m_view, Sci::SCI_GETTARGETEND)};
   }
 
+  // The same through our own case folding, read straight from the document: the range asked
+  // for only moves Scintilla's gap when the gap lies inside it, which a replace-all's never does.
+  std::optional<Match> folded(long from, long to) const {
+    const long low = std::min(from, to);
+    const long high = std::max(from, to);
+    const auto* bytes = reinterpret_cast<const char*>(sci(m_view, Sci::SCI_GETRANGEPOINTER, low, high - low));
+    const QByteArrayView range(bytes, high - low);
+    const auto found = from <= to ? m_finder->first(range, 0, range.size())
+                                  : m_finder->last(range, 0, range.size());
+    if (!found) return std::nullopt;
+    const Match match{low + long(found->start), low + long(found->end)};
+    sci(m_view, Sci::SCI_SETTARGETRANGE, match.start, match.end);
+    return match;
+  }
+
   QsciScintilla* m_view;
   ScintillaSearch m_search;
+  std::optional<CaseBlindFinder> m_finder;
   bool m_regExp;  // the user's: only then does a replacement refer to groups
 };
 

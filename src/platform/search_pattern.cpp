@@ -23,17 +23,6 @@ bool needsSpelledCase(const QString& what) {
   return false;
 }
 
-// A text as an expression that matches exactly that text.
-QString escapedText(const QString& text) {
-  static const QString kSpecial = QStringLiteral("\\^$.|?*+()[]{}");
-  QString pattern;
-  for (QChar c : text) {
-    if (kSpecial.contains(c)) pattern += u'\\';
-    pattern += c;
-  }
-  return pattern;
-}
-
 // Copies the escape at `i` (a backslash and what belongs to it) and moves past it.
 void copyEscape(const QString& pattern, qsizetype& i, QString& out) {
   qsizetype length = 2;
@@ -115,14 +104,11 @@ ScintillaSearch ToScintillaSearch(const QString& what, const FindOptions& option
     const QString pattern = options.matchCase ? what : CaseBlindPattern(what);
     return {pattern.toUtf8(), kExpression | Sci::SCFIND_MATCHCASE, false};
   }
+  if (!options.matchCase && needsSpelledCase(what))
+    return {what.toUtf8(), 0, options.wholeWord, true};
   const int wholeWord = options.wholeWord ? Sci::SCFIND_WHOLEWORD : 0;
-  const bool lineBreak = what.contains(u'\r') || what.contains(u'\n');
-  if (options.matchCase || lineBreak || !needsSpelledCase(what)) {
-    const int matchCase = options.matchCase ? Sci::SCFIND_MATCHCASE : 0;
-    return {what.toUtf8(), matchCase | wholeWord, false};
-  }
-  return {CaseBlindPattern(escapedText(what)).toUtf8(), kExpression | Sci::SCFIND_MATCHCASE,
-          options.wholeWord};
+  const int matchCase = options.matchCase ? Sci::SCFIND_MATCHCASE : 0;
+  return {what.toUtf8(), matchCase | wholeWord, false};
 }
 
 }  // namespace platform

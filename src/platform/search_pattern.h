@@ -1,6 +1,7 @@
 // How the editing control puts a search to Scintilla. QScintilla folds letter case for ASCII
-// only, so a search in any case for other letters spells out both cases of every letter
-// ("кот" becomes "(?:к|К)(?:о|О)(?:т|Т)") in a regular expression that matches case exactly.
+// only: a regular expression in any case spells out both cases of every other letter
+// ("к+" becomes "(?:к|К)+") and matches case exactly, and plain text in any case with such
+// letters is looked for by the control itself (CaseBlindFinder).
 #pragma once
 
 #include <QByteArray>
@@ -16,13 +17,14 @@ struct ScintillaSearch {
   // Scintilla cannot match whole words in a regular expression: each occurrence is checked
   // after it is found.
   bool checkWholeWord = false;
+  // Plain text whose letters Scintilla cannot fold: the control searches the document itself.
+  bool foldCaseHere = false;
   bool operator==(const ScintillaSearch&) const = default;
 };
 
 // The search Scintilla runs for `what` with these options (direction and wrap aside).
-// Examples, in any case: "cat" stays plain text (Scintilla folds ASCII itself); "ж?" becomes
-// the expression "(?:ж|Ж)\?"; the expression "[а-я]+" becomes "[а-яА-Я]+". A text
-// holding a line break stays plain, since expressions match within one line.
+// Examples, in any case: "cat" stays plain text (Scintilla folds ASCII itself); "ж?" is folded
+// by the control; the expression "[а-я]+" becomes "[а-яА-Я]+".
 ScintillaSearch ToScintillaSearch(const QString& what, const FindOptions& options);
 
 // Every letter of a regular expression (ECMAScript syntax) made to match in either case:
