@@ -89,10 +89,14 @@ void SaveProgram(benchmark::State& state) {
   reportPeak(state, QFileInfo(target).size());
 }
 
-void SavePlainWrite(benchmark::State& state) {
-  QFile source(documents().path(state.range(0)));
+QByteArray documentBytes(bool utf8) {
+  QFile source(documents().path(utf8));
   source.open(QIODevice::ReadOnly);
-  const QByteArray bytes = source.readAll();
+  return source.readAll();
+}
+
+void SavePlainWrite(benchmark::State& state) {
+  const QByteArray bytes = documentBytes(state.range(0));
   const QString target = documents().dir.filePath("plain.txt");
   for (auto _ : state) {
     QFile f(target);
@@ -106,9 +110,7 @@ void SavePlainWrite(benchmark::State& state) {
 // The same bytes through a temporary file renamed over the old one and flushed to the disk,
 // which is what a save that cannot lose the old file has to pay at least.
 void SavePlainSafeWrite(benchmark::State& state) {
-  QFile source(documents().path(state.range(0)));
-  source.open(QIODevice::ReadOnly);
-  const QByteArray bytes = source.readAll();
+  const QByteArray bytes = documentBytes(state.range(0));
   const QString target = documents().dir.filePath("plain-safe.txt");
   for (auto _ : state) {
     QSaveFile f(target);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "bench_text.h"
 #include "platform/edit_control.h"
 
 namespace {
@@ -22,17 +23,7 @@ const QString& documentPath() {
   static const QString path = [] {
     const QStringList words = {"съешь", "же", "ещё",   "этих", "мягких", "французских",
                                "булок", "да", "выпей", "Чаю",  "чаю.",   "№42"};
-    QString text;
-    text.reserve(kDocumentChars + 64);
-    int lineLength = 0;
-    for (quint32 i = 0; text.size() < kDocumentChars; ++i) {
-      const QString& word = words[(i * 7919u) % words.size()];
-      text += word;
-      lineLength += int(word.size());
-      const bool breakLine = lineLength > 40 + int(i % 50);
-      text += breakLine ? QStringLiteral("\r\n") : QStringLiteral(" ");
-      if (breakLine) lineLength = 0;
-    }
+    const QString text = bench::Prose(words, kDocumentChars);
     const QString file = dir.filePath("document.txt");
     QFile out(file);
     if (out.open(QIODevice::WriteOnly)) out.write(text.toUtf8());

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "bench_text.h"
 #include "text/lines.h"
 #include "text/paragraph.h"
 #include "text/sort.h"
@@ -19,21 +20,7 @@ const QString& document() {
   static const QString text = [] {
     const QStringList words = {"съешь",  "же", "ещё",     "этих", "  мягких", "<b>французских</b>",
                                "булок,", "да", "\tвыпей", "чаю.", "Ёлка",     "      №42"};
-    QString t;
-    t.reserve(kTextChars + 256);
-    int lineLength = 0;
-    for (quint32 i = 0; t.size() < kTextChars; ++i) {
-      const QString& word = words[(i * 7919u) % words.size()];
-      t += word;
-      lineLength += int(word.size());
-      if (lineLength > 40 + int(i % 50)) {
-        t += i % 7 == 0 ? QStringLiteral("\r\n\r\n") : QStringLiteral("\r\n");
-        lineLength = 0;
-      } else {
-        t += ' ';
-      }
-    }
-    return t;
+    return bench::Prose(words, kTextChars, 7);
   }();
   return text;
 }
