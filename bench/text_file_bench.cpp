@@ -4,9 +4,9 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include "bench_text.h"
 #include "platform/cp1251.h"
 #include "platform/text_file.h"
-#include "bench_text.h"
 
 namespace {
 

@@ -47,7 +47,8 @@ void EditControl::Impl::wire(QsciScintilla* view) {
 void EditControl::Impl::noteChangeComing() {
   if (loading || changePending) return;
   changePending = true;
-  QMetaObject::invokeMethod(q, [this] { reportChange(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      q, [this] { reportChange(); }, Qt::QueuedConnection);
 }
 
 void EditControl::Impl::reportChange() {

@@ -25,6 +25,15 @@ QString cannotRead(const QString& path, const QString& reason) {
       .arg(QDir::toNativeSeparators(path), reason);
 }
 
+qsizetype pageSize() {
+#ifdef Q_OS_UNIX
+  static const qsizetype page = ::sysconf(_SC_PAGESIZE);
+  return page;
+#else
+  return 4096;
+#endif
+}
+
 // The pages of a mapped file, handed back to the system as reading goes on. They stay in the
 // system's file cache, so reading them again costs no disk access.
 class MappedPages {
@@ -35,8 +44,7 @@ class MappedPages {
   void releaseAll() { release(0, bytes_.size()); }
   // Gives back the whole pages before `consumed`, for reading that goes from start to end.
   void releaseUpTo(qsizetype consumed) {
-    static const qsizetype page = ::sysconf(_SC_PAGESIZE);
-    const qsizetype end = consumed / page * page;
+    const qsizetype end = consumed / pageSize() * pageSize();
     if (end > released_) release(released_, end);
     released_ = std::max(released_, end);
   }
@@ -70,9 +78,12 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   sci(view, Sci::SCI_CLEARALL);
   // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
   sci(view, Sci::SCI_ALLOCATE, long(size + 1));
-  TextFile::decodeToUtf8(bytes, fileFormat, [view](QByteArrayView piece) {
-    view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
-  }, progress);
+  TextFile::decodeToUtf8(
+      bytes, fileFormat,
+      [view](QByteArrayView piece) {
+        view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
+      },
+      progress);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);
@@ -110,8 +121,7 @@ std::optional<QString> EditControl::openFile(const QString& path) {
   // The pages read so far go back before the editor's buffer is allocated, and each piece goes
   // back once decoded, so the file and its text are never both held whole.
   pages.releaseAll();
-  d->loadBytes(bytes, format, size,
-               [&pages](qsizetype consumed) { pages.releaseUpTo(consumed); });
+  d->loadBytes(bytes, format, size, [&pages](qsizetype consumed) { pages.releaseUpTo(consumed); });
   return std::nullopt;
 }
 

@@ -79,7 +79,8 @@ class Searcher {
   std::optional<Match> folded(long from, long to) const {
     const long low = std::min(from, to);
     const long high = std::max(from, to);
-    const auto* bytes = reinterpret_cast<const char*>(sci(m_view, Sci::SCI_GETRANGEPOINTER, low, high - low));
+    const auto* bytes =
+        reinterpret_cast<const char*>(sci(m_view, Sci::SCI_GETRANGEPOINTER, low, high - low));
     const QByteArrayView range(bytes, high - low);
     const auto found = from <= to ? m_finder->first(range, 0, range.size())
                                   : m_finder->last(range, 0, range.size());

@@ -19,8 +19,9 @@ namespace platform {
 template <typename Result, typename Convert, typename Consume>
 bool ConvertAheadInOrder(std::size_t count, std::size_t bufferSize, std::size_t ahead,
                          Convert convert, Consume consume) {
-  std::vector<std::vector<char>> buffers(std::clamp<std::size_t>(ahead, 1, std::max<std::size_t>(count, 1)),
-                                         std::vector<char>(bufferSize));
+  std::vector<std::vector<char>> buffers(
+      std::clamp<std::size_t>(ahead, 1, std::max<std::size_t>(count, 1)),
+      std::vector<char>(bufferSize));
   auto bufferOf = [&buffers](std::size_t k) { return buffers[k % buffers.size()].data(); };
   if (count <= 1 || buffers.size() == 1) {
     for (std::size_t k = 0; k < count; ++k)

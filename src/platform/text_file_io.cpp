@@ -121,7 +121,8 @@ bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& forma
     bool fits = true;
     const bool ok = saveWith(path, error, [&](QSaveFile& file) {
       PieceWriter writer(file);
-      fits = encodeFromUtf8Strict(utf8, format, [&](QByteArrayView piece) { writer(piece); }, true);
+      fits = encodeFromUtf8Strict(
+          utf8, format, [&](QByteArrayView piece) { writer(piece); }, true);
       return fits && writer.ok();
     });
     if (fits) {

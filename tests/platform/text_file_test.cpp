@@ -179,15 +179,21 @@ TEST(TextFileEncode, BytesThatAreNoCharacterBecomeQuestionMarks) {
   } cases[] = {
       {"stray continuation", "a\x80\xBF\xD0\x96", "a??\xC6"},
       {"lead before ascii", "\xD0z\xD0", "?z?"},
-      {"overlong", "\xC0\x80\xC1\xBF!", "??" "??" "!"},
-      {"surrogate", "\xED\xA0\x80-", "??" "?-"},
+      {"overlong", "\xC0\x80\xC1\xBF!",
+       "??"
+       "??"
+       "!"},
+      {"surrogate", "\xED\xA0\x80-",
+       "??"
+       "?-"},
       {"cut at the end", "\xE2\x82", "??"},
       {"no code in the page", "\xE6\x97\xA5\xF0\x9F\x98\x80\xD0\x81", "??\xA8"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(encode(c.utf8, kCp1251CrLf), c.expect);
-    EXPECT_FALSE(TextFile::encodeFromUtf8Strict(c.utf8, kCp1251CrLf, [](QByteArrayView) {}, true));
+    EXPECT_FALSE(TextFile::encodeFromUtf8Strict(
+        c.utf8, kCp1251CrLf, [](QByteArrayView) {}, true));
   }
 }
 
