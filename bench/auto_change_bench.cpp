@@ -132,7 +132,7 @@ void BM_KeyPressThatReplaces(benchmark::State& state) {
 BENCHMARK(BM_KeyPressThatReplaces)->ArgsProduct({{1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The first key after a change the keyboard did not make (a paste, a command): it looks
-// through the whole text once.
+// through the lines that change touched.
 void BM_FirstKeyAfterPaste(benchmark::State& state) {
   Session& s = session();
   setUp(state);

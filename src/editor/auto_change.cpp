@@ -3,19 +3,17 @@
 // caret stays where the user typed, undo keeps every step and a key costs the same in a huge
 // document as in a small one.
 //
-// Why looking at a few lines is enough: a find text holds no line break (list items end at the
-// line end), so an occurrence lies within one line, and the rule gives each line the same
-// result whether it is applied to that line or to the whole text. After a check every line is
-// already replaced; what a typed key changes next lies on the lines the caret was on while it
-// changed them. So each plain key rewrites only those lines, one line either side. Every other
-// change (opening a file, a command, a paste from the menu, undo) may touch any line: the next
-// plain key then searches the whole text once, as does the first key after the option is
-// switched on. (A table whose replacement holds its own find text, "a==ab", would grow every
-// occurrence in the document on every key under the whole-text rule; here such a pair applies
-// to the lines being typed only.)
+// Why looking at a few lines is enough: after a check no line holds a find text any more, and
+// a change can only make an occurrence on the lines it touched, or as far around them as a
+// find text reaches over line breaks (list items may hold line breaks when quoted). The editing
+// control keeps the lines every change since the last check lies on, whoever made it: typing,
+// a paste, a command, undo, opening a file. So each plain key looks for occurrences in those
+// lines only; the first key after the option is switched on or the table is loaded looks
+// through the whole text. (A table whose replacement holds its own find text, "a==ab", would
+// grow every occurrence in the document on every key under the whole-text rule; here such a
+// pair applies to the changed lines only.)
 #include "editor/auto_change.h"
 
-#include <QTimer>
 #include <algorithm>
 
 #include "platform/edit_control.h"
@@ -98,12 +96,13 @@ int lineSpan(const AutoChangeTable& table) {
   return span;
 }
 
-// Every line of `lines` widened by `margin` either way, merged into runs, clamped to the text.
-std::vector<LineBlock> blocksAround(std::vector<int> lines, int margin, int lineCount) {
-  std::sort(lines.begin(), lines.end());
+// Every block widened by `margin` lines either way, merged into runs, clamped to the text.
+std::vector<LineBlock> blocksAround(std::vector<LineBlock> lines, int margin, int lineCount) {
+  std::sort(lines.begin(), lines.end(),
+            [](const LineBlock& a, const LineBlock& b) { return a.first < b.first; });
   std::vector<LineBlock> blocks;
-  for (const int line : lines) {
-    const LineBlock b{std::max(0, line - margin), std::min(lineCount - 1, line + margin)};
+  for (const LineBlock& line : lines) {
+    const LineBlock b{std::max(0, line.first - margin), std::min(lineCount - 1, line.last + margin)};
     if (b.first > b.last) continue;
     if (!blocks.empty() && b.first <= blocks.back().last + 1)
       blocks.back().last = std::max(blocks.back().last, b.last);
@@ -134,11 +133,7 @@ std::vector<std::pair<qsizetype, qsizetype>> occurrences(const QString& text,
 
 class AutoChanger : public QObject {
  public:
-  explicit AutoChanger(shell::FrmMain& window) : QObject(&window), m_window(window) {
-    m_typingEnds.setSingleShot(true);
-    m_typingEnds.setInterval(0);
-    connect(&m_typingEnds, &QTimer::timeout, this, [this] { m_typing = false; });
-  }
+  explicit AutoChanger(shell::FrmMain& window) : QObject(&window), m_window(window) {}
 
   void load() {
     const QString path = m_window.context().paths.file(QStringLiteral("AutoChange.lst"));
@@ -146,42 +141,14 @@ class AutoChanger : public QObject {
     m_wholeTextDue = true;
   }
 
-  void onKeyDown(platform::KeyPress& press) {
+  void onKeyDown(const platform::KeyPress& press) {
     if (press.handled) return;
     // The key itself reaches the text afterwards, so a word is replaced by the key after it.
     if (press.shift == 0 && press.key != Qt::Key_Menu) check();
-    // A key the editor acts on without Ctrl or Alt changes the text around the caret only.
-    if ((press.shift & ~1) == 0) {
-      m_typing = true;
-      m_typingEnds.start();
-    }
-  }
-
-  void onChanged() {
-    if (m_rewriting || !m_wasOn) return;
-    if (!m_typing) {
-      m_wholeTextDue = true;
-      return;
-    }
-    noteSelectionLines();
-    m_noteNextMove = true;
-  }
-
-  void onSelectionChanged() {
-    if (!m_noteNextMove) return;
-    // The caret a typed key moves comes to rest when the view next updates.
-    noteSelectionLines();
-    if (!m_typing) m_noteNextMove = false;
   }
 
  private:
   platform::EditControl& editor() { return m_window.txtMain(); }
-
-  void noteSelectionLines() {
-    const SelRange sel = editor().selection();
-    m_touched.push_back(sel.startLine);
-    if (sel.endLine != sel.startLine) m_touched.push_back(sel.endLine);
-  }
 
   void check() {
     if (!m_window.context().settings.truth(Setting::AutoChange)) {
@@ -190,32 +157,32 @@ class AutoChanger : public QObject {
     }
     if (!m_wasOn) m_wholeTextDue = true;
     m_wasOn = true;
-    if (m_table.size() <= 1) {  // nothing but the empty pair
-      m_touched.clear();
-      return;
+    const int lastLine = editor().lineCount() - 1;
+    std::optional<LineBlock> scope;
+    if (m_wholeTextDue) {
+      scope = LineBlock{0, lastLine};
+    } else if (const auto changed = editor().linesChangedSinceMark()) {
+      const int span = lineSpan(m_table);
+      scope = LineBlock{std::max(0, changed->first - span), std::min(lastLine, changed->second + span)};
     }
-    noteSelectionLines();
-    const std::vector<LineBlock> blocks =
-        m_wholeTextDue ? wholeTextBlocks()
-                       : blocksAround(m_touched, lineSpan(m_table) + 1, editor().lineCount());
-    m_touched.clear();
     m_wholeTextDue = false;
-    rewrite(blocks);
+    if (scope && m_table.size() > 1) rewrite(occurrenceBlocks(*scope));  // more than the empty pair
+    // What the rewrite changed is replaced already.
+    editor().markChanges();
   }
 
-  // The lines holding an occurrence of some find text: only those can change, because a line
-  // without one is left alone by the first pair, and so by every pair after it.
-  std::vector<LineBlock> wholeTextBlocks() {
-    const QString text = editor().text();
+  // The lines of the scope holding an occurrence of some find text: only those can change,
+  // because a line without one is left alone by the first pair, and so by every pair after it.
+  std::vector<LineBlock> occurrenceBlocks(const LineBlock& scope) {
+    const QString text = editor().linesText(scope.first, scope.last);
     const std::vector<std::pair<qsizetype, qsizetype>> hits = occurrences(text, m_table);
-    std::vector<int> lines;
-    int line = 0;
+    std::vector<LineBlock> lines;
+    int line = scope.first;
     qsizetype counted = 0;
     for (const auto& [at, length] : hits) {
       line += lineEndsIn(QStringView(text).sliced(counted, at - counted));
       counted = at;
-      const int last = line + lineEndsIn(QStringView(text).sliced(at, length));
-      for (int l = line; l <= last; ++l) lines.push_back(l);
+      lines.push_back({line, line + lineEndsIn(QStringView(text).sliced(at, length))});
     }
     return blocksAround(std::move(lines), lineSpan(m_table), editor().lineCount());
   }
@@ -225,18 +192,14 @@ class AutoChanger : public QObject {
   void rewrite(const std::vector<LineBlock>& blocks) {
     SelRange sel = editor().selection();
     bool changed = false;
-    m_rewriting = true;
     for (auto block = blocks.rbegin(); block != blocks.rend(); ++block)
       changed = rewriteBlock(*block, sel) || changed;
     if (changed) editor().setSelection(sel, false);
-    m_rewriting = false;
   }
 
   bool rewriteBlock(const LineBlock& block, SelRange& sel) {
     platform::EditControl& e = editor();
-    QStringList lines;
-    for (int line = block.first; line <= block.last; ++line) lines << e.lineText(line);
-    const QString before = lines.join(QStringLiteral("\r\n"));
+    const QString before = e.linesText(block.first, block.last);
     const QString after = ApplyAutoChange(before, m_table);
     if (after == before) return false;
     TextEdit edit = MinimalEdit(before, after);
@@ -265,13 +228,8 @@ class AutoChanger : public QObject {
 
   shell::FrmMain& m_window;
   AutoChangeTable m_table{AutoChangePair{}};
-  std::vector<int> m_touched;  // lines typing changed since the last check
-  QTimer m_typingEnds;         // the key being typed has been handled through
-  bool m_wholeTextDue = true;  // a change anywhere may have made new occurrences
+  bool m_wholeTextDue = true;  // the table or the option is new: every line may need replacing
   bool m_wasOn = false;        // the option was on at the last check
-  bool m_typing = false;
-  bool m_noteNextMove = false;
-  bool m_rewriting = false;
 };
 
 }  // namespace
@@ -320,10 +278,6 @@ void InstallAutoChange(shell::FrmMain& window) {
   window.hooks().add(shell::Hook::AutoChange, [changer] { changer->load(); });
   QObject::connect(&e, &platform::EditControl::keyDown, changer,
                    [changer](platform::KeyPress& press) { changer->onKeyDown(press); });
-  QObject::connect(&e, &platform::EditControl::changed, changer,
-                   [changer] { changer->onChanged(); });
-  QObject::connect(&e, &platform::EditControl::selectionChanged, changer,
-                   [changer] { changer->onSelectionChanged(); });
 }
 
 }  // namespace editor

@@ -238,6 +238,24 @@ QString EditControl::lineText(int line) const {
                    sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, line));
 }
 
+QString EditControl::linesText(int first, int last) const {
+  if (first > last || first < 0 || last >= lineCount()) return {};
+  return d->textOf(sci(d->primary(), Sci::SCI_POSITIONFROMLINE, first),
+                   sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, last));
+}
+
+std::optional<std::pair<int, int>> EditControl::linesChangedSinceMark() const {
+  if (d->markedFrom > d->markedTo) return std::nullopt;
+  const long length = sci(d->primary(), Sci::SCI_GETLENGTH);
+  return std::pair{d->lineOf(std::min(d->markedFrom, length)),
+                   d->lineOf(std::min(d->markedTo, length))};
+}
+
+void EditControl::markChanges() {
+  d->markedFrom = 1;
+  d->markedTo = 0;
+}
+
 QPoint EditControl::pointOfPosition(int line, int column) const {
   const QsciScintilla* view = d->active;
   const long at = d->position(line, column);

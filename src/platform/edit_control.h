@@ -91,6 +91,12 @@ class EditControl : public QWidget {
   int lineCount() const;
   int lineLength(int line) const;                      // characters, without the line end
   QString lineText(int line) const;                    // without the line end
+  // Lines first to last, joined by their own line ends (the last one's left off).
+  QString linesText(int first, int last) const;
+  // The lines every change since the last mark lies on (first, last), or none: for whoever
+  // looks after changes (replace-as-you-type) and needs to read only what they may have made.
+  std::optional<std::pair<int, int>> linesChangedSinceMark() const;
+  void markChanges();
   QPoint pointOfPosition(int line, int column) const;  // inside this widget, in the active view
 
   // --- Editing and commands ---

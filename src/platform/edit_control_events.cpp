@@ -39,16 +39,38 @@ void EditControl::Impl::wire(QsciScintilla* view) {
   });
   if (view != primary()) return;
   // Every view of a document hears each change of it; one of them speaks for the control.
-  QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q, [this](int, int type) {
-    if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)) noteChangeComing();
-  });
+  QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q,
+                   [this](int at, int type, const char*, int length) {
+                     if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
+                       noteChangeComing(at, length, type & Sci::SC_MOD_BEFOREINSERT);
+                   });
 }
 
-void EditControl::Impl::noteChangeComing() {
-  if (loading || changePending) return;
+void EditControl::Impl::noteChangeComing(long at, long length, bool inserting) {
+  if (loading) return;
+  // Where the marked range's ends will be once the change is made.
+  auto after = [&](long p) {
+    if (inserting) return p >= at ? p + length : p;
+    return p >= at + length ? p - length : std::min(p, at);
+  };
+  const long changedTo = inserting ? at + length : at;
+  if (markedFrom > markedTo) {
+    markedFrom = at;
+    markedTo = changedTo;
+  } else {
+    markedFrom = std::min(after(markedFrom), at);
+    markedTo = std::max(after(markedTo), changedTo);
+  }
+  if (changePending) return;
   changePending = true;
   QMetaObject::invokeMethod(
       q, [this] { reportChange(); }, Qt::QueuedConnection);
+}
+
+void EditControl::Impl::noteWholeTextChanged() {
+  markedFrom = 0;
+  markedTo = sci(primary(), Sci::SCI_GETLENGTH);
+  changePending = true;
 }
 
 void EditControl::Impl::reportChange() {

@@ -94,7 +94,7 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   format = fileFormat;
   loading = false;
   noteSelection(active);
-  changePending = true;
+  noteWholeTextChanged();
   reportChange();
 }
 

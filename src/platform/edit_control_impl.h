@@ -70,6 +70,10 @@ struct EditControl::Impl {
   bool lengthIndex = false;
   bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
   long knownLineCount = 1;
+  // The byte range every change since the last mark lies in (from > to: none), kept in step
+  // with the changes that follow.
+  long markedFrom = 1;
+  long markedTo = 0;
   SelectionKey lastSelection;
 
   QsciScintilla* primary() const { return views[0]; }
@@ -88,7 +92,8 @@ struct EditControl::Impl {
   void wire(QsciScintilla* view);
   // Views announce a change before making it; it is reported once made: when the call or the
   // key that made it is done, or else (a drop, an input method) when the event loop comes round.
-  void noteChangeComing();
+  void noteChangeComing(long at, long length, bool inserting);
+  void noteWholeTextChanged();
   void reportChange();
   // Reports the changes made while it lives, when it ends.
   struct ChangeScope {

@@ -222,7 +222,7 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
   if (searcher.badPattern()) return std::nullopt;
   if (count > 0) {
     // What the silenced reports would have brought about.
-    d->changePending = true;
+    d->noteWholeTextChanged();
     d->reportChange();
   }
   d->noteSelection(view);

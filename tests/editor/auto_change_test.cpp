@@ -131,6 +131,21 @@ TEST_F(AutoChangeTest, AChangeMadeOtherwiseIsReplacedAtTheNextKeyLikeTheWholeTex
   EXPECT_EQ(editor().selection(), (platform::SelRange{3, 2, 3, 2}));
 }
 
+// Changes made otherwise are found wherever they went, even when a later one moved their lines.
+TEST_F(AutoChangeTest, ChangesMadeOtherwiseAreFollowedAsLaterOnesMoveThem) {
+  startTyping();
+  editor().setText("one\r\ntwo\r\nthree");
+  editor().setSelection({2, 5, 2, 5});
+  editor().setSelectedText(" mfg");
+  editor().setSelection({0, 0, 0, 0});
+  editor().setSelectedText("teh\r\nnew\r\nlines\r\n");
+  editor().deleteLine(4);  // "two": the first change moves up again
+  editor().setSelection({1, 0, 1, 0});
+  QCoreApplication::processEvents();
+  type("b");
+  EXPECT_EQ(editor().text(), "the\r\nbnew\r\nlines\r\none\r\nthree manufacturing");
+}
+
 TEST_F(AutoChangeTest, SwitchedOffNothingIsReplaced) {
   m_settings->set(platform::Setting::AutoChange, "0");
   startTyping();
