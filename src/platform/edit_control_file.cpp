@@ -52,7 +52,8 @@ class MappedPages {
  private:
   void release(qsizetype from, qsizetype to) {
 #ifdef Q_OS_UNIX
-    if (to > from)
+    // A file read rather than mapped has no pages to give back.
+    if (!bytes_.isEmpty() && to > from)
       ::madvise(const_cast<char*>(bytes_.data() + from), size_t(to - from), MADV_DONTNEED);
 #else
     Q_UNUSED(from);

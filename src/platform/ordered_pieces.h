@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <deque>
 #include <future>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -32,8 +33,14 @@ bool ConvertAheadInOrder(std::size_t count, std::size_t bufferSize, std::size_t 
   std::size_t started = 0;
   for (std::size_t k = 0; k < count; ++k) {
     // The buffer a new piece takes was last used by a piece already consumed.
-    for (; started < count && running.size() < buffers.size(); ++started)
-      running.push_back(std::async(std::launch::async, convert, started, bufferOf(started)));
+    for (; started < count && running.size() < buffers.size(); ++started) {
+      try {
+        running.push_back(std::async(std::launch::async, convert, started, bufferOf(started)));
+      } catch (const std::system_error&) {
+        // No thread to be had: the piece is converted when its turn comes, in this thread.
+        running.push_back(std::async(std::launch::deferred, convert, started, bufferOf(started)));
+      }
+    }
     const Result result = running.front().get();
     running.pop_front();
     if (!consume(result, bufferOf(k))) {

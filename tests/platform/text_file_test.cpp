@@ -188,12 +188,19 @@ TEST(TextFileEncode, BytesThatAreNoCharacterBecomeQuestionMarks) {
        "?-"},
       {"cut at the end", "\xE2\x82", "??"},
       {"no code in the page", "\xE6\x97\xA5\xF0\x9F\x98\x80\xD0\x81", "??\xA8"},
+      {"lead before a line end", "\xD1\nz", "?\r\nz"},
+      {"lead before a digit", "\xD0" "0", "?0"},
   };
+  // Short texts take the careful step for every byte; inside a longer text the fast one runs.
+  const QByteArray pad(64, 'x');
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(encode(c.utf8, kCp1251CrLf), c.expect);
-    EXPECT_FALSE(TextFile::encodeFromUtf8Strict(
-        c.utf8, kCp1251CrLf, [](QByteArrayView) {}, true));
+    for (const QByteArray& around : {QByteArray(), pad}) {
+      SCOPED_TRACE(std::string(c.name) + (around.isEmpty() ? "" : ", padded"));
+      const QByteArray utf8 = around + c.utf8 + around;
+      EXPECT_EQ(encode(utf8, kCp1251CrLf), around + c.expect + around);
+      EXPECT_FALSE(TextFile::encodeFromUtf8Strict(
+          utf8, kCp1251CrLf, [](QByteArrayView) {}, true));
+    }
   }
 }
 
