@@ -96,15 +96,16 @@ std::optional<CaseBlindFinder::Found> CaseBlindFinder::first(QByteArrayView text
 
 std::optional<CaseBlindFinder::Found> CaseBlindFinder::last(QByteArrayView text, qsizetype from,
                                                             qsizetype to) const {
-  std::optional<Found> nearest;
-  for (qsizetype at = from; const std::optional<Found> found = first(text, at, to);) {
-    nearest = found;
-    // Occurrences may overlap ("аа" in "ааа"): the next one may start one character on.
-    int len;
-    decodeAt(reinterpret_cast<const u8*>(text.data()) + found->start, to - found->start, len);
-    at = found->start + len;
+  if (m_folded.empty()) return std::nullopt;
+  // Backwards from the end, one character at a time, so that a search upwards costs the
+  // distance to the nearest occurrence and not the length of everything above it.
+  const auto* s = reinterpret_cast<const u8*>(text.data());
+  for (qsizetype at = to; at > from;) {
+    --at;
+    while (at > from && (s[at] & 0xC0) == 0x80) --at;
+    if (const qsizetype length = matchAt(text, at, to)) return Found{at, at + length};
   }
-  return nearest;
+  return std::nullopt;
 }
 
 }  // namespace platform
