@@ -102,7 +102,8 @@ std::vector<LineBlock> blocksAround(std::vector<LineBlock> lines, int margin, in
             [](const LineBlock& a, const LineBlock& b) { return a.first < b.first; });
   std::vector<LineBlock> blocks;
   for (const LineBlock& line : lines) {
-    const LineBlock b{std::max(0, line.first - margin), std::min(lineCount - 1, line.last + margin)};
+    const LineBlock b{std::max(0, line.first - margin),
+                      std::min(lineCount - 1, line.last + margin)};
     if (b.first > b.last) continue;
     if (!blocks.empty() && b.first <= blocks.back().last + 1)
       blocks.back().last = std::max(blocks.back().last, b.last);
@@ -157,34 +158,37 @@ class AutoChanger : public QObject {
     }
     if (!m_wasOn) m_wholeTextDue = true;
     m_wasOn = true;
-    const int lastLine = editor().lineCount() - 1;
-    std::optional<LineBlock> scope;
+    const int lineCount = editor().lineCount();
+    const int span = lineSpan(m_table);
+    std::vector<LineBlock> changed;
     if (m_wholeTextDue) {
-      scope = LineBlock{0, lastLine};
-    } else if (const auto changed = editor().linesChangedSinceMark()) {
-      const int span = lineSpan(m_table);
-      scope = LineBlock{std::max(0, changed->first - span), std::min(lastLine, changed->second + span)};
+      changed.push_back({0, lineCount - 1});
+    } else {
+      for (const auto& [first, last] : editor().linesChangedSinceMark())
+        changed.push_back({first, last});
     }
     m_wholeTextDue = false;
-    if (scope && m_table.size() > 1) rewrite(occurrenceBlocks(*scope));  // more than the empty pair
+    if (m_table.size() > 1) {  // more than the empty pair
+      std::vector<LineBlock> hits;
+      for (const LineBlock& scope : blocksAround(std::move(changed), span, lineCount))
+        addOccurrenceLines(scope, hits);
+      rewrite(blocksAround(std::move(hits), span, lineCount));
+    }
     // What the rewrite changed is replaced already.
     editor().markChanges();
   }
 
   // The lines of the scope holding an occurrence of some find text: only those can change,
   // because a line without one is left alone by the first pair, and so by every pair after it.
-  std::vector<LineBlock> occurrenceBlocks(const LineBlock& scope) {
+  void addOccurrenceLines(const LineBlock& scope, std::vector<LineBlock>& lines) {
     const QString text = editor().linesText(scope.first, scope.last);
-    const std::vector<std::pair<qsizetype, qsizetype>> hits = occurrences(text, m_table);
-    std::vector<LineBlock> lines;
     int line = scope.first;
     qsizetype counted = 0;
-    for (const auto& [at, length] : hits) {
+    for (const auto& [at, length] : occurrences(text, m_table)) {
       line += lineEndsIn(QStringView(text).sliced(counted, at - counted));
       counted = at;
       lines.push_back({line, line + lineEndsIn(QStringView(text).sliced(at, length))});
     }
-    return blocksAround(std::move(lines), lineSpan(m_table), editor().lineCount());
   }
 
   // Rewrites the blocks from the bottom up, so the line numbers of the ones above stay valid,

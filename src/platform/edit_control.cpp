@@ -244,17 +244,15 @@ QString EditControl::linesText(int first, int last) const {
                    sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, last));
 }
 
-std::optional<std::pair<int, int>> EditControl::linesChangedSinceMark() const {
-  if (d->markedFrom > d->markedTo) return std::nullopt;
+std::vector<std::pair<int, int>> EditControl::linesChangedSinceMark() const {
   const long length = sci(d->primary(), Sci::SCI_GETLENGTH);
-  return std::pair{d->lineOf(std::min(d->markedFrom, length)),
-                   d->lineOf(std::min(d->markedTo, length))};
+  std::vector<std::pair<int, int>> lines;
+  for (const auto& [from, to] : d->changedSinceMark.ranges())
+    lines.emplace_back(d->lineOf(std::min(from, length)), d->lineOf(std::min(to, length)));
+  return lines;
 }
 
-void EditControl::markChanges() {
-  d->markedFrom = 1;
-  d->markedTo = 0;
-}
+void EditControl::markChanges() { d->changedSinceMark.clear(); }
 
 QPoint EditControl::pointOfPosition(int line, int column) const {
   const QsciScintilla* view = d->active;

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QWidget>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/text_file.h"
 
@@ -67,7 +69,7 @@ struct FindOptions {
 
 enum class FindResult {
   Found,
-  Wrapped,     // found after going on from the other end
+  Wrapped,  // found after going on from the other end
   NotFound,
   BadPattern,  // the regular expression does not compile
 };
@@ -89,13 +91,13 @@ class EditControl : public QWidget {
   void setSelection(const SelRange& range, bool scroll = true);
   int textLength() const;  // in characters
   int lineCount() const;
-  int lineLength(int line) const;                      // characters, without the line end
-  QString lineText(int line) const;                    // without the line end
+  int lineLength(int line) const;    // characters, without the line end
+  QString lineText(int line) const;  // without the line end
   // Lines first to last, joined by their own line ends (the last one's left off).
   QString linesText(int first, int last) const;
-  // The lines every change since the last mark lies on (first, last), or none: for whoever
-  // looks after changes (replace-as-you-type) and needs to read only what they may have made.
-  std::optional<std::pair<int, int>> linesChangedSinceMark() const;
+  // The lines the changes since the last mark lie on, as runs (first, last) from the top: for
+  // whoever looks after changes (replace-as-you-type) and needs to read only what they made.
+  std::vector<std::pair<int, int>> linesChangedSinceMark() const;
   void markChanges();
   QPoint pointOfPosition(int line, int column) const;  // inside this widget, in the active view
 

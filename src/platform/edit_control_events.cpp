@@ -48,19 +48,10 @@ void EditControl::Impl::wire(QsciScintilla* view) {
 
 void EditControl::Impl::noteChangeComing(long at, long length, bool inserting) {
   if (loading) return;
-  // Where the marked range's ends will be once the change is made.
-  auto after = [&](long p) {
-    if (inserting) return p >= at ? p + length : p;
-    return p >= at + length ? p - length : std::min(p, at);
-  };
-  const long changedTo = inserting ? at + length : at;
-  if (markedFrom > markedTo) {
-    markedFrom = at;
-    markedTo = changedTo;
-  } else {
-    markedFrom = std::min(after(markedFrom), at);
-    markedTo = std::max(after(markedTo), changedTo);
-  }
+  if (inserting)
+    changedSinceMark.inserted(at, length);
+  else
+    changedSinceMark.deleted(at, length);
   if (changePending) return;
   changePending = true;
   QMetaObject::invokeMethod(
@@ -68,8 +59,7 @@ void EditControl::Impl::noteChangeComing(long at, long length, bool inserting) {
 }
 
 void EditControl::Impl::noteWholeTextChanged() {
-  markedFrom = 0;
-  markedTo = sci(primary(), Sci::SCI_GETLENGTH);
+  changedSinceMark.markAll(sci(primary(), Sci::SCI_GETLENGTH));
   changePending = true;
 }
 

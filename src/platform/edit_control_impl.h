@@ -9,6 +9,7 @@
 #include <QSplitter>
 #include <array>
 
+#include "platform/changed_ranges.h"
 #include "platform/edit_control.h"
 
 namespace platform {
@@ -70,10 +71,7 @@ struct EditControl::Impl {
   bool lengthIndex = false;
   bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
   long knownLineCount = 1;
-  // The byte range every change since the last mark lies in (from > to: none), kept in step
-  // with the changes that follow.
-  long markedFrom = 1;
-  long markedTo = 0;
+  ChangedRanges changedSinceMark;
   SelectionKey lastSelection;
 
   QsciScintilla* primary() const { return views[0]; }
