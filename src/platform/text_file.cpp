@@ -341,7 +341,7 @@ inline void encodeStep(const u8* s, LineEnd style, Chain& c) {
   const auto code = unsigned(std::uint16_t(kTwoByteCodes[(b0 & 0x1F) << 6 | (b1 & 0x3F)]));
   // A lead byte needs a continuation byte after it and a character the code page has.
   const unsigned badPair = (code >> 8) | ((b1 & 0xC0) ^ 0x80);
-  const unsigned careful = kCarefulBytes[b0] | (multi & unsigned(badPair != 0));
+  const unsigned careful = kCarefulBytes[b0] | ((0u - multi) & badPair);
   if (careful) [[unlikely]] {
     c.pos = encodeOneCarefully(s, c.end, c.pos, style, c.st);
     return;
