@@ -6,8 +6,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#ifdef Q_OS_LINUX
+#ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <unistd.h>
+
+#include <thread>
 #endif
 
 #include "platform/text_file.h"
@@ -32,6 +35,37 @@ QString followLinks(const QString& path) {
   return info.filePath();
 }
 
+// Holds on to the file a save replaces, so that freeing its space (a tenth of a second for a
+// 100 MB file) happens after the save, in the background, not inside the rename.
+class ReplacedFile {
+ public:
+  explicit ReplacedFile(const QFileInfo& existing) {
+#ifdef Q_OS_UNIX
+    if (existing.exists() && existing.size() >= kWorthIt)
+      fd_ = ::open(QFile::encodeName(existing.filePath()).constData(), O_RDONLY | O_CLOEXEC);
+#else
+    Q_UNUSED(existing);
+#endif
+  }
+  ~ReplacedFile() {
+#ifdef Q_OS_UNIX
+    if (fd_ < 0) return;
+    const int fd = fd_;
+    try {
+      std::thread([fd] { ::close(fd); }).detach();
+    } catch (const std::system_error&) {
+      ::close(fd);
+    }
+#endif
+  }
+  ReplacedFile(const ReplacedFile&) = delete;
+  ReplacedFile& operator=(const ReplacedFile&) = delete;
+
+ private:
+  static constexpr qint64 kWorthIt = qint64(16) << 20;
+  int fd_ = -1;
+};
+
 // Runs `fill` on a QSaveFile for `path` and commits it; `fill` returns false when a write failed.
 template <typename Fill>
 bool saveWith(const QString& path, QString* error, Fill fill) {
@@ -54,6 +88,7 @@ bool saveWith(const QString& path, QString* error, Fill fill) {
   // a private file).
   if (existing.exists() && file.permissions() != existing.permissions())
     file.setPermissions(existing.permissions());
+  const ReplacedFile replaced(existing);
   if (!file.commit()) {
     setError(error, cannotWrite(path, file.errorString()));
     return false;

@@ -33,6 +33,15 @@ TEST_F(TextFileDisk, WriteReplacesTheFileAndLeavesNothingElse) {
   EXPECT_EQ(entries(), QStringList{"a.txt"});
 }
 
+// A big old file is let go of in the background; the new one is there the moment the write returns.
+TEST_F(TextFileDisk, ReplacingABigFileLeavesOnlyTheNewOne) {
+  ASSERT_TRUE(put(path("big.txt"), QByteArray(20 << 20, 'o')));
+  QString error;
+  ASSERT_TRUE(TextFile::writeBytes(path("big.txt"), "new", &error)) << error.toStdString();
+  EXPECT_EQ(bytesOf(path("big.txt")), "new");
+  EXPECT_EQ(entries(), QStringList{"big.txt"});
+}
+
 TEST_F(TextFileDisk, WriteIntoAMissingFolderFailsWithAReason) {
   ASSERT_TRUE(put(path("plain"), "x"));
   for (const QString& target : {path("plain/child.txt"), path("no/such/dir/a.txt")}) {
