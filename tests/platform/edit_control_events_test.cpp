@@ -203,13 +203,19 @@ TEST_F(EditControlEventsTest, ChangedForEveryEditOfTheText) {
   EXPECT_EQ(changed.count(), 3) << "moving the caret is no change";
   edit->setText("one\r\ntwo");
   EXPECT_EQ(changed.count(), 4) << "emptying and filling is one change";
+  edit->setSplitterAllowed(true);
+  QTest::keyClick(lowerView(), Qt::Key_Z);
+  EXPECT_EQ(changed.count(), 5) << "typed in the other view of the document";
+  edit->setSplitterAllowed(false);
+  edit->setText("one\r\ntwo");
+  EXPECT_EQ(changed.count(), 6);
   // A change the control's own calls did not make (a drop, an input method) is reported when
   // the event loop comes round, once.
   edit->primaryView()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "x");
   edit->primaryView()->SendScintilla(Sci::SCI_INSERTTEXT, 0UL, "y");
-  EXPECT_EQ(changed.count(), 4);
+  EXPECT_EQ(changed.count(), 6);
   QCoreApplication::processEvents();
-  EXPECT_EQ(changed.count(), 5);
+  EXPECT_EQ(changed.count(), 7);
   EXPECT_EQ(edit->text(), "yxone\r\ntwo");
 }
 
