@@ -219,8 +219,13 @@ std::array<Utf8OfByte, 256> buildByteTable() {
   return table;
 }
 
-void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress) {
+const std::array<Utf8OfByte, 256>& byteTable() {
   static const std::array<Utf8OfByte, 256> table = buildByteTable();
+  return table;
+}
+
+void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress) {
+  const std::array<Utf8OfByte, 256>& table = byteTable();
   const char* p = bytes.data();
   const qsizetype n = bytes.size();
   std::vector<char> buffer(kBufferSize);
@@ -417,7 +422,7 @@ qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format) {
     const LineEndCounts c = countLineEnds(bytes);
     return bytes.size() + c.lf + c.cr;
   }
-  static const std::array<Utf8OfByte, 256> table = buildByteTable();
+  const std::array<Utf8OfByte, 256>& table = byteTable();
   // Four counts side by side, so that runs of one letter do not stall on one counter.
   std::array<std::array<qsizetype, 256>, 4> counts{};
   const auto* p = reinterpret_cast<const u8*>(bytes.data());
