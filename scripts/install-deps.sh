@@ -9,6 +9,7 @@ PACKAGES=(
   libqscintilla2-qt6-dev qt6-multimedia-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  qt6-translations-l10n tango-icon-theme
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "platform/app_paths.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_ui.h"
 #include "platform/settings_store.h"
 #include "shell/features.h"
@@ -12,7 +13,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ostrel");
-  QApplication::setApplicationDisplayName("Ostrel XP");
+  // No display name: the window system would append it to every title the program sets.
+  QApplication::setDesktopFileName("ostrel");
+  platform::UseQtTranslations(QStringLiteral("ru"));
 
   platform::AppPaths paths = platform::AppPaths::detect();
   platform::SettingsStore settings(paths.settingsFile());

@@ -1,4 +1,5 @@
-// The check, when the editor gets the focus, that another program changed the document's file.
+// The check, when the main window becomes active or the editor gets the focus, that another
+// program changed the document's file.
 #pragma once
 
 namespace shell {

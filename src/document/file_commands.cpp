@@ -27,7 +27,12 @@ void newDocument(shell::FrmMain& window) {
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes && !SaveCommand(window)) return;
   }
-  window.txtMain().setText(QString());
+  platform::EditControl& editor = window.txtMain();
+  editor.setText(QString());
+  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
+  editor.setFileFormat({platform::Encoding::Utf8, false,
+                        windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf});
+  window.document().setCurCodir(1);
   window.document().setPath(QString());
   window.document().setDirty(false);
   window.focusEditor();

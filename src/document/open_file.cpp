@@ -12,14 +12,23 @@
 namespace document {
 namespace {
 
+// The file becomes the document's text, in the file's own encoding.
+std::optional<QString> loadText(shell::FrmMain& window, const QString& path) {
+  if (auto error = window.txtMain().openFile(path)) return error;
+  Document& doc = window.document();
+  doc.setDirty(false);
+  // A code page chosen for the previous text must not re-encode this one when it is saved.
+  doc.setCurCodir(1);
+  doc.setPath(path);
+  doc.rememberDiskState();
+  return std::nullopt;
+}
+
 // The load shared by both ways of opening; returns the control's error, if any.
 std::optional<QString> load(shell::FrmMain& window, const QString& path) {
-  if (auto error = window.txtMain().openFile(path)) return error;
+  if (auto error = loadText(window, path)) return error;
   shell::AppContext& ctx = window.context();
   ctx.settings.set(platform::Setting::LastDir, FileFolder(path));
-  window.document().setDirty(false);
-  window.document().setPath(path);
-  window.document().rememberDiskState();
   if (RecentFiles* recent = window.recentFiles()) recent->AddToRecent(path);
   if (ctx.settings.truth(platform::Setting::SynAutoDetect))
     window.hooks().run(shell::PathHook::HighLightForPath, path);
@@ -56,6 +65,10 @@ bool LFile(shell::FrmMain& window, const QString& path) {
 
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path) {
   return !load(window, path).has_value();
+}
+
+bool ReloadDocument(shell::FrmMain& window) {
+  return !window.document().isUntitled() && !loadText(window, window.document().path());
 }
 
 }  // namespace document

@@ -16,4 +16,8 @@ bool LFile(shell::FrmMain& window, const QString& path);
 // Loads a file without any question or message; used once at start for the command line.
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path);
 
+// Reads the document's file again as opening reads it (its encoding, no code page), without
+// any question; false when the document is untitled or the file cannot be read.
+bool ReloadDocument(shell::FrmMain& window);
+
 }  // namespace document

@@ -10,33 +10,49 @@
 namespace document {
 namespace {
 
-// The code page the text is written in: the document's own, the chosen one, or none.
-int targetCodePage(shell::FrmMain& window) {
-  const auto& s = window.context().settings;
-  switch (s.number(platform::Setting::SaveCodir)) {
-    case 0: return window.document().CurCodir();
-    case 1: return s.number(platform::Setting::SaveInCodir, 1);
-    default: return 1;
-  }
+// A text converted into a code page is single bytes in the document's own line-end style.
+platform::TextFormat convertedFormat(shell::FrmMain& window) {
+  platform::TextFormat format = window.txtMain().fileFormat();
+  format.encoding = platform::Encoding::Windows1251;
+  format.bom = false;
+  return format;
 }
 
 // Writes the text; a converted text is single-byte and goes out byte for byte, while the
 // editor keeps showing the text the user sees (it is never swapped for the converted one, so
 // a failed write cannot leave garbled text behind).
 std::optional<QString> write(shell::FrmMain& window, const QString& path) {
-  platform::EditControl& editor = window.txtMain();
-  const int target = targetCodePage(window);
-  if (target == 1 || target < 1 || target > 5) return editor.saveFile(path);
-  const QString converted = text::ConvertCodePage(editor.text(), 1, target);
-  platform::TextFormat format = editor.fileFormat();
-  format.encoding = platform::Encoding::Windows1251;
-  format.bom = false;
+  const std::optional<QByteArray> converted = ConvertedBytesToSave(window);
+  if (!converted) return window.txtMain().saveFile(path);
   QString error;
-  if (!platform::TextFile::write(path, converted, format, &error)) return error;
+  if (!platform::TextFile::writeBytes(path, *converted, &error)) return error;
   return std::nullopt;
 }
 
 }  // namespace
+
+int SaveCodePage(shell::FrmMain& window) {
+  const auto& s = window.context().settings;
+  int code = 1;
+  switch (s.number(platform::Setting::SaveCodir)) {
+    case 0: code = window.document().CurCodir(); break;
+    case 1: code = s.number(platform::Setting::SaveInCodir, 1); break;
+    default: break;
+  }
+  return code >= 1 && code <= text::kCodePageCount ? code : 1;
+}
+
+std::optional<QByteArray> ConvertedBytesToSave(shell::FrmMain& window) {
+  const int target = SaveCodePage(window);
+  if (target == 1) return std::nullopt;
+  const QByteArray utf8 = text::ConvertCodePage(window.txtMain().text(), 1, target).toUtf8();
+  const platform::TextFormat format =
+      platform::TextFile::formatForWriting(utf8, convertedFormat(window));
+  QByteArray bytes;
+  platform::TextFile::encodeFromUtf8(utf8, format,
+                                     [&bytes](QByteArrayView piece) { bytes.append(piece); });
+  return bytes;
+}
 
 bool SaveToFile(shell::FrmMain& window, const QString& path) {
   shell::AppContext& ctx = window.context();

@@ -16,6 +16,15 @@ void enable(shell::FrmMain& window, const char* name, bool on) {
   if (QAction* item = window.commands().action(QString::fromUtf8(name))) item->setEnabled(on);
 }
 
+// The code page the status bar names: the one the text was converted from, or else the encoding
+// the document is read and written in.
+QString encodingName(shell::FrmMain& window) {
+  const int code = window.document().CurCodir();
+  if (code == 1 && window.txtMain().fileFormat().encoding == platform::Encoding::Utf8)
+    return QStringLiteral("UTF-8");
+  return text::CodePageStatusName(code);
+}
+
 }  // namespace
 
 QString StatusText(const StatusInfo& i) {
@@ -42,7 +51,7 @@ void RefreshAfterSelection(shell::FrmMain& window) {
   StatusInfo info;
   info.line = sel.startLine + 1;
   info.lineCount = e.lineCount();
-  info.codePage = text::CodePageStatusName(window.document().CurCodir());
+  info.codePage = encodingName(window);
   info.column = sel.startCol + 1;
   info.lineLength = e.lineLength(sel.startLine);
   info.textLength = e.textLength();
@@ -57,6 +66,8 @@ void InstallSelectionEvents(shell::FrmMain& window) {
   window.hooks().add(shell::Hook::StartupDone, refresh);
   // The status bar names the document's code page.
   QObject::connect(&window.document(), &document::Document::curCodirChanged, &window, refresh);
+  // Opening and saving change the encoding the status bar names (a save may widen to UTF-8).
+  QObject::connect(&window.document(), &document::Document::captionChanged, &window, refresh);
 }
 
 }  // namespace editor

@@ -46,7 +46,8 @@ struct EditControl::Impl {
   std::array<QsciScintilla*, 2> views{};
   QsciScintilla* active = nullptr;  // the view the user works in: the one focused last
 
-  TextFormat format;
+  // A new document is written in UTF-8, the system's own encoding.
+  TextFormat format{Encoding::Utf8, false, LineEnd::CrLf};
   QString findText;
   FindOptions findOptions;
   FindDialog* findDialog = nullptr;  // made when first asked for; children of the control

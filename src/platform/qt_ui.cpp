@@ -11,6 +11,13 @@
 #include <QPushButton>
 
 namespace platform {
+namespace {
+
+// The program's own boxes speak Russian whatever Qt's translation says.
+constexpr const char* kOkText = "ОК";
+constexpr const char* kCancelText = "Отмена";
+
+}  // namespace
 
 QStringList NameFilters(const QString& filter) {
   const QStringList parts = filter.split('|');
@@ -41,10 +48,10 @@ MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons bu
   };
   QPushButton* escape = nullptr;
   switch (buttons) {
-    case MsgButtons::Ok: escape = add("OK", QMessageBox::AcceptRole, MsgAnswer::Ok); break;
+    case MsgButtons::Ok: escape = add(kOkText, QMessageBox::AcceptRole, MsgAnswer::Ok); break;
     case MsgButtons::OkCancel:
-      add("OK", QMessageBox::AcceptRole, MsgAnswer::Ok);
-      escape = add("Отмена", QMessageBox::RejectRole, MsgAnswer::Cancel);
+      add(kOkText, QMessageBox::AcceptRole, MsgAnswer::Ok);
+      escape = add(kCancelText, QMessageBox::RejectRole, MsgAnswer::Cancel);
       break;
     case MsgButtons::YesNo:
       add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
@@ -53,7 +60,7 @@ MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons bu
     case MsgButtons::YesNoCancel:
       add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
       add("&Нет", QMessageBox::NoRole, MsgAnswer::No);
-      escape = add("Отмена", QMessageBox::RejectRole, MsgAnswer::Cancel);
+      escape = add(kCancelText, QMessageBox::RejectRole, MsgAnswer::Cancel);
       break;
   }
   box.setEscapeButton(escape);
@@ -65,11 +72,14 @@ MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons bu
 
 std::optional<QString> QtUi::inputBox(const QString& prompt, const QString& title,
                                       const QString& defaultText) {
-  bool ok = false;
-  const QString text =
-      QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-  if (!ok) return std::nullopt;
-  return text;
+  QInputDialog dialog(m_parent);
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(defaultText);
+  dialog.setOkButtonText(QString::fromUtf8(kOkText));
+  dialog.setCancelButtonText(QString::fromUtf8(kCancelText));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
 }
 
 FileChoice QtUi::fileDialog(const FileRequest& request, bool save) {

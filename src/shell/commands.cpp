@@ -4,38 +4,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
+#include "platform/theme_icons.h"
 #include "shell/command_table.h"
 
 namespace shell {
-namespace {
-
-// Fallback pictures for desktops without an icon theme.
-QStyle::StandardPixmap fallbackIcon(const QString& theme) {
-  static const QHash<QString, QStyle::StandardPixmap> map{
-      {"document-new", QStyle::SP_FileIcon},
-      {"document-open", QStyle::SP_DialogOpenButton},
-      {"document-save", QStyle::SP_DialogSaveButton},
-      {"document-save-as", QStyle::SP_DriveFDIcon},
-      {"document-print", QStyle::SP_ComputerIcon},
-      {"edit-cut", QStyle::SP_DialogDiscardButton},
-      {"edit-copy", QStyle::SP_FileLinkIcon},
-      {"edit-paste", QStyle::SP_DialogApplyButton},
-      {"edit-delete", QStyle::SP_TrashIcon},
-      {"edit-undo", QStyle::SP_ArrowBack},
-      {"edit-redo", QStyle::SP_ArrowForward},
-      {"edit-find", QStyle::SP_FileDialogContentsView},
-      {"edit-find-replace", QStyle::SP_FileDialogDetailedView},
-      {"preferences-system", QStyle::SP_FileDialogInfoView},
-      {"document-properties", QStyle::SP_MessageBoxInformation},
-  };
-  return map.value(theme, QStyle::SP_FileIcon);
-}
-
-}  // namespace
 
 Commands::Commands(QMainWindow& window) : QObject(&window) {
   setObjectName("commands");
@@ -55,7 +30,12 @@ QAction* Commands::addItem(QMenu* parent, const CommandDef& def) {
   } else {
     action = parent->addAction(QString::fromUtf8(def.caption));
     action->setEnabled(false);
-    if (QString::fromUtf8(def.caption) == "-") action->setSeparator(true);
+    // A separator without text, so the menu folds it into a neighbouring one: a bare "-" would
+    // be drawn as a titled section and stand beside the next separator.
+    if (QString::fromUtf8(def.caption) == "-") {
+      action->setText(QString());
+      action->setSeparator(true);
+    }
     if (def.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(def.shortcut)));
     action->setCheckable(def.flags & kCheckable);
     action->setChecked(def.flags & kChecked);
@@ -102,8 +82,7 @@ void Commands::buildToolBar(QMainWindow& window) {
   m_toolBar->setMovable(false);
   for (const ToolButtonDef& def : ToolButtonTable()) {
     QAction* command = action(QString::fromUtf8(def.command));
-    const QString theme = QString::fromUtf8(def.icon);
-    command->setIcon(QIcon::fromTheme(theme, window.style()->standardIcon(fallbackIcon(theme))));
+    command->setIcon(platform::ThemeIcon(QString::fromUtf8(def.icon)));
     m_toolBar->addAction(command);
     if (QWidget* button = m_toolBar->widgetForAction(command))
       button->setObjectName(QString::fromUtf8(def.name));

@@ -23,9 +23,8 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
       QStringLiteral("Текстовый редактор с набором инструментов для работы с текстом,\n"
                      "кодировками, HTML и макросами."),
       this);
-  auto* home = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(kHomePage), this);
-  home->setOpenExternalLinks(true);
-  for (QLabel* label : {name, version, about, home}) {
+  about->setObjectName("lblAbout");
+  for (QLabel* label : {name, version, about}) {
     label->setAlignment(Qt::AlignCenter);
     layout->addWidget(label);
   }

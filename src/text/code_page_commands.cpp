@@ -58,7 +58,6 @@ void openConverter(shell::FrmMain& window, QPointer<FrmConvert>& converter) {
 }  // namespace
 
 void SetCodePage(shell::FrmMain& window, int codePage) {
-  checkMenuItem(window, codePage);
   const int current = window.document().CurCodir();
   convertWhole(window, codePage, current);
   window.document().setCurCodir(codePage);
@@ -72,7 +71,6 @@ void RecognizeCodePage(shell::FrmMain& window) {
   if (code == 0) return;
   if (code != 1) convertWhole(window, code, 1);
   window.document().setCurCodir(code);
-  checkMenuItem(window, code);
 }
 
 void InstallCodePageCommands(shell::FrmMain& window) {
@@ -81,6 +79,10 @@ void InstallCodePageCommands(shell::FrmMain& window) {
     if (const int code = CodePageOfMenuIndex(index)) SetCodePage(window, code);
   });
   c.bind("mnuRecognizeCodir", [&window] { RecognizeCodePage(window); });
+  // The check mark names the document's code page, whoever changed it (opening a file, a new
+  // document, a reload).
+  QObject::connect(&window.document(), &document::Document::curCodirChanged, &window,
+                   [&window](int code) { checkMenuItem(window, code); });
   auto converter = std::make_shared<QPointer<FrmConvert>>();
   c.bind("mnuConvert", [&window, converter] { openConverter(window, *converter); });
 }

@@ -26,10 +26,11 @@ class SelectionEventsTest : public MainWindowTest {
 
 TEST_F(SelectionEventsTest, StatusBarFollowsTheCaret) {
   shell::FrmMain& w = start();
-  EXPECT_EQ(w.statusText().text(), "1 : 1 | Win - 1251 | 1 : 1 | Всего символов: 0");
+  // A new document is written in UTF-8, and the status bar says so.
+  EXPECT_EQ(w.statusText().text(), "1 : 1 | UTF-8 | 1 : 1 | Всего символов: 0");
   w.txtMain().setText("первая\r\nвторая строка\r\n");
   w.txtMain().setSelection({1, 3, 1, 3});
-  EXPECT_EQ(w.statusText().text(), "2 : 3 | Win - 1251 | 4 : 14 | Всего символов: 23");
+  EXPECT_EQ(w.statusText().text(), "2 : 3 | UTF-8 | 4 : 14 | Всего символов: 23");
   EXPECT_EQ(w.txtMain().highlightedLine(), 1);
   EXPECT_EQ(w.selectionRange(), (platform::SelRange{1, 3, 1, 3, false}));
 }

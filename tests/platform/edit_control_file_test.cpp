@@ -139,6 +139,7 @@ TEST_F(EditControlFileTest, FailedSaveReportsAndKeepsTheText) {
 
 TEST_F(EditControlFileTest, SavingFollowsTheLineEndModeAndWidensWhenNeeded) {
   edit.setText("строка\r\nещё");
+  edit.setFileFormat({Encoding::Windows1251, false, LineEnd::CrLf});
   edit.setWindowsLineEnds(false);
   ASSERT_EQ(edit.saveFile(dir.filePath("lf.txt")), std::nullopt);
   EXPECT_EQ(read(dir.filePath("lf.txt")), "\xf1\xf2\xf0\xee\xea\xe0\n\xe5\xf9\xb8");

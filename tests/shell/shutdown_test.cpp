@@ -74,8 +74,8 @@ TEST_F(ShutdownTest, YesOnUntitledAsksForAName) {
   EXPECT_EQ(m_ui.fileRequests[0].title, "Сохранение документа");
   EXPECT_EQ(m_ui.fileRequests[0].initialDir, homePath());
   EXPECT_TRUE(m_ui.fileRequests[0].filter.startsWith("Текстовые файлы (*.txt)|*.txt|"));
-  EXPECT_EQ(cp1251::decode(contents(target + ".txt")), "изменённый текст")
-      << "the first file type adds .txt";
+  EXPECT_EQ(QString::fromUtf8(contents(target + ".txt")), "изменённый текст")
+      << "the first file type adds .txt; a new document is written in UTF-8";
 }
 
 TEST_F(ShutdownTest, CancelledSaveDialogCancelsTheExit) {

@@ -1,0 +1,94 @@
+// Opening, creating and reloading documents put the text back into its file's own encoding:
+// a code page chosen for one document never carries over to the next.
+#include "document/open_file.h"
+
+#include <QAction>
+#include <QLabel>
+
+#include "platform/cp1251.h"
+#include "platform/edit_control.h"
+#include "platform/test_files.h"
+#include "support/main_window_fixture.h"
+#include "text/code_page.h"
+
+namespace document {
+namespace {
+
+using test_files::bytesOf;
+using testing_support::MainWindowTest;
+
+class OpenFileTest : public MainWindowTest {
+ protected:
+  void chooseCodePage(int menuIndex) {
+    m_window->commands().array("mnuSetCodir")->item(menuIndex)->trigger();
+  }
+  int checkedCodePageItem() {
+    const auto& items = m_window->commands().array("mnuSetCodir")->items();
+    for (int i = 0; i < items.size(); ++i)
+      if (items[i]->isChecked()) return i;
+    return -1;
+  }
+  void expectOwnEncoding(const char* status) {
+    EXPECT_EQ(m_window->document().CurCodir(), 1);
+    EXPECT_EQ(checkedCodePageItem(), 0);
+    EXPECT_TRUE(m_window->statusText().text().contains(QString::fromUtf8(status)))
+        << m_window->statusText().text().toStdString();
+  }
+};
+
+TEST_F(OpenFileTest, CodePageOfOneDocumentDoesNotReencodeTheNext) {
+  // A KOI8-R file, shown as KOI8-R; then a UTF-8 file is opened, edited and saved: it used to be
+  // written as KOI8-R bytes.
+  const QString koi = writeFile("koi.txt", cp1251::encode(text::ConvertCodePage(u"Привет", 1, 3)));
+  const QString utf8 = writeFile("utf8.txt", QStringLiteral("ещё раз\n").toUtf8());
+  shell::FrmMain& w = start(koi);
+  chooseCodePage(2);
+  ASSERT_EQ(w.txtMain().text(), "Привет");
+  ASSERT_EQ(w.document().CurCodir(), 3);
+  ASSERT_TRUE(w.statusText().text().contains("Koi - 8r"));
+
+  m_ui.answerMessage(platform::MsgAnswer::No, "Сохранить предыдущий документ");
+  ASSERT_TRUE(LFile(w, utf8));
+  expectOwnEncoding("| UTF-8 |");
+  w.txtMain().setText("ещё раз и ещё\r\n");
+  click("mnuSave");
+  EXPECT_EQ(bytesOf(utf8), QStringLiteral("ещё раз и ещё\n").toUtf8());
+}
+
+TEST_F(OpenFileTest, NewDocumentAndCommandLineStartInTheirOwnEncoding) {
+  const QString koi = writeFile("koi.txt", cp1251::encode(text::ConvertCodePage(u"Мир", 1, 3)));
+  shell::FrmMain& w = start(koi);
+  expectOwnEncoding("| Win - 1251 |");
+  chooseCodePage(2);
+  m_ui.answerMessage(platform::MsgAnswer::No, "Сохранить документ перед созданием нового");
+  click("mnuNew");
+  expectOwnEncoding("| UTF-8 |");
+
+  // A new document is written in UTF-8 with the line ends of the text mode.
+  m_settings->set(platform::Setting::TextMode, "1");
+  chooseCodePage(1);
+  click("mnuNew");  // the empty text stays the same in every code page: nothing to save
+  expectOwnEncoding("| UTF-8 |");
+  w.txtMain().setText("новый\r\nтекст");
+  m_ui.answerSaveFile(homePath("new.txt"));
+  click("mnuSave");
+  EXPECT_EQ(bytesOf(homePath("new.txt")), QStringLiteral("новый\nтекст").toUtf8());
+}
+
+TEST_F(OpenFileTest, ReloadReadsTheFileAsOpeningDoes) {
+  const QString koi = writeFile("koi.txt", cp1251::encode(text::ConvertCodePage(u"Снег", 1, 3)));
+  shell::FrmMain& w = start(koi);
+  chooseCodePage(2);
+  ASSERT_EQ(w.txtMain().text(), "Снег");
+  w.txtMain().setText("Снег и дождь");
+  ASSERT_TRUE(ReloadDocument(w)) << "no question: the caller has asked";
+  EXPECT_EQ(w.txtMain().text(), text::ConvertCodePage(u"Снег", 1, 3));
+  EXPECT_FALSE(w.document().Dirty());
+  expectOwnEncoding("| Win - 1251 |");
+
+  click("mnuNew");
+  EXPECT_FALSE(ReloadDocument(w)) << "an untitled document has no file to read";
+}
+
+}  // namespace
+}  // namespace document
