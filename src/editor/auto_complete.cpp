@@ -115,7 +115,8 @@ class AutoCompleter : public QObject {
     m_list->move(caret.x(), top);
   }
 
-  // Puts the list's current item in place of the typed word, the caret right after it.
+  // Puts the list's current item in place of the typed word and the caret one space after it:
+  // the Space that accepted the item is the gap before the next word.
   void accept() {
     const QListWidgetItem* item = m_list->currentItem();
     if (item) {
@@ -125,10 +126,12 @@ class AutoCompleter : public QObject {
       const SelRange sel = e.selection();
       const CaretWord typed = wordAtCaret(sel);
       const int line = sel.startLine;
-      e.setSelection({line, typed.start, line, typed.start + int(typed.word.size())}, false);
-      e.setSelectedText(chosen);
+      const int wordEnd = typed.start + int(typed.word.size());
+      const bool spaceFollows = e.lineText(line).mid(wordEnd).startsWith(u' ');
+      e.setSelection({line, typed.start, line, wordEnd}, false);
+      e.setSelectedText(spaceFollows ? chosen : chosen + u' ');
       m_window.focusEditor();
-      const int after = typed.start + int(chosen.size());
+      const int after = typed.start + int(chosen.size()) + 1;
       e.setSelection({line, after, line, after});
     }
     m_list->hide();

@@ -2,6 +2,7 @@
 // its command 168 moves to a line. Only go to position works on the window's selection range.
 #include "navigation/search_commands.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "platform/edit_control.h"
@@ -36,7 +37,8 @@ void GoToLine(shell::FrmMain& window) {
   window.focusEditor();
 }
 
-// Puts the caret at the typed column of the lines of the window's selection range.
+// Puts the caret at the typed position of the lines of the window's selection range. The
+// position counts as the status bar does, from 1; 0 also means the start of the line.
 void GoToPosition(shell::FrmMain& window) {
   const auto answer =
       text::Ask(window, QStringLiteral("Введите позицию"), QStringLiteral("Переход"));
@@ -50,8 +52,8 @@ void GoToPosition(shell::FrmMain& window) {
     return;
   }
   platform::SelRange range = window.selectionRange();
-  range.startCol = column;
-  range.endCol = column;
+  range.startCol = std::max(column, 1) - 1;
+  range.endCol = range.startCol;
   window.setSelectionRange(range);
   window.txtMain().setSelection(range, true);
   window.focusEditor();

@@ -2,6 +2,8 @@
 // came to; the searching itself is the control's.
 #include "platform/find_dialog.h"
 
+#include "platform/tab_order.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -60,6 +62,8 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
   connect(m_txtFind, &QLineEdit::textChanged, this, [this] { updateButtons(); });
   // Whole words are a plain-text option: Scintilla does not apply them to a pattern.
   connect(m_chkRegExp, &QCheckBox::toggled, m_chkWholeWord, &QWidget::setDisabled);
+  ChainTabOrder({m_txtFind, m_chkMatchCase, m_chkWholeWord, m_chkRegExp, m_chkWrap, m_optUp,
+                 m_optDown, m_cmdFind, cmdClose});
 }
 
 QLayout* FindDialog::makeOptions() {
@@ -117,6 +121,9 @@ void FindDialog::setOptions(const FindOptions& options) {
   m_optDown->setChecked(!options.up);
   m_chkWrap->setChecked(options.wrap);
 }
+
+QWidget* FindDialog::findField() const { return m_txtFind; }
+QWidget* FindDialog::findButton() const { return m_cmdFind; }
 
 QString FindDialog::status() const { return m_lblStatus->text(); }
 

@@ -35,6 +35,10 @@ class FindDialog : public QDialog {
   // window to add its own to.
   QGridLayout* fields() const { return m_fields; }
   void addButton(QPushButton* button);
+  // The field of the text to find and the find button, for the replace window to put its own
+  // field and buttons after them in the tab order.
+  QWidget* findField() const;
+  QWidget* findButton() const;
   void showStatus(const QString& text);
   // Shows the outcome of a search in the status line.
   void report(FindResult result);

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/tab_order.h"
+
 namespace platform {
 
 ReplaceDialog::ReplaceDialog(EditControl& edit, QWidget* parent) : FindDialog(edit, parent) {
@@ -27,6 +29,10 @@ ReplaceDialog::ReplaceDialog(EditControl& edit, QWidget* parent) : FindDialog(ed
   m_cmdReplaceAll->setObjectName(QStringLiteral("cmdReplaceAll"));
   addButton(m_cmdReplace);
   addButton(m_cmdReplaceAll);
+
+  // Tab from the text to find goes to the replacement, as the fields read.
+  QWidget::setTabOrder(findField(), m_txtReplace);
+  ChainTabOrder({findButton(), m_cmdReplace, m_cmdReplaceAll});
 
   connect(m_cmdReplace, &QPushButton::clicked, this, &ReplaceDialog::replaceOne);
   connect(m_cmdReplaceAll, &QPushButton::clicked, this, &ReplaceDialog::replaceEverything);

@@ -1,7 +1,10 @@
 #include "shell/window_placement.h"
 
 #include <QScreen>
+#include <QEvent>
+#include <QTimer>
 #include <cmath>
+#include <optional>
 #include <QWidget>
 
 #include "platform/settings_store.h"
@@ -19,16 +22,48 @@ QString twipsText(int pixels, const QWidget& window) {
   return QString::number(float(PixelsToTwips(pixels, window)), 'g', 7);
 }
 
-// The stored pixels of one value, or `current` when it is missing or not a number.
-int storedPixels(const platform::SettingsStore& settings, const QString& name, const QString& part,
-                 const QWidget& window, int current) {
+// The stored pixels of one value; nullopt when it is missing or not a number.
+std::optional<int> storedPixels(const platform::SettingsStore& settings, const QString& name,
+                                const QString& part, const QWidget& window) {
   const QString text = settings.ReadSetting(QString::fromUtf8(platform::kSettingsKey),
                                             name + "_" + part, QString());
   bool ok = false;
   const double twips = text.trimmed().toDouble(&ok);
-  if (!ok || !std::isfinite(twips) || std::abs(twips) > 1e7) return current;
+  if (!ok || !std::isfinite(twips) || std::abs(twips) > 1e7) return std::nullopt;
   return TwipsToPixels(twips, window);
 }
+
+// A window moved before it is shown has no frame yet, and some window managers then put its
+// inside, not its frame, at the place asked for: the window crept up by one title bar at each
+// opening. Once the window manager has framed the shown window, the frame is put where it was
+// stored. The placer gives up after a moment, so it never fights the user moving the window.
+class FramePlacer : public QObject {
+ public:
+  FramePlacer(QWidget& window, QPoint frame) : QObject(&window), m_window(window), m_frame(frame) {
+    window.installEventFilter(this);
+    m_timer.setInterval(kTickMs);
+    connect(&m_timer, &QTimer::timeout, this, &FramePlacer::check);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) m_timer.start();
+    return false;
+  }
+
+ private:
+  void check() {
+    const QPoint frame = m_window.frameGeometry().topLeft();
+    const bool framed = frame != m_window.geometry().topLeft();
+    if (framed && frame != m_frame) m_window.move(m_frame);
+    if (framed || ++m_ticks >= kTicks) deleteLater();
+  }
+
+  static constexpr int kTickMs = 20;
+  static constexpr int kTicks = 50;
+  QWidget& m_window;
+  QPoint m_frame;
+  QTimer m_timer;
+  int m_ticks = 0;
+};
 
 void write(platform::SettingsStore& settings, const QString& name, const QString& part,
            const QString& value) {
@@ -44,9 +79,14 @@ int TwipsToPixels(double twips, const QWidget& window) {
 
 void RestorePosition(QWidget& window, const platform::SettingsStore& settings,
                      const QString& name) {
-  const int top = storedPixels(settings, name, "Top", window, window.y());
-  const int left = storedPixels(settings, name, "Left", window, window.x());
-  window.move(left, top);
+  const std::optional<int> top = storedPixels(settings, name, "Top", window);
+  const std::optional<int> left = storedPixels(settings, name, "Left", window);
+  // Nothing stored: the window system places it (a dialog centres over its owner). A value
+  // that cannot be read keeps the window's current one.
+  if (!top && !left) return;
+  const QPoint frame(left.value_or(window.x()), top.value_or(window.y()));
+  window.move(frame);
+  if (!window.isVisible()) new FramePlacer(window, frame);
 }
 
 void StorePosition(const QWidget& window, platform::SettingsStore& settings, const QString& name) {
@@ -57,8 +97,8 @@ void StorePosition(const QWidget& window, platform::SettingsStore& settings, con
 void RestorePlacement(QWidget& window, const platform::SettingsStore& settings,
                       const QString& name) {
   RestorePosition(window, settings, name);
-  const int height = storedPixels(settings, name, "Height", window, window.height());
-  const int width = storedPixels(settings, name, "Width", window, window.width());
+  const int height = storedPixels(settings, name, "Height", window).value_or(window.height());
+  const int width = storedPixels(settings, name, "Width", window).value_or(window.width());
   if (height > 0 && width > 0) window.resize(width, height);
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/tab_order.h"
 #include "text/code_page.h"
 
 namespace text {
@@ -41,6 +42,7 @@ FrmConvert::FrmConvert(int currentCodePage, std::function<void(int, int)> conver
   buttons->addWidget(close);
   layout->addLayout(buttons);
 
+  platform::ChainTabOrder({m_source, m_dest, run, close});
   m_source->setCurrentIndex(std::clamp(currentCodePage, 1, kCodePageCount) - 1);
   m_dest->setCurrentIndex(1);
   connect(run, &QPushButton::clicked, this, [this, convert = std::move(convert)] {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "platform/settings_store.h"
+#include "platform/tab_order.h"
 #include "shell/frm_main.h"
 #include "shell/window_placement.h"
 #include "text/paragraph.h"
@@ -89,6 +90,8 @@ FrmFormat::FrmFormat(const FormatOptions& options, QWidget* parent)
   buttons->addWidget(ok);
   buttons->addWidget(cancel);
   grid->addLayout(buttons, 3, 0, 1, 3);
+
+  platform::ChainTabOrder({m_recSpace, m_indent, m_capitalise, ok, cancel});
 
   connect(m_recSpace, &QLineEdit::textChanged, this, &FrmFormat::recSpaceChanged);
   connect(m_indent, &QLineEdit::textChanged, this, &FrmFormat::indentChanged);

@@ -1,6 +1,7 @@
 #include "text/frm_stat.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -8,6 +9,11 @@
 #include "shell/version.h"
 
 namespace text {
+namespace {
+
+constexpr int kTitleBarButtons = 120;  // pixels for the icon and the buttons of a title bar
+
+}  // namespace
 
 FrmStat::FrmStat(const QStringList& lines, const QString& fileName, QWidget* parent)
     : QDialog(parent) {
@@ -15,6 +21,10 @@ FrmStat::FrmStat(const QStringList& lines, const QString& fileName, QWidget* par
   const QString caption = QStringLiteral("Статистика");
   setWindowTitle(caption + " " +
                  (fileName.isEmpty() ? QString::fromUtf8(shell::kUntitled) : fileName));
+  // Wide enough for the whole title beside the window manager's buttons.
+  QFont titleFont = font();
+  titleFont.setBold(true);
+  setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtons);
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(lines.join('\n'), this);
   label->setObjectName("lblStat");

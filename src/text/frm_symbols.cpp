@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/cp1251.h"
+#include "platform/tab_order.h"
 #include "text/statistics.h"
 
 namespace text {
@@ -32,6 +33,23 @@ QLabel* named(QLabel* label, const char* name) {
 
 }  // namespace
 
+QString SymbolPicture(int code) {
+  // Control characters have no picture of their own: an empty box tells the user nothing.
+  if (code >= 0 && code < 32) return QString(QChar(char16_t(0x2400 + code)));
+  if (code == 127) return QStringLiteral("\u2421");
+  return QString(cp1251::toUnicode(uchar(code)));
+}
+
+QString SymbolName(int code) {
+  static const char* const kControlNames[32] = {
+      "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "TAB", "LF",
+      "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
+      "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
+  if (code >= 0 && code < 32) return QString::fromLatin1(kControlNames[code]);
+  if (code == 127) return QStringLiteral("DEL");
+  return QString();
+}
+
 FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
     : QDialog(parent), m_insert(std::move(insert)), m_fontChosen(std::move(fontChosen)) {
   setObjectName("frmSymbols");
@@ -47,7 +65,8 @@ FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
   m_list->setMinimumWidth(16 * 26 + 24);
   m_list->setFont(QFont("MS Sans Serif"));
   for (int code = 0; code < 256; ++code) {
-    auto* item = new QListWidgetItem(QString(cp1251::toUnicode(uchar(code))), m_list);
+    auto* item = new QListWidgetItem(SymbolPicture(code), m_list);
+    item->setToolTip(SymbolName(code));
     item->setData(Qt::UserRole, code);
     item->setTextAlignment(Qt::AlignCenter);
   }
@@ -86,6 +105,8 @@ FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
   side->addStretch();
   layout->addLayout(side);
 
+  platform::ChainTabOrder({m_list, m_fonts, m_collected, insertText, insertAsc, insertHex, close});
+
   connect(m_list, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { showCharacter(item->data(Qt::UserRole).toInt()); });
   connect(m_list, &QListWidget::itemDoubleClicked, this,
@@ -112,8 +133,8 @@ void FrmSymbols::setListFont(const QFont& font) {
 }
 
 void FrmSymbols::showCharacter(int code) {
-  const QString ch(cp1251::toUnicode(uchar(code)));
-  m_preview->setText(ch);
+  m_preview->setText(SymbolPicture(code));
+  m_preview->setToolTip(SymbolName(code));
   m_hex->setText(QString::number(code, 16).toUpper());
   m_asc->setText(QString::number(code));
   m_list->setCurrentRow(code);

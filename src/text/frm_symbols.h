@@ -12,6 +12,12 @@ class QListWidget;
 
 namespace text {
 
+// What the table shows for a code: the character, or for a control character (0..31, 127) its
+// picture from Unicode's control pictures. What is inserted is always the character itself.
+QString SymbolPicture(int code);
+// The usual name of a control character ("NUL", "TAB", "DEL"); "" for any other code.
+QString SymbolName(int code);
+
 class FrmSymbols : public QDialog {
   Q_OBJECT
  public:

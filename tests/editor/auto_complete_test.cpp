@@ -79,13 +79,25 @@ TEST_F(AutoCompleteTest, DownMovesIntoTheListAndSpaceTakesTheItem) {
   press(Qt::Key_Down);
   EXPECT_EQ(list()->currentItem()->text(), "println");
   press(Qt::Key_Space);
-  EXPECT_EQ(w.txtMain().text(), "x println");
-  EXPECT_EQ(w.txtMain().selection(), (platform::SelRange{0, 9, 0, 9}));
+  // The Space that accepts stands after the word: the next word used to be glued on.
+  EXPECT_EQ(w.txtMain().text(), "x println ");
+  EXPECT_EQ(w.txtMain().selection(), (platform::SelRange{0, 10, 0, 10}));
   EXPECT_TRUE(list()->isHidden());
   EXPECT_EQ(QApplication::focusWidget(), w.txtMain().focusWidget());
-  // The swallowed space typed nothing; typing goes on in the editor.
-  type("(");
-  EXPECT_EQ(w.txtMain().text(), "x println(");
+  type("x");
+  EXPECT_EQ(w.txtMain().text(), "x println x");
+}
+
+TEST_F(AutoCompleteTest, AcceptingBeforeASpaceAddsNoSecondOne) {
+  shell::FrmMain& w = startTyping();
+  w.txtMain().setText(" end");
+  w.txtMain().setSelection({0, 0, 0, 0});
+  type("pri");
+  press(Qt::Key_Down);
+  press(Qt::Key_Space);
+  EXPECT_EQ(w.txtMain().text(), list()->currentItem()->text() + " end");
+  const int after = int(list()->currentItem()->text().size()) + 1;
+  EXPECT_EQ(w.txtMain().selection(), (platform::SelRange{0, after, 0, after}));
 }
 
 TEST_F(AutoCompleteTest, StaysHiddenWhenSwitchedOff) {

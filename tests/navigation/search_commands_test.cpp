@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -49,7 +50,8 @@ TEST_F(SearchCommandsTest, GoToLineTakesTheLeadingNumber) {
   }
 }
 
-// The typed number becomes both columns of the window's selection range; its lines stay.
+// The typed position, counted from 1 as the status bar shows it, becomes both columns of the
+// window's selection range; its lines stay. Typed 5 used to land where the status bar said 6.
 TEST_F(SearchCommandsTest, GoToPositionSetsTheColumnsOfTheSelectionRange) {
   struct Case {
     const char* name;
@@ -58,10 +60,12 @@ TEST_F(SearchCommandsTest, GoToPositionSetsTheColumnsOfTheSelectionRange) {
     SelRange after;
   };
   const Case cases[] = {
-      {"caret", {1, 6, 1, 6}, "3", {1, 3, 1, 3}},
+      {"caret", {1, 6, 1, 6}, "3", {1, 2, 1, 2}},
       {"start of line", {1, 6, 1, 6}, "0", {1, 0, 1, 0}},
-      {"selection on one line", {2, 1, 2, 5}, " 7 ", {2, 7, 2, 7}},
-      {"selection over lines", {0, 1, 2, 5}, "2", {0, 2, 2, 2}},
+      {"1 is the start of the line too", {1, 6, 1, 6}, "1", {1, 0, 1, 0}},
+      {"negative", {1, 6, 1, 6}, "-4", {1, 0, 1, 0}},
+      {"selection on one line", {2, 1, 2, 5}, " 7 ", {2, 6, 2, 6}},
+      {"selection over lines", {0, 1, 2, 5}, "2", {0, 1, 2, 1}},
       {"past the end of the line", {0, 0, 0, 0}, "50", {0, 6, 0, 6}},
       {"cancel", {1, 6, 1, 6}, std::nullopt, {1, 6, 1, 6}},
   };
@@ -77,6 +81,13 @@ TEST_F(SearchCommandsTest, GoToPositionSetsTheColumnsOfTheSelectionRange) {
     EXPECT_EQ(m_window->selectionRange(), c.after);
     EXPECT_TRUE(m_ui.allAnswered());
   }
+
+  // What the status bar shows is what was typed.
+  editor().setSelection({1, 0, 1, 0});
+  m_ui.answerInput("5", "Введите позицию");
+  click("mnuGoto");
+  EXPECT_TRUE(m_window->statusText().text().contains(" | 5 : 14 | "))
+      << m_window->statusText().text().toStdString();
 
   editor().setSelection({1, 6, 1, 6});
   m_ui.answerInput("пять", "Введите позицию").answerMessage(platform::MsgAnswer::Ok, "целым");
