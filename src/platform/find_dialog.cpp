@@ -119,6 +119,9 @@ void FindDialog::setOptions(const FindOptions& options) {
   m_chkWholeWord->setDisabled(options.regExp);
   m_optUp->setChecked(options.up);
   m_optDown->setChecked(!options.up);
+  // Tab enters the direction at the checked button, not at the first one of the pair.
+  for (QRadioButton* option : {m_optUp, m_optDown})
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
   m_chkWrap->setChecked(options.wrap);
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QIcon>
 #include <QSet>
 #include <QToolBar>
 #include <QToolButton>
@@ -113,6 +114,41 @@ TEST_F(CommandsTest, ArraysKeepElementZeroAndGrow) {
   recent->clear();
   EXPECT_EQ(recent->count(), 1);
   EXPECT_FALSE(m_commands.array("mnuTemplate")->item(0)->isVisible());
+}
+
+// The File menu showed the recent list's separator as a titled "-" beside the one over "Выход".
+TEST_F(CommandsTest, FileMenuNeverShowsTwoSeparatorsInARow) {
+  QMenu* file = m_commands.menu("mnuFile");
+  MenuArray* recent = m_commands.array("mnuOpenedFile");
+  auto shownSeparatorsInARow = [file] {
+    file->popup(QPoint(0, 0));
+    int run = 0, longest = 0;
+    for (QAction* a : file->actions()) {
+      if (!a->isVisible() || file->actionGeometry(a).height() == 0) continue;
+      run = a->isSeparator() ? run + 1 : 0;
+      longest = std::max(longest, run);
+    }
+    file->hide();
+    return longest;
+  };
+  EXPECT_EQ(shownSeparatorsInARow(), 1) << "no recent files";
+  recent->add("&1  a.txt");
+  EXPECT_EQ(shownSeparatorsInARow(), 1) << "with recent files";
+  EXPECT_TRUE(recent->item(0)->text().isEmpty());
+}
+
+// Every button shows the picture of its own command from an icon theme, never a borrowed
+// one: Cut looked like Delete, Paste was a check mark, Settings and Statistics shared one.
+TEST_F(CommandsTest, ToolButtonsShowTheirOwnPictures) {
+  QSet<QString> names;
+  for (const ToolButtonDef& def : ToolButtonTable()) {
+    SCOPED_TRACE(def.name);
+    const QIcon icon = m_commands.action(def.command)->icon();
+    EXPECT_FALSE(icon.isNull()) << "the fallback icon theme is installed with the program";
+    EXPECT_FALSE(icon.availableSizes().isEmpty() && icon.pixmap(22).isNull());
+    EXPECT_FALSE(names.contains(QString::fromUtf8(def.icon))) << "one picture, one command";
+    names.insert(QString::fromUtf8(def.icon));
+  }
 }
 
 TEST_F(CommandsTest, HiddenItemsAndToolButtons) {

@@ -70,6 +70,11 @@ TEST_F(ViewCommandsTest, AboutShowsTheVersionModally) {
     EXPECT_EQ(dialog.windowTitle(), "О программе");
     EXPECT_TRUE(dialog.isModal());
     version = dialog.findChild<QLabel*>("lblVersion")->text();
+    // No made-up address until the program has a real one.
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+      EXPECT_FALSE(label->text().contains("href")) << label->text().toStdString();
+      EXPECT_FALSE(label->text().contains("example")) << label->text().toStdString();
+    }
     return int(QDialog::Accepted);
   });
   click("mnuAbout");

@@ -89,6 +89,33 @@ TEST_F(StatCommandsTest, SymbolTableShowsCollectsAndInserts) {
   EXPECT_EQ(openSymbols(), table) << "one table at a time";
 }
 
+// Control characters used to show as empty boxes; what goes into the text is still the
+// character itself.
+TEST_F(StatCommandsTest, SymbolTableShowsControlCharactersByTheirPictures) {
+  struct {
+    int code;
+    const char16_t* shown;
+    const char* name;
+  } cases[] = {{0, u"\u2400", "NUL"}, {9, u"\u2409", "TAB"}, {13, u"\u240D", "CR"},
+               {31, u"\u241F", "US"}, {127, u"\u2421", "DEL"}, {32, u" ", ""},
+               {65, u"A", ""},         {0xB9, u"№", ""},       {0xFF, u"я", ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    EXPECT_EQ(SymbolPicture(c.code), QString::fromUtf16(c.shown));
+    EXPECT_EQ(SymbolName(c.code), QString::fromLatin1(c.name));
+  }
+  start();
+  FrmSymbols* table = openSymbols();
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->findChild<QListWidget*>("lstSymbols")->item(9)->text(), u"\u2409");
+  EXPECT_EQ(table->findChild<QListWidget*>("lstSymbols")->item(9)->toolTip(), "TAB");
+  table->showCharacter(9);
+  EXPECT_EQ(table->findChild<QLabel*>("lblPreView")->text(), u"\u2409");
+  EXPECT_EQ(table->findChild<QLabel*>("lblASC")->text(), "9");
+  table->collect(9);
+  EXPECT_EQ(table->findChild<QLineEdit*>("txtSe")->text(), "\t");
+}
+
 TEST_F(StatCommandsTest, ChosenFontIsStored) {
   start();
   FrmSymbols* table = openSymbols();
