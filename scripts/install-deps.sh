@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   qt6-translations-l10n tango-icon-theme
+  openbox xdotool x11-utils
 )
 
 missing=()
