@@ -1,5 +1,6 @@
 #include "shell/main_commands.h"
 
+#include <QFontInfo>
 #include <QPrinter>
 
 #include "platform/edit_control.h"
@@ -13,7 +14,11 @@ namespace Setting = platform::Setting;
 
 void chooseFont(FrmMain& window) {
   platform::EditControl& editor = window.txtMain();
-  const auto font = window.context().ui.font(editor.editorFont());
+  // The dialog starts from the font the editor really shows: a stored family the system lacks
+  // ("Courier New") is shown in the one the system put in its place.
+  QFont shown = editor.editorFont();
+  shown.setFamily(QFontInfo(shown).family());
+  const auto font = window.context().ui.font(shown);
   if (!font) return;
   const int size = font->pointSize() > 0 ? font->pointSize() : editor.editorFont().pointSize();
   editor.setEditorFont(font->family(), size, editor.editorCharSet());

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontDatabase>
 #include <QPrinter>
 
 #include "platform/edit_control.h"
@@ -65,6 +66,12 @@ TEST_F(MainCommandsTest, FontIsAppliedAndStored) {
   QFont chosen("DejaVu Sans Mono", 13);
   m_ui.answerFont(chosen);
   click("mnuFont");
+  // The dialog starts from the editor's font as the system shows it, not from a family it lacks
+  // (the dialog then fell back to the first family it had).
+  ASSERT_EQ(m_ui.fontRequests.size(), 1);
+  EXPECT_TRUE(QFontDatabase::families().contains(m_ui.fontRequests[0].family()))
+      << m_ui.fontRequests[0].family().toStdString();
+  EXPECT_EQ(m_ui.fontRequests[0].pointSize(), 10);
   EXPECT_EQ(w.txtMain().editorFont().pointSize(), 13);
   EXPECT_EQ(setting("DefaultFontName"), chosen.family());
   EXPECT_EQ(setting("DefaultFontSize"), "13");

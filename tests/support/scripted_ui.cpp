@@ -106,7 +106,8 @@ std::optional<QColor> ScriptedUi::colour(const QColor&) {
   return step ? step->colour : std::nullopt;
 }
 
-std::optional<QFont> ScriptedUi::font(const QFont&) {
+std::optional<QFont> ScriptedUi::font(const QFont& initial) {
+  fontRequests << initial;
   const auto step = next<Font>("font dialog");
   return step ? step->font : std::nullopt;
 }

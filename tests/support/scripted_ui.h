@@ -39,6 +39,7 @@ class ScriptedUi : public platform::Ui {
   QList<AskedMessage> messages;
   QList<platform::FileRequest> fileRequests;
   QStringList inputPrompts;
+  QList<QFont> fontRequests;  // the font each font dialog started from
   QStringList modalWindows;  // objectName of each modal window shown
   bool allAnswered() const { return m_script.empty(); }
 
