@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,6 +20,19 @@ namespace text {
 namespace {
 
 constexpr int kListHeightTwips = 3660;
+constexpr int kCell = 26;  // pixels of one character's cell
+
+QIcon namePicture(const QString& name, const QColor& colour) {
+  QPixmap picture(kCell - 2, kCell - 2);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  QFont font = painter.font();
+  font.setPixelSize(8);
+  painter.setFont(font);
+  painter.setPen(colour);
+  painter.drawText(picture.rect(), Qt::AlignCenter, name);
+  return QIcon(picture);
+}
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption) {
   auto* b = new QPushButton(QString::fromUtf8(caption), parent);
@@ -33,13 +48,6 @@ QLabel* named(QLabel* label, const char* name) {
 
 }  // namespace
 
-QString SymbolPicture(int code) {
-  // Control characters have no picture of their own: an empty box tells the user nothing.
-  if (code >= 0 && code < 32) return QString(QChar(char16_t(0x2400 + code)));
-  if (code == 127) return QStringLiteral("\u2421");
-  return QString(cp1251::toUnicode(uchar(code)));
-}
-
 QString SymbolName(int code) {
   static const char* const kControlNames[32] = {
       "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "TAB", "LF",
@@ -48,6 +56,12 @@ QString SymbolName(int code) {
   if (code >= 0 && code < 32) return QString::fromLatin1(kControlNames[code]);
   if (code == 127) return QStringLiteral("DEL");
   return QString();
+}
+
+QString SymbolLabel(int code) {
+  // A control character drawn as itself is an empty box, which tells the user nothing.
+  const QString name = SymbolName(code);
+  return name.isEmpty() ? QString(cp1251::toUnicode(uchar(code))) : name;
 }
 
 FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
@@ -60,13 +74,16 @@ FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
   m_list->setObjectName("lstSymbols");
   m_list->setViewMode(QListView::IconMode);
   m_list->setMovement(QListView::Static);
-  m_list->setGridSize(QSize(26, 26));
-  m_list->setUniformItemSizes(true);
-  m_list->setMinimumWidth(16 * 26 + 24);
+  m_list->setGridSize(QSize(kCell, kCell));
+  m_list->setIconSize(QSize(kCell - 2, kCell - 2));
+  m_list->setMinimumWidth(16 * kCell + 24);
   m_list->setFont(QFont("MS Sans Serif"));
   for (int code = 0; code < 256; ++code) {
-    auto* item = new QListWidgetItem(SymbolPicture(code), m_list);
-    item->setToolTip(SymbolName(code));
+    // A name is drawn small, as a picture, so that it fits the cell of one character.
+    const QString name = SymbolName(code);
+    auto* item = new QListWidgetItem(name.isEmpty() ? SymbolLabel(code) : QString(), m_list);
+    if (!name.isEmpty()) item->setIcon(namePicture(name, palette().color(QPalette::Text)));
+    item->setToolTip(name);
     item->setData(Qt::UserRole, code);
     item->setTextAlignment(Qt::AlignCenter);
   }
@@ -133,8 +150,7 @@ void FrmSymbols::setListFont(const QFont& font) {
 }
 
 void FrmSymbols::showCharacter(int code) {
-  m_preview->setText(SymbolPicture(code));
-  m_preview->setToolTip(SymbolName(code));
+  m_preview->setText(SymbolLabel(code));
   m_hex->setText(QString::number(code, 16).toUpper());
   m_asc->setText(QString::number(code));
   m_list->setCurrentRow(code);

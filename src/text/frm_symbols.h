@@ -12,11 +12,11 @@ class QListWidget;
 
 namespace text {
 
-// What the table shows for a code: the character, or for a control character (0..31, 127) its
-// picture from Unicode's control pictures. What is inserted is always the character itself.
-QString SymbolPicture(int code);
-// The usual name of a control character ("NUL", "TAB", "DEL"); "" for any other code.
+// The usual name of a control character, 0..31 and 127 ("NUL", "TAB", "DEL"); "" otherwise.
 QString SymbolName(int code);
+// What the table shows for a code: a control character's name, any other character itself.
+// What is inserted is always the character itself.
+QString SymbolLabel(int code);
 
 class FrmSymbols : public QDialog {
   Q_OBJECT
