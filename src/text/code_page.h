@@ -1,14 +1,12 @@
-// The five Cyrillic single-byte code pages: conversion between them by their letter tables,
+// The five Cyrillic single-byte code pages: conversion between them by their full byte tables,
 // detection of the code page a text came from, and the names the menus and the status bar show.
 //
-// The editor shows every text as Windows-1251 characters. A text read from a file in another code
-// page shows as garbage; converting it from that code page to 1 takes each character's
-// Windows-1251 code as the byte the file held and maps it to the byte of the same letter in
-// Windows-1251, so the text reads right.
+// The editor's text is Unicode. A file read as single-byte shows each of its bytes as the
+// Windows-1251 character of that byte, so a file in another code page shows as garbage until it
+// is converted from that code page to 1; saving in code page k converts from 1 to k and writes
+// each character of the result as its Windows-1251 byte.
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -22,24 +20,29 @@ inline constexpr int kMacCyrillic = 4;
 inline constexpr int kIso8859_5 = 5;
 inline constexpr int kCodePageCount = 5;
 
-// Converts `text` from code page `from` to code page `to`.
-// - from == to: the text unchanged, every character kept.
-// - Otherwise a character of Windows-1251 code below 128 is copied; a character that code page
-//   `from` stores as one of the 64 letters А..Я, а..я becomes that letter as code page `to`
-//   stores it; every other character becomes "?": Ё and ё, "№", quotes and dashes, pseudographics,
-//   characters Windows-1251 lacks (a surrogate pair is one character, so one "?").
-// A number outside 1..5 stands for a code page without letters. Example: ConvertCodePage("Привет",
-// 1, 3) reads "рТЙЧЕФ" (the KOI8-R bytes shown as Windows-1251), and back from 3 to 1 "Привет".
+// Converts `text` from code page `from` to code page `to`. Code page 1 on either side is the
+// editor's own Unicode text; any other is a file's bytes, each shown as its Windows-1251
+// character.
+// - from == to: the text unchanged, every character kept (surrogates too).
+// - Otherwise each character is read first. With from == 1 it means itself. Otherwise its
+//   Windows-1251 code is a byte of code page `from`, and it means the character that byte stands
+//   for there (each of the five code pages defines all 256 bytes; 80..9F of ISO 8859-5 are
+//   U+0080..U+009F). A character Windows-1251 has no code for was never a byte of the file and
+//   means itself.
+// - Then that meaning is written. With to == 1 it is the result as it is, so nothing is lost.
+//   Otherwise the result is the byte code page `to` stores it at, shown as its Windows-1251
+//   character, or "?" when `to` lacks it (a surrogate pair is one character, so one "?"; a lone
+//   surrogate half is one "?" too).
+// A number outside 1..5 stands for a code page that holds ASCII alone. So every byte of a code
+// page survives the way to 1 and back, and from -> to equals from -> 1 -> to.
+// Example: ConvertCodePage("Привет, ещё «ёж»", 1, 3) is "рТЙЧЕФ, ЕЭЈ ?ЈЦ?" (the KOI8-R bytes
+// shown as Windows-1251; KOI8-R has no « »), and ConvertCodePage("рТЙЧЕФ, ЕЭЈ", 3, 1) is
+// "Привет, ещё".
 QString ConvertCodePage(QStringView text, int from, int to);
 
 // The same conversion in the text's own buffer: no new whole-text allocation, whose first touch
 // costs more than the conversion itself on a large document. Use it for the whole document.
 void ConvertCodePageInPlace(QString& text, int from, int to);
-
-// The same conversion on bytes (Windows-1251 bytes in and out), for saving without building a
-// whole-document QString. Byte for byte: the result has the input's length.
-QByteArray ConvertCodePageBytes(QByteArrayView bytes, int from, int to);
-void ConvertCodePageBytesInPlace(QByteArray& bytes, int from, int to);
 
 // The code page `text` (shown as Windows-1251 characters) came from: 1..5, or 0 when a sample of
 // 128 characters or more looks like no Russian text in any of them (binary data, another

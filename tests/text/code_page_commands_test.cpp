@@ -39,15 +39,16 @@ class CodePageCommandsTest : public MainWindowTest {
 
 TEST_F(CodePageCommandsTest, MenuDeclaresTheCodePageOfTheText) {
   shell::FrmMain& w = start();
+  // ё used to become "?" on the way; it is a byte of DOS 866 like the letters.
   const QString russian = "Съешь же ещё этих мягких французских булок";
   w.txtMain().setText(garbled(russian, 2));
   chooseMenuItem(1);
-  EXPECT_EQ(w.txtMain().text(), QString(russian).replace("ё", "?"));
+  EXPECT_EQ(w.txtMain().text(), russian);
   EXPECT_EQ(w.document().CurCodir(), 2);
   EXPECT_EQ(checkedMenuItem(), 1);
   chooseMenuItem(0);
   EXPECT_EQ(w.document().CurCodir(), 1);
-  EXPECT_EQ(w.txtMain().text(), garbled(QString(russian).replace("ё", "?"), 2));
+  EXPECT_EQ(w.txtMain().text(), garbled(russian, 2));
   chooseMenuItem(3);
   EXPECT_EQ(w.document().CurCodir(), 5) << "the menu lists ISO before Macintosh";
   EXPECT_TRUE(w.statusText().text().contains("Iso - 5599"));
