@@ -36,6 +36,31 @@ class OpenFileTest : public MainWindowTest {
   }
 };
 
+// A file shown in its own code page and saved is written back byte for byte: ё, №, quotes and
+// box drawing used to become "?" on the way.
+TEST_F(OpenFileTest, FileShownInItsCodePageIsSavedByteForByte) {
+  QByteArray everyHighByte;
+  for (int b = 0x80; b <= 0xFF; ++b) everyHighByte += char(b);
+  for (int code = 1; code <= text::kCodePageCount; ++code) {
+    SCOPED_TRACE(code);
+    const QString words = u"ещё Ёлка, «№ 5» — ┌─┐│└┘ ═║ \n"_qs;
+    const QByteArray bytes =
+        cp1251::encode(text::ConvertCodePage(words, 1, code)) + everyHighByte + "\nend\n";
+    const QString path = writeFile(QString("page%1.txt").arg(code), bytes);
+    shell::FrmMain& w = start(path);
+    chooseCodePage(text::MenuIndexOfCodePage(code));
+    EXPECT_TRUE(w.txtMain().text().startsWith(u"ещё Ёлка"));
+    if (code == text::kKoi8R || code == text::kDos866) {
+      EXPECT_TRUE(w.txtMain().text().contains(u"┌─┐│└┘ ═║")) << "box drawing is shown as such";
+    }
+    w.txtMain().setSelection({0, 0, 0, 0});
+    w.txtMain().setSelectedText("");  // a save needs a modified document
+    w.document().setDirty(true);
+    click("mnuSave");
+    EXPECT_EQ(bytesOf(path), bytes);
+  }
+}
+
 TEST_F(OpenFileTest, CodePageOfOneDocumentDoesNotReencodeTheNext) {
   // A KOI8-R file, shown as KOI8-R; then a UTF-8 file is opened, edited and saved: it used to be
   // written as KOI8-R bytes.
