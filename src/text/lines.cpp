@@ -154,35 +154,6 @@ QString SqueezeSpaces(const QString& target) {
   return result;
 }
 
-QString RemoveSpans(const QString& text, const QString& prefix, const QString& suffix) {
-  if (prefix.isEmpty() || suffix.isEmpty()) return text;
-  const QStringView whole(text);
-  QString result;
-  bool found = false;
-  qsizetype copied = 0;  // text before this position is already in the result or deleted
-  qsizetype from = 0;
-  for (;;) {
-    const qsizetype start = whole.indexOf(prefix, from);
-    if (start < 0) break;
-    qsizetype end = whole.indexOf(suffix, start);
-    // Continuing from a suffix at the prefix's own position would find this prefix again: look
-    // for a suffix after the prefix instead, and go on after it.
-    const bool again = end == start;
-    if (again) end = whole.indexOf(suffix, start + prefix.size());
-    if (end < 0) break;
-    if (!found) result.reserve(text.size());
-    found = true;
-    if (start > copied) result += whole.mid(copied, start - copied);
-    copied = std::max(copied, end + suffix.size());
-    from = again ? end + suffix.size() : end;
-  }
-  if (!found) return text;
-  result += QStringView(text).mid(copied);
-  return result;
-}
-
-QString StripTags(const QString& text) { return RemoveSpans(text, "<", ">"); }
-
 QString PadLines(const QString& target, int left, int right) {
   const qsizetype l = std::max(left, 0);
   const qsizetype r = std::max(right, 0);

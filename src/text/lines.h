@@ -47,13 +47,20 @@ QString RemoveAllSpaces(const QString& target);
 // Drops leading and trailing spaces and turns every run of spaces into one; line breaks are not
 // separators. A target of spaces alone becomes "". Any length.
 QString SqueezeSpaces(const QString& target);
-// Deletes every span that starts with `prefix` and ends with the first `suffix` at or after the
-// prefix's first character; the scan goes on from that suffix's first character. A suffix found
-// at the prefix's own position (a suffix equal to the prefix, say) is looked for again after
-// the prefix and the scan goes on after it, so '"' and '"' delete quoted passages ('a"x"b' gives
-// 'ab'). A prefix with no suffix after it ends the
-// scan. An empty prefix or suffix deletes nothing. Spans are deleted where the scan found them,
-// overlapping ones together.
+// Deletes spans. The scan records them: from the start of the text it finds the next prefix,
+// then the first suffix at or after the prefix's first character; the span from the prefix's
+// first character to the suffix's last is recorded, and the scan goes on from that suffix's first
+// character. A suffix found at the prefix's own position (a suffix equal to the prefix, say) is
+// looked for again after the prefix and the scan goes on after it, so '"' and '"' record quoted
+// passages. A prefix with no suffix after it ends the scan. Then each recorded span in turn is
+// deleted wherever it occurs in the text as the earlier deletions left it (left to right, without
+// overlap), so a span also goes where the scan did not find it, and where deletions joined text
+// into it. An empty prefix or suffix deletes nothing.
+// Time is linear when no two spans meet (the tags of usual HTML), about n log n otherwise. A
+// suffix inside the prefix ("<b>" and ">") makes every span the same string, and each pass over
+// the text deletes it once more, for as long as the passes find it.
+// Examples: "<", ">" on "x<b>y</b>z" gives "xyz"; on "[1][[1]" with "[", "]" the spans "[1]" and
+// "[[1]" are recorded; deleting every "[1]" leaves "[", which holds no "[[1]".
 QString RemoveSpans(const QString& text, const QString& prefix, const QString& suffix);
 // RemoveSpans with "<" and ">": deletes tags.
 QString StripTags(const QString& text);

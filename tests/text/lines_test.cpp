@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+#include <cstdint>
 #include <functional>
+#include <iterator>
 
 #include "support/qt_print.h"
 
@@ -59,23 +62,101 @@ TEST(LineOperations, EdgeCases) {
   for (const Row& row : rows) check(row);
 }
 
-TEST(RemoveSpans, EveryScanEnds) {
+// The rule written out plainly, as the oracle: record the spans as the scan finds them, then
+// delete every occurrence of each, one after the other.
+QString removeSpansByTheRule(const QString& text, const QString& prefix, const QString& suffix) {
+  if (prefix.isEmpty() || suffix.isEmpty()) return text;
+  QStringList spans;
+  for (qsizetype from = 0;;) {
+    const qsizetype start = text.indexOf(prefix, from);
+    if (start < 0) break;
+    qsizetype end = text.indexOf(suffix, start);
+    const bool again = end == start;
+    if (again) end = text.indexOf(suffix, start + prefix.size());
+    if (end < 0) break;
+    spans += text.mid(start, end + suffix.size() - start);
+    from = again ? end + suffix.size() : end;
+  }
+  QString result = text;
+  for (const QString& span : spans) result.remove(span);
+  return result;
+}
+
+TEST(RemoveSpans, Cases) {
   struct Case {
     const char* what;
     QString text, prefix, suffix, expect;
   } cases[] = {
+      {"tags", "x<b>y</b>z", "<", ">", "xyz"},
       {"brackets", "a[1]b[2]c", "[", "]", "abc"},
+      {"longer prefix and suffix", "a<!--1-->b<!--2-->c", "<!--", "-->", "abc"},
       {"suffix equal to prefix deletes quoted parts", "a\"x\"b\"y\"c", "\"", "\"", "abc"},
       {"suffix at the prefix's place is sought after it", "xabyabz", "a", "ab", "xz"},
-      {"overlapping spans go together", "axbayba!", "a", "ba", "!"},
+      {"one character", "<", "<", ">", "<"},
       {"prefix without suffix", "a[1b", "[", "]", "a[1b"},
       {"empty prefix", "a]b", "", "]", "a]b"},
       {"empty suffix", "a[b", "[", "", "a[b"},
       {"empty text", "", "[", "]", ""},
+      // Deleting only where the scan stopped left these wrong.
+      {"a span deleted inside a later one", "[1][[1]", "[", "]", "["},
+      {"a span deleted where the scan looked past it", "<b>x<a<b>y", "<", ">", "x<ay"},
+      {"an earlier deletion breaks a later span", "axbayba!", "a", "ba", "yba!"},
+      {"a deletion joins a later span", "<x><a<x>b><ab>", "<", ">", ""},
+      {"a deletion joins an earlier span, which stays", "<x><<x>x>", "<", ">", "<x>"},
+      {"a suffix inside the prefix makes every span the same", "<<b>b>x<b>", "<b>", ">", "x"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(RemoveSpans(c.text, c.prefix, c.suffix), c.expect);
+    EXPECT_EQ(removeSpansByTheRule(c.text, c.prefix, c.suffix), c.expect) << "the oracle";
+  }
+}
+
+// Short texts over few characters make spans nest, overlap and join in every way.
+TEST(RemoveSpans, FollowsTheRuleOnRandomTexts) {
+  struct Marks {
+    const char* prefix;
+    const char* suffix;
+    const char* alphabet;
+  } marks[] = {{"<", ">", "<>x"},   {"\"", "\"", "\"x"}, {"a", "ba", "abx"},  {"ab", "b", "abx"},
+               {"<<", ">>", "<>x"}, {"aa", "a", "ax"},   {"a", "aa", "ax"},   {"<a", "a>", "<a>"},
+               {"ab", "ba", "ab"},  {"baa", "a", "abx"}, {"<b>", ">", "<b>x"}};
+  std::uint32_t seed = 1;
+  const auto random = [&seed](std::uint32_t below) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % below;
+  };
+  for (const Marks& m : marks) {
+    SCOPED_TRACE(QString("%1 %2").arg(m.prefix, m.suffix).toStdString());
+    const QString alphabet = m.alphabet;
+    for (int round = 0; round < 4000; ++round) {
+      QString text;
+      for (std::uint32_t length = random(28); length > 0; --length)
+        text += alphabet[random(std::uint32_t(alphabet.size()))];
+      const QString expect = removeSpansByTheRule(text, m.prefix, m.suffix);
+      const QString got = RemoveSpans(text, m.prefix, m.suffix);
+      if (got != expect) {
+        ADD_FAILURE() << text.toStdString() << " gives " << got.toStdString() << ", not "
+                      << expect.toStdString();
+        break;
+      }
+    }
+  }
+}
+
+// Pieces of HTML in random order: tags, some repeated, and a "<" of no tag that takes the tags
+// after it into its span until the deletions take its end away.
+TEST(RemoveSpans, FollowsTheRuleOnPiecesOfHtml) {
+  const QString pieces[] = {"<p>",         "</p>",        "<b>",  "</b>", "text ", "a < b ",
+                            "<i x=\"1\">", "<i x=\"2\">", "</i>", ">",    "<<b>>", "<br>"};
+  std::uint32_t seed = 5;
+  for (int round = 0; round < 300; ++round) {
+    QString text;
+    for (int i = 0; i < 200; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      text += pieces[(seed >> 16) % std::size(pieces)];
+    }
+    ASSERT_EQ(StripTags(text), removeSpansByTheRule(text, "<", ">")) << text.toStdString();
   }
 }
 
@@ -121,6 +202,8 @@ TEST(LineOperations, VeryLongTargets) {
   for (int i = 0; i < 50000; ++i) tagged += QStringLiteral("<i%1>x").arg(i);
   EXPECT_EQ(SqueezeSpaces(spaced), QString("ab ").repeated(50000).chopped(1));
   EXPECT_EQ(StripTags(tagged), QString(50000, 'x'));
+  // A "<" of no tag takes each tag after it into its span as the deletions go on.
+  EXPECT_EQ(StripTags("<i0>a < b " + tagged), "a < b " + QString(50000, 'x'));
   EXPECT_EQ(RemoveEvery(spaced, "b "), QString(spaced).remove("b "));
   const QString numbered = NumberLines(QString(40000, '\n').replace("\n", "x\r\n"));
   EXPECT_TRUE(numbered.endsWith("40000. x\r\n40001. "));
