@@ -36,8 +36,7 @@ QString RecentCaption(int slot, const QString& path) {
 RecentFiles::RecentFiles(shell::FrmMain& window) : m_window(window) {}
 
 int RecentFiles::limit() const {
-  const int n = m_window.context().settings.number(platform::Setting::OpenedLimit, 10);
-  return n > 0 ? n : 10;
+  return m_window.context().settings.number(platform::Setting::OpenedLimit, 10);
 }
 
 void RecentFiles::AddToRecent(const QString& path) {

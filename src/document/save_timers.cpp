@@ -10,11 +10,9 @@
 namespace document {
 namespace {
 
-// Minutes typed in the settings, or 0 when the text is not a positive number.
-double minutes(const QString& text) {
-  bool ok = false;
-  const double m = text.trimmed().replace(',', '.').toDouble(&ok);
-  return ok && m > 0 ? m : 0;
+// Minutes from the settings, or 0 (never) when the value is not a number in range.
+double minutes(const platform::SettingsStore& settings, const platform::SettingDef& def) {
+  return settings.decimal(def).value_or(0);
 }
 
 }  // namespace
@@ -33,7 +31,7 @@ void SaveTimers::restart() {
   const auto& s = m_window.context().settings;
   if (s.truth(platform::Setting::AutoSave)) m_autoSave->start();
   else m_autoSave->stop();
-  const double backupMinutes = minutes(s.get(platform::Setting::AutoBackUpTime));
+  const double backupMinutes = minutes(s, platform::Setting::AutoBackUpTime);
   if (s.truth(platform::Setting::AutoBackUp) && backupMinutes > 0) {
     m_backup->start(int(std::min(backupMinutes * 60000.0, 2.0e9)));
   } else {
@@ -47,7 +45,7 @@ int SaveTimers::backupIntervalMs() const { return m_backup->interval(); }
 
 void SaveTimers::autoSaveTick() {
   ++m_seconds;
-  const double period = minutes(m_window.context().settings.get(platform::Setting::AutoSaveTime));
+  const double period = minutes(m_window.context().settings, platform::Setting::AutoSaveTime);
   if (period <= 0) return;
   const long long every = std::max(1LL, (long long)(period * 60));
   const Document& doc = m_window.document();

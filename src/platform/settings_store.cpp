@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include <cmath>
+
 #include <QSettings>
 #include <QStringList>
 
@@ -67,10 +69,16 @@ bool SettingsStore::flag(const SettingDef& def) const { return get(def) == QLati
 
 bool SettingsStore::truth(const SettingDef& def) const { return SettingIsTrue(get(def)); }
 
+std::optional<double> SettingsStore::decimal(const SettingDef& def) const {
+  // A setting the table gives no range is still read as a number a 32-bit integer can hold.
+  const NumberRange range = def.range.max < def.range.min ? kAnyIntRange : def.range;
+  if (auto stored = CheckedNumber(get(def), range)) return stored;
+  return CheckedNumber(QString::fromUtf8(def.defaultValue), range);
+}
+
 int SettingsStore::number(const SettingDef& def, int fallback) const {
-  bool ok = false;
-  const int n = get(def).trimmed().toInt(&ok);
-  return ok ? n : fallback;
+  const std::optional<double> value = decimal(def);
+  return value ? int(std::lround(*value)) : fallback;
 }
 
 void SettingsStore::set(const SettingDef& def, const QString& value) {
@@ -83,6 +91,15 @@ void SettingsStore::setFlag(const SettingDef& def, bool on) {
 
 void SettingsStore::setWord(const SettingDef& def, bool on) {
   set(def, on ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+std::optional<double> CheckedNumber(const QString& text, NumberRange range) {
+  QString number = text.trimmed();
+  number.replace(u',', u'.');
+  bool ok = false;
+  const double value = number.toDouble(&ok);
+  if (!ok || !std::isfinite(value) || !range.holds(value)) return std::nullopt;
+  return value;
 }
 
 bool SettingIsTrue(const QString& value) {

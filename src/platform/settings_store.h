@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "platform/settings_values.h"
 
@@ -33,7 +34,12 @@ class SettingsStore {
   bool flag(const SettingDef& def) const;
   // A number (non-zero is on) or the words True/False: the readers that convert.
   bool truth(const SettingDef& def) const;
+  // A number setting through its range: the stored number when it is one and lies in the range,
+  // else the table's default, else `fallback` (for a default the table cannot hold).
   int number(const SettingDef& def, int fallback = 0) const;
+  // The same for settings that may hold a fraction (minutes, twips); nullopt when neither the
+  // stored value nor the table's default is a number in range.
+  std::optional<double> decimal(const SettingDef& def) const;
 
   void set(const SettingDef& def, const QString& value);
   void setFlag(const SettingDef& def, bool on);  // "1" / "0"
@@ -49,5 +55,10 @@ class SettingsStore {
 
 // The text of a stored value taken as a truth: non-zero numbers and "True" are true.
 bool SettingIsTrue(const QString& value);
+
+// A number as the program stores numbers: spaces around it ("HighLight" is written with a
+// leading one), a sign, a fraction with "." or ","; nullopt for anything else, for a number
+// outside `range`, and for infinities. Example: " -1200,5" is -1200.5.
+std::optional<double> CheckedNumber(const QString& text, NumberRange range);
 
 }  // namespace platform

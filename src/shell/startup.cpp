@@ -33,8 +33,8 @@ void setChecked(FrmMain& window, const char* name, bool on) {
 
 void applyFont(FrmMain& window) {
   const auto& s = window.context().settings;
-  const int size = s.number(Setting::DefaultFontSize, 10);
-  window.txtMain().setEditorFont(s.get(Setting::DefaultFontName), size > 0 ? size : 10,
+  window.txtMain().setEditorFont(s.get(Setting::DefaultFontName),
+                                 s.number(Setting::DefaultFontSize, 10),
                                  platform::CharSetOfIndex(s.number(Setting::DefaultFontCharSet)));
 }
 
@@ -87,8 +87,7 @@ void ApplyEditorOptions(FrmMain& window) {
   const auto& s = window.context().settings;
   platform::EditControl& editor = window.txtMain();
   editor.setKeywordCaseCorrection(s.truth(Setting::SyntaxAutoCase));
-  const int tab = s.number(Setting::TabSize, 4);
-  editor.setTabSize(tab > 0 ? tab : 4);
+  editor.setTabSize(s.number(Setting::TabSize, 4));
   editor.setLeftMarginVisible(s.truth(Setting::ShowGutter));
   editor.setLineNumbersVisible(s.truth(Setting::NumberStrings));
   editor.setWhiteSpaceVisible(s.truth(Setting::DisplayWhiteSpaces));
@@ -138,8 +137,7 @@ void RunStartup(FrmMain& window, const QString& commandLine) {
   openLastAndCommandLine(window, commandLine);
   guarded([&] { hooks.run(Hook::SnippetList); });
   guarded([&] {
-    const int base = s.number(Setting::LineNumberingStyle, 10);
-    window.txtMain().setLineNumberBase(base >= 2 && base <= 36 ? base : 10);
+    window.txtMain().setLineNumberBase(s.number(Setting::LineNumberingStyle, 10));
   });
   guarded([&] { hooks.run(Hook::HotKeys); });
   hooks.run(Hook::StartupDone);

@@ -27,10 +27,11 @@ std::optional<int> storedPixels(const platform::SettingsStore& settings, const Q
                                 const QString& part, const QWidget& window) {
   const QString text = settings.ReadSetting(QString::fromUtf8(platform::kSettingsKey),
                                             name + "_" + part, QString());
-  bool ok = false;
-  const double twips = text.trimmed().toDouble(&ok);
-  if (!ok || !std::isfinite(twips) || std::abs(twips) > 1e7) return std::nullopt;
-  return TwipsToPixels(twips, window);
+  const bool size = part == u"Height" || part == u"Width";
+  const auto twips =
+      platform::CheckedNumber(text, size ? platform::kTwipsSizeRange : platform::kTwipsRange);
+  if (!twips) return std::nullopt;
+  return TwipsToPixels(*twips, window);
 }
 
 // A window moved before it is shown has no frame yet, and some window managers then put its

@@ -24,6 +24,59 @@ TEST_F(SettingsStoreTest, MissingGivesDefaultAndEmptyStaysEmpty) {
   EXPECT_EQ(store.get(Setting::MacroSeperator), "") << "a stored empty string is not missing";
 }
 
+// Every form the program stores is read; anything else, or a number out of the setting's range,
+// is not a number at all.
+TEST(CheckedNumber, FormsAndRanges) {
+  const NumberRange any{-1.0e9, 1.0e9};
+  struct {
+    const char* text;
+    NumberRange range;
+    std::optional<double> expect;
+  } cases[] = {
+      {"3", any, 3},          {" 3", any, 3},           {"3 ", any, 3},
+      {"-1200", kTwipsRange, -1200},                     {"4485.5", kTwipsRange, 4485.5},
+      {"1,5", any, 1.5},      {"", any, std::nullopt},  {"abc", any, std::nullopt},
+      {"12abc", any, std::nullopt},                      {"inf", any, std::nullopt},
+      {"nan", any, std::nullopt},                        {"1e400", any, std::nullopt},
+      {"2147483647", Setting::OpenedLimit.range, std::nullopt},
+      {"0", Setting::OpenedLimit.range, std::nullopt},   {"100", Setting::OpenedLimit.range, 100},
+      {"-1", kMinutesRange, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(CheckedNumber(QString::fromUtf8(c.text), c.range), c.expect);
+  }
+}
+
+// A hand-edited number out of range used to crash every start (OpenedLimit=2147483647) or make
+// it take minutes; it now falls back to the table's default.
+TEST_F(SettingsStoreTest, NumbersOutOfRangeFallBackToTheirDefaults) {
+  SettingsStore store(ini());
+  struct {
+    const SettingDef& def;
+    const char* stored;
+    int expect;
+  } cases[] = {
+      {Setting::OpenedLimit, "2147483647", 10}, {Setting::OpenedLimit, "100000000", 10},
+      {Setting::OpenedLimit, "-1", 10},         {Setting::OpenedLimit, " 25", 25},
+      {Setting::TabSize, "0", 4},               {Setting::TabSize, "8", 8},
+      {Setting::DefaultFontSize, "99999", 10},  {Setting::DefaultFontCharSet, "15", 1},
+      {Setting::LineNumberingStyle, "1", 10},   {Setting::LineNumberingStyle, "16", 16},
+      {Setting::SaveInCodir, "9", 1},           {Setting::FilterIndex, "7", 0},
+      {Setting::HighLight, " 3", 3},            {Setting::SaveCodir, "99999999999", 0},
+      {Setting::SaveCodir, "2", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.def.name) + "=" + c.stored);
+    store.set(c.def, QString::fromUtf8(c.stored));
+    EXPECT_EQ(store.number(c.def), c.expect);
+  }
+  store.set(Setting::AutoSaveTime, "1e9");
+  EXPECT_EQ(store.decimal(Setting::AutoSaveTime), std::nullopt) << "no default: never";
+  store.set(Setting::AutoSaveTime, "0,5");
+  EXPECT_EQ(store.decimal(Setting::AutoSaveTime), 0.5);
+}
+
 TEST_F(SettingsStoreTest, KeyPathSpellingsNameOneKey) {
   SettingsStore store(ini());
   store.WriteSetting("software\\drumvale\\ostrel\\settings\\", "TopMost", "1");

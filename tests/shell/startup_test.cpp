@@ -73,6 +73,25 @@ TEST_F(StartupTest, EditorOptionsComeFromTheSettings) {
   EXPECT_FALSE(w.commands().menu("mnuPlugins")->menuAction()->isVisible());
 }
 
+// A settings file with absurd numbers starts the program with the defaults instead of crashing
+// or growing the recent list to hundreds of megabytes.
+TEST_F(StartupTest, AbsurdNumbersStartWithDefaults) {
+  const char* absurd[][2] = {{"OpenedLimit", "2147483647"}, {"TabSize", "-5"},
+                             {"DefaultFontSize", "999999"}, {"LineNumberingStyle", "1"},
+                             {"Main_Left", "1e30"},         {"Main_Width", "-800"},
+                             {"FilterIndex", "99"},         {"AutoSaveTime", "nan"}};
+  for (const auto& value : absurd)
+    m_settings->WriteSetting(platform::kSettingsKey, value[0], value[1]);
+  FrmMain& w = start();
+  EXPECT_EQ(w.txtMain().tabSize(), 4);
+  EXPECT_EQ(w.txtMain().editorFont().pointSize(), 10);
+  EXPECT_EQ(w.txtMain().lineNumberBase(), 10);
+  EXPECT_EQ(w.width(), 800) << "the window keeps its own width";
+  QFile recent(homePath("Opened.lst"));
+  ASSERT_TRUE(recent.open(QIODevice::ReadOnly));
+  EXPECT_LT(recent.size(), 100) << "ten empty slots, not millions";
+}
+
 TEST_F(StartupTest, PlacementComesBackAndCorruptValuesKeepTheCurrentOne) {
   {
     FrmMain& w = start();
