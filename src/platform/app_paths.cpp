@@ -22,6 +22,16 @@ QString installedDataDir(const QString& hint) {
   return QString();
 }
 
+// Creates a folder of the program's own, readable by its user alone: it holds the recent files,
+// the macros and the settings, which are nobody else's business. A folder that exists is left
+// as its owner set it up.
+void makePrivateDir(const QString& path) {
+  if (QFileInfo::exists(path)) return;
+  QDir().mkpath(path);
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                  QFileDevice::ExeOwner);
+}
+
 }  // namespace
 
 AppPaths::AppPaths(QString programDir, QString settingsFile)
@@ -31,7 +41,7 @@ AppPaths AppPaths::detect(const QString& installedData) {
   const QString home = qEnvironmentVariable("OSTREL_HOME");
   if (!home.isEmpty()) {
     const bool firstStart = !QFileInfo::exists(home);
-    QDir().mkpath(home);
+    makePrivateDir(home);
     const QString dir = QDir(home).absolutePath();
     const QString data = installedDataDir(installedData);
     if (firstStart && !data.isEmpty()) seed(data, dir);
@@ -46,8 +56,8 @@ AppPaths AppPaths::detect(const QString& installedData) {
       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/ostrel";
   // Seed only on the first start: files the user removed later stay removed.
   const bool firstStart = !QFileInfo::exists(dir);
-  QDir().mkpath(dir);
-  QDir().mkpath(config);
+  makePrivateDir(dir);
+  makePrivateDir(config);
   const QString data = installedDataDir(installedData);
   if (firstStart && !data.isEmpty()) seed(data, dir);
   return AppPaths(dir, config + "/settings.ini");

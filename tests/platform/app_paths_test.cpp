@@ -39,6 +39,8 @@ TEST(AppPaths, OstrelHomeIsTheProgramDirectory) {
   EXPECT_EQ(paths.programDir(), home);
   EXPECT_EQ(paths.settingsFile(), home + "/settings.ini");
   EXPECT_TRUE(QDir(home).exists());
+  // Other users could read the recent files and the macros of a folder made with the umask.
+  EXPECT_EQ(QFileInfo(home).permissions() & 0x0077, 0) << "private to its user";
 }
 
 TEST(AppPaths, SeedCopiesOnlyWhatIsMissing) {
