@@ -18,6 +18,10 @@ class Document : public QObject {
 
   bool Dirty() const { return m_dirty; }
   void setDirty(bool dirty) { m_dirty = dirty; }
+  // Only part of the file was read (it changed size under the reader): the text is not the
+  // file's, so it must never be written over it.
+  bool isPartial() const { return m_partial; }
+  void setPartial(bool partial) { m_partial = partial; }
   int CurCodir() const { return m_curCodir; }
   void setCurCodir(int codePage) {
     m_curCodir = codePage;
@@ -43,6 +47,7 @@ class Document : public QObject {
  private:
   QString m_path;
   bool m_dirty = false;
+  bool m_partial = false;
   int m_curCodir = 1;
   QDateTime m_diskTime;
   qint64 m_diskSize = -1;

@@ -28,6 +28,8 @@ void newDocument(shell::FrmMain& window) {
     if (answer == MsgAnswer::Yes && !SaveCommand(window)) return;
   }
   platform::EditControl& editor = window.txtMain();
+  editor.setReadOnly(false);
+  window.document().setPartial(false);
   editor.setText(QString());
   const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
   editor.setFileFormat({platform::Encoding::Utf8, false,

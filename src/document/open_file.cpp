@@ -5,17 +5,26 @@
 #include "document/file_paths.h"
 #include "document/recent_files.h"
 #include "document/save_file.h"
+#include "platform/file_reader.h"
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
 #include "shell/version.h"
 
 namespace document {
+
+const QString kPartialMessage = QStringLiteral(
+    "Файл изменился во время чтения, и прочитана только его часть. Документ открыт только для "
+    "чтения; сохранить его можно лишь под другим именем («Сохранить как...»).");
+
 namespace {
 
 // The file becomes the document's text, in the file's own encoding.
 std::optional<QString> loadText(shell::FrmMain& window, const QString& path) {
-  if (auto error = window.txtMain().openFile(path)) return error;
+  bool partial = false;
+  if (auto error = window.txtMain().openFile(path, &partial)) return error;
   Document& doc = window.document();
+  doc.setPartial(partial);
+  window.txtMain().setReadOnly(partial);
   doc.setDirty(false);
   // A code page chosen for the previous text must not re-encode this one when it is saved.
   doc.setCurCodir(1);
@@ -36,11 +45,24 @@ std::optional<QString> load(shell::FrmMain& window, const QString& path) {
   return std::nullopt;
 }
 
+// The program's own message, then the reason in the user's words.
+void cannotOpen(shell::FrmMain& window, const QString& path, const QString& reason) {
+  window.context().ui.message(
+      QStringLiteral("Невозможно открыть файл ") + "\n" + path + "\n\n" + reason,
+      QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok, platform::MsgIcon::Error);
+}
+
 }  // namespace
 
 bool LFile(shell::FrmMain& window, const QString& path) {
   if (path.isEmpty()) return false;
   shell::AppContext& ctx = window.context();
+  // A folder, a pipe or a device is refused before anything else happens: no question about
+  // the current document, no macro.
+  if (const QString kind = platform::NotARegularFile(path); !kind.isEmpty()) {
+    cannotOpen(window, path, kind);
+    return false;
+  }
   if (window.document().Dirty()) {
     const auto answer = ctx.ui.message(QStringLiteral("Сохранить предыдущий документ перед открытием?"),
                                        QStringLiteral("Запрос на сохранение"),
@@ -54,12 +76,14 @@ bool LFile(shell::FrmMain& window, const QString& path) {
     window.hooks().run(shell::Hook::OpenMacro);
   }
   QCoreApplication::processEvents();
-  if (load(window, path)) {
-    ctx.ui.message(QStringLiteral("Невозможно открыть файл ") + "\n" + path,
-                   QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
-                   platform::MsgIcon::Error);
+  if (auto error = load(window, path)) {
+    cannotOpen(window, path, *error);
     return false;
   }
+  if (window.document().isPartial())
+    ctx.ui.message(kPartialMessage + QStringLiteral("\n") + path,
+                   QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
+                   platform::MsgIcon::Warning);
   return true;
 }
 

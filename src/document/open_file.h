@@ -9,6 +9,9 @@ class FrmMain;
 
 namespace document {
 
+// Said when a file changed size while it was read.
+extern const QString kPartialMessage;
+
 // The full open procedure: offers to save a modified document first, loads the file and
 // reports a failure. Returns true when the file became the document.
 bool LFile(shell::FrmMain& window, const QString& path);

@@ -2,6 +2,7 @@
 
 #include "document/file_dialogs.h"
 #include "document/file_paths.h"
+#include "document/open_file.h"
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
 #include "shell/version.h"
@@ -56,6 +57,15 @@ std::optional<QByteArray> ConvertedBytesToSave(shell::FrmMain& window) {
 
 bool SaveToFile(shell::FrmMain& window, const QString& path) {
   shell::AppContext& ctx = window.context();
+  Document& doc = window.document();
+  // Only part of the file is in the editor: writing it back would cut the file short.
+  if (doc.isPartial() && path == doc.path()) {
+    ctx.ui.message(QStringLiteral("Невозможно сохранить файл ") + "\n" + path + "\n\n" +
+                       kPartialMessage,
+                   QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
+                   platform::MsgIcon::Error);
+    return false;
+  }
   window.hooks().run(shell::PathHook::MacroMenuOnSave, path);
   window.hooks().run(shell::Hook::SaveMacro);
   if (write(window, path)) {
@@ -64,9 +74,12 @@ bool SaveToFile(shell::FrmMain& window, const QString& path) {
                    platform::MsgIcon::Error);
     return false;
   }
-  window.document().setDirty(false);
-  window.document().setPath(path);
-  window.document().rememberDiskState();
+  // The text now is the whole of the file it was saved to.
+  doc.setPartial(false);
+  window.txtMain().setReadOnly(false);
+  doc.setDirty(false);
+  doc.setPath(path);
+  doc.rememberDiskState();
   window.focusEditor();
   return true;
 }

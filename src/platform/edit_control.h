@@ -140,8 +140,10 @@ class EditControl : public QWidget {
   bool bindsKey(const QKeySequence& key) const;
 
   // Loads a file as the text (undo history cleared, no change event left pending as "modified").
-  // Returns an error description on failure; the text is then unchanged.
-  std::optional<QString> openFile(const QString& path);
+  // Returns an error description on failure (also for anything but a regular file); the text
+  // is then unchanged. `partial`, when given, tells whether the file changed size while it was
+  // read, so that the text is only what was read.
+  std::optional<QString> openFile(const QString& path, bool* partial = nullptr);
   // Writes the text in the document's own format (see TextFile); the old file survives a failure.
   std::optional<QString> saveFile(const QString& path);
   const TextFormat& fileFormat() const;
@@ -181,6 +183,10 @@ class EditControl : public QWidget {
   int editorCharSet() const;
   void setWrap(int wrap);  // 0 or 1
   int wrap() const;
+  // A read-only text takes no edits, from the user or the program, until this is turned off;
+  // loading a file turns it off.
+  void setReadOnly(bool on);
+  bool isReadOnly() const;
 
   // The widget that should receive the keyboard focus: the view the user worked in last (the
   // "active" view, which selection, clipboard and undo calls act on).

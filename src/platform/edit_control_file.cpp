@@ -6,64 +6,15 @@
 #include <QPainter>
 #include <QPrinter>
 
-#ifdef Q_OS_UNIX
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
-
 #include "platform/edit_accessibility.h"
 #include "platform/edit_control_impl.h"
+#include "platform/file_reader.h"
 #include "platform/line_number_margin.h"
 
 namespace platform {
 namespace {
 
 using Sci = QsciScintillaBase;
-
-QString cannotRead(const QString& path, const QString& reason) {
-  return QStringLiteral("Не удалось прочитать файл «%1»: %2")
-      .arg(QDir::toNativeSeparators(path), reason);
-}
-
-qsizetype pageSize() {
-#ifdef Q_OS_UNIX
-  static const qsizetype page = ::sysconf(_SC_PAGESIZE);
-  return page;
-#else
-  return 4096;
-#endif
-}
-
-// The pages of a mapped file, handed back to the system as reading goes on. They stay in the
-// system's file cache, so reading them again costs no disk access.
-class MappedPages {
- public:
-  MappedPages() = default;
-  explicit MappedPages(QByteArrayView bytes) : bytes_(bytes) {}
-  // Gives back every page read so far; they come back when read again.
-  void releaseAll() { release(0, bytes_.size()); }
-  // Gives back the whole pages before `consumed`, for reading that goes from start to end.
-  void releaseUpTo(qsizetype consumed) {
-    const qsizetype end = consumed / pageSize() * pageSize();
-    if (end > released_) release(released_, end);
-    released_ = std::max(released_, end);
-  }
-
- private:
-  void release(qsizetype from, qsizetype to) {
-#ifdef Q_OS_UNIX
-    // A file read rather than mapped has no pages to give back.
-    if (!bytes_.isEmpty() && to > from)
-      ::madvise(const_cast<char*>(bytes_.data() + from), size_t(to - from), MADV_DONTNEED);
-#else
-    Q_UNUSED(from);
-    Q_UNUSED(to);
-#endif
-  }
-
-  QByteArrayView bytes_;
-  qsizetype released_ = 0;
-};
 
 }  // namespace
 
@@ -73,6 +24,7 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   // Neither the pieces nor the emptying of the old text are edits the user could undo, and
   // nobody needs to hear of each piece: one change event follows at the end.
   loading = true;
+  sci(view, Sci::SCI_SETREADONLY, 0);
   for (auto* each : views) sci(each, Sci::SCI_SETMODEVENTMASK, 0);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
   clearLineMarks();
@@ -99,30 +51,14 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   reportChange();
 }
 
-std::optional<QString> EditControl::openFile(const QString& path) {
-  if (QFileInfo(path).isDir()) return cannotRead(path, QStringLiteral("это папка"));
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return cannotRead(path, file.errorString());
-  QByteArray copy;
-  QByteArrayView bytes;
-  MappedPages pages;
-  if (file.size() > 0) {
-    // Mapping the file spares a copy of it; a file that cannot be mapped is read instead.
-    if (const uchar* mapped = file.map(0, file.size())) {
-      bytes = QByteArrayView(mapped, file.size());
-      pages = MappedPages(bytes);
-    } else {
-      copy = file.readAll();
-      if (file.error() != QFileDevice::NoError) return cannotRead(path, file.errorString());
-      bytes = copy;
-    }
-  }
+std::optional<QString> EditControl::openFile(const QString& path, bool* partial) {
+  QString error;
+  std::optional<FileContents> contents = ReadRegularFile(path, &error);
+  if (!contents) return error;
+  if (partial) *partial = contents->partial;
+  const QByteArrayView bytes = contents->bytes;
   const TextFormat format = TextFile::detect(bytes);
-  const qsizetype size = TextFile::decodedSize(bytes, format);
-  // The pages read so far go back before the editor's buffer is allocated, and each piece goes
-  // back once decoded, so the file and its text are never both held whole.
-  pages.releaseAll();
-  d->loadBytes(bytes, format, size, [&pages](qsizetype consumed) { pages.releaseUpTo(consumed); });
+  d->loadBytes(bytes, format, TextFile::decodedSize(bytes, format), {});
   return std::nullopt;
 }
 

@@ -176,4 +176,9 @@ void EditControl::setWrap(int wrap) {
 
 int EditControl::wrap() const { return d->wrap; }
 
+// Scintilla keeps this on the document, so the views of a split share it.
+void EditControl::setReadOnly(bool on) { sci(d->primary(), Sci::SCI_SETREADONLY, on ? 1 : 0); }
+
+bool EditControl::isReadOnly() const { return sci(d->primary(), Sci::SCI_GETREADONLY) != 0; }
+
 }  // namespace platform

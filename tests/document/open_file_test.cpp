@@ -2,7 +2,10 @@
 // a code page chosen for one document never carries over to the next.
 #include "document/open_file.h"
 
+#include <sys/stat.h>
+
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 
 #include "platform/cp1251.h"
@@ -113,6 +116,46 @@ TEST_F(OpenFileTest, ReloadReadsTheFileAsOpeningDoes) {
 
   click("mnuNew");
   EXPECT_FALSE(ReloadDocument(w)) << "an untitled document has no file to read";
+}
+
+// A named pipe, a folder or a device is refused with a message before anything else happens;
+// on the quiet command line the program simply starts empty.
+TEST_F(OpenFileTest, OnlyRegularFilesAreOpened) {
+  const QString pipe = homePath("pipe.txt");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+  shell::FrmMain& w = start(pipe);
+  EXPECT_TRUE(w.document().isUntitled());
+  EXPECT_EQ(w.txtMain().text(), "");
+
+  w.txtMain().setText("unsaved work");
+  for (const QString& path : {pipe, homePath(), QStringLiteral("/dev/zero")}) {
+    SCOPED_TRACE(path.toStdString());
+    m_ui.answerOpenFile(path).answerMessage(platform::MsgAnswer::Ok, "Невозможно открыть файл");
+    click("mnuOpen");
+    EXPECT_TRUE(m_ui.allAnswered()) << "no question about the unsaved text";
+    EXPECT_EQ(w.txtMain().text(), "unsaved work");
+    EXPECT_TRUE(w.document().isUntitled());
+  }
+  EXPECT_TRUE(m_ui.messages[0].text.contains("канал")) << m_ui.messages[0].text.toStdString();
+}
+
+// Only part of a file that changed under the reader is in the editor: it must never be written
+// over the file, while Save As keeps the text.
+TEST_F(OpenFileTest, PartialDocumentIsNeverWrittenOverItsFile) {
+  const QString path = writeFile("log.txt", "the whole file");
+  shell::FrmMain& w = start(path);
+  w.document().setPartial(true);
+  w.txtMain().setReadOnly(true);
+  w.document().setDirty(true);
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "прочитана только его часть");
+  click("mnuSave");
+  EXPECT_EQ(bytesOf(path), "the whole file");
+
+  m_ui.answerSaveFile(homePath("copy.txt"));
+  click("mnuSaveAs");
+  EXPECT_EQ(bytesOf(homePath("copy.txt")), "the whole file");
+  EXPECT_FALSE(w.document().isPartial()) << "the copy holds the whole text";
+  EXPECT_FALSE(w.txtMain().isReadOnly());
 }
 
 }  // namespace
