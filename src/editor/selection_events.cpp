@@ -25,6 +25,14 @@ QString encodingName(shell::FrmMain& window) {
   return text::CodePageStatusName(code);
 }
 
+// What the user must know about how the document was read.
+QString documentNote(shell::FrmMain& window) {
+  if (window.document().isPartial())
+    return QStringLiteral("Только чтение: файл изменился во время чтения");
+  if (window.txtMain().isReadOnly()) return QStringLiteral("Только чтение");
+  return QString();
+}
+
 }  // namespace
 
 QString StatusText(const StatusInfo& i) {
@@ -56,6 +64,7 @@ void RefreshAfterSelection(shell::FrmMain& window) {
   info.lineLength = e.lineLength(sel.startLine);
   info.textLength = e.textLength();
   window.statusText().setText(StatusText(info));
+  window.statusNote().setText(documentNote(window));
 }
 
 void InstallSelectionEvents(shell::FrmMain& window) {

@@ -33,6 +33,9 @@ FrmMain::FrmMain(AppContext& context, QWidget* parent)
   m_statusText->setObjectName("sbStatusText");
   statusBar()->setObjectName("sbStatusBar");
   statusBar()->addWidget(m_statusText, 1);
+  m_statusNote = new QLabel(this);
+  m_statusNote->setObjectName("sbStatusNote");
+  statusBar()->addPermanentWidget(m_statusNote);
 
   connect(&m_document, &document::Document::captionChanged, this, &QWidget::setWindowTitle);
   // A click on the bar itself hands the focus back to the text.

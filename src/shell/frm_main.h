@@ -33,6 +33,9 @@ class FrmMain : public QMainWindow {
   document::Document& document() { return m_document; }
   Hooks& hooks() { return m_hooks; }
   QLabel& statusText() { return *m_statusText; }
+  // A note beside the status text about how the document was read (read-only, partial, bytes a
+  // save would change); empty for an ordinary document.
+  QLabel& statusNote() { return *m_statusNote; }
   // The selection as last seen by the editor's events; saving and the commands that select
   // read it and hand it back to the editor.
   const platform::SelRange& selectionRange() const { return m_selection; }
@@ -72,6 +75,7 @@ class FrmMain : public QMainWindow {
   platform::EditControl* m_txtMain = nullptr;
   Commands* m_commands = nullptr;
   QLabel* m_statusText = nullptr;
+  QLabel* m_statusNote = nullptr;
   QWidget* m_panels[2] = {nullptr, nullptr};
   bool m_panelShown[2] = {false, false};
   bool m_toolBarShown = true;

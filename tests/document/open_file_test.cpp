@@ -146,6 +146,8 @@ TEST_F(OpenFileTest, PartialDocumentIsNeverWrittenOverItsFile) {
   shell::FrmMain& w = start(path);
   w.document().setPartial(true);
   w.txtMain().setReadOnly(true);
+  w.txtMain().setSelection({0, 1, 0, 1});
+  EXPECT_TRUE(w.statusNote().text().contains("изменился во время чтения"));
   w.document().setDirty(true);
   m_ui.answerMessage(platform::MsgAnswer::Ok, "прочитана только его часть");
   click("mnuSave");
@@ -156,6 +158,7 @@ TEST_F(OpenFileTest, PartialDocumentIsNeverWrittenOverItsFile) {
   EXPECT_EQ(bytesOf(homePath("copy.txt")), "the whole file");
   EXPECT_FALSE(w.document().isPartial()) << "the copy holds the whole text";
   EXPECT_FALSE(w.txtMain().isReadOnly());
+  EXPECT_EQ(w.statusNote().text(), "");
 }
 
 }  // namespace
