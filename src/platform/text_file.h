@@ -63,9 +63,10 @@ struct ReadResult {
 QString decode(QByteArrayView bytes, TextFormat* format = nullptr);
 std::optional<ReadResult> read(const QString& path, QString* error = nullptr);
 
-// Writers replace the file through a temporary file in the same folder, so a failed write
-// leaves the old file as it was. Permissions of an existing file are kept; a symbolic link
-// is written through to its target. They return false and describe the failure in `error`.
+// Writers replace the file whole through SafeWrite::save, so a failed write leaves the old file
+// as it was and the file keeps its owner, group, permissions, extended attributes and hard
+// links; a symbolic link is written through to its target. They return false and describe the
+// failure in `error`.
 // writeUtf8 and write widen the format as formatForWriting does, so no character is lost.
 bool writeBytes(const QString& path, QByteArrayView bytes, QString* error = nullptr);
 // `written`, when given, receives the format the file was written in.
@@ -73,7 +74,7 @@ bool writeUtf8(const QString& path, QByteArrayView utf8, const TextFormat& forma
                QString* error = nullptr, TextFormat* written = nullptr);
 bool write(const QString& path, const QString& text, const TextFormat& format,
            QString* error = nullptr);
-// Appends bytes, creating the file when missing.
+// Appends bytes to a regular file, creating it when missing.
 bool appendBytes(const QString& path, QByteArrayView bytes, QString* error = nullptr);
 
 }  // namespace TextFile
