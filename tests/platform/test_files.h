@@ -1,8 +1,12 @@
-// Helpers for tests that work with real files: whole-file reads and writes, and a way to make
-// writes fail that holds even for root, whom file permissions do not stop.
+// Helpers for tests that work with real files: whole-file reads and writes, and ways to make
+// writes fail that hold even for root, whom file permissions do not stop.
 #pragma once
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
@@ -43,6 +47,34 @@ class FileSizeLimit {
   rlimit m_saved{};
   bool m_active = false;
   void (*m_savedHandler)(int) = nullptr;
+};
+
+// While alive, a file or folder is immutable: no one, root included, may change it, and a folder
+// takes no new names, though the files already in it stay writable. Not every file system keeps
+// the flag, and setting it needs the right to: see active().
+class Immutable {
+ public:
+  explicit Immutable(const QString& path)
+      : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    m_active = m_fd >= 0 && setFlag(true);
+  }
+  ~Immutable() {
+    if (m_active) setFlag(false);
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Immutable(const Immutable&) = delete;
+  Immutable& operator=(const Immutable&) = delete;
+  bool active() const { return m_active; }
+
+ private:
+  bool setFlag(bool on) {
+    int flags = 0;
+    if (::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) != 0) return false;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    return ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
+  }
+  int m_fd;
+  bool m_active = false;
 };
 
 }  // namespace test_files

@@ -1,6 +1,7 @@
 // TextFile on a real disk: safe replacement, failures that keep the old file, permissions,
 // symbolic links and appends.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,24 @@ TEST_F(TextFileDisk, LongWindows1251SaveWidensWhenACharacterWouldBeLost) {
   EXPECT_EQ(written.encoding, platform::Encoding::Utf8);
   EXPECT_EQ(bytesOf(path("doc.txt")), utf8);
   EXPECT_EQ(entries(), QStringList{"doc.txt"});
+}
+
+// On a hard-linked file the Windows-1251 try writes in place; meeting a character the code page
+// lacks, it must put the old text back before the UTF-8 try writes the whole text.
+TEST_F(TextFileDisk, LongWindows1251SaveWidensInPlaceToo) {
+  ASSERT_TRUE(put(path("doc.txt"), "old"));
+  ASSERT_EQ(::link(QFile::encodeName(path("doc.txt")).constData(),
+                   QFile::encodeName(path("other.txt")).constData()),
+            0);
+  const QByteArray utf8 = QByteArray("Жёлтый\r\n").repeated(400000) + "日\r\n";
+  platform::TextFormat written;
+  QString error;
+  ASSERT_TRUE(TextFile::writeUtf8(path("doc.txt"), utf8, TextFormat{}, &error, &written))
+      << error.toStdString();
+  EXPECT_EQ(written.encoding, platform::Encoding::Utf8);
+  EXPECT_EQ(bytesOf(path("doc.txt")), utf8);
+  EXPECT_EQ(bytesOf(path("other.txt")), utf8);
+  EXPECT_EQ(entries(), QStringList({"doc.txt", "other.txt"}));
 }
 
 // A write smaller than the device's buffer fails only when flushed; it used to be committed
