@@ -1,6 +1,7 @@
 // SafeWrite's way for a file that a new one could not replace without changing it: rewritten in
 // place behind a safety copy, which is gone after success and puts the old text back after a
 // failure.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -152,6 +153,59 @@ TEST_F(SafeWriteInPlace, FailedWritePutsTheOldTextBack) {
     EXPECT_EQ(bytesOf(path("files/b.txt")), old);
     EXPECT_EQ(entries("files"), QStringList({"a.txt", "b.txt"}));
   }
+}
+
+// Saves as the unprivileged user 12345, whom permissions stop as they stop any user, in a child
+// process. Returns the error, "saved", or "skip: " and why the child could not become that user.
+QString saveAsUser(const QString& path, const QByteArray& bytes) {
+  return test_files::inChild([&] {
+    constexpr uid_t kUser = 12345;
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kUser) != 0 || ::setuid(kUser) != 0)
+      return "skip: " + QString::fromLocal8Bit(std::strerror(errno));
+    QString error;
+    const auto fill = [&bytes](SafeWrite::Sink& sink) { return sink.write(bytes); };
+    return SafeWrite::save(path, fill, &error) ? QStringLiteral("saved") : error;
+  });
+}
+
+// A user may write to a file they cannot give a new file's owner to, or in a folder where they
+// cannot create one: the file is written in place and stays its owner's.
+TEST_F(SafeWriteInPlace, UserWhoMayNotReplaceTheFileWritesItInPlace) {
+  struct Case {
+    const char* what;
+    mode_t folder;
+  } cases[] = {{"file of another owner", 0777}, {"folder the user may not write", 0555}};
+  ASSERT_EQ(::chmod(local(m_dir.path()).constData(), 0755), 0);
+  ASSERT_TRUE(QDir().mkdir(path("cache")));
+  ASSERT_EQ(::chmod(local(path("cache")).constData(), 0777), 0);
+  ASSERT_EQ(::chmod(local(path("files/a.txt")).constData(), 0666), 0);
+  const ino_t inode = statOf(path("files/a.txt")).st_ino;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(put(path("files/a.txt"), "old text"));
+    ASSERT_EQ(::chmod(local(path("files")).constData(), c.folder), 0);
+    const QString answer = saveAsUser(path("files/a.txt"), "new");
+    if (answer.startsWith("skip: ")) GTEST_SKIP() << answer.toStdString();
+    EXPECT_EQ(answer, "saved");
+    EXPECT_EQ(bytesOf(path("files/a.txt")), "new");
+    EXPECT_EQ(statOf(path("files/a.txt")).st_ino, inode);
+    EXPECT_EQ(statOf(path("files/a.txt")).st_uid, 0u);
+    EXPECT_EQ(statOf(path("files/a.txt")).st_mode & 07777, 0666u);
+    EXPECT_EQ(entries("files"), QStringList{"a.txt"});
+    EXPECT_TRUE(safetyCopiesInCache().isEmpty());
+  }
+}
+
+TEST_F(SafeWriteInPlace, UserWithoutTheRightToWriteIsToldSo) {
+  ASSERT_EQ(::chmod(local(m_dir.path()).constData(), 0755), 0);
+  ASSERT_EQ(::chmod(local(path("files")).constData(), 0777), 0);
+  ASSERT_EQ(::chmod(local(path("files/a.txt")).constData(), 0644), 0);
+  const QString answer = saveAsUser(path("files/a.txt"), "new");
+  if (answer.startsWith("skip: ")) GTEST_SKIP() << answer.toStdString();
+  EXPECT_EQ(answer, QString("Не удалось записать файл «%1»: Нет прав на запись")
+                        .arg(QDir::toNativeSeparators(path("files/a.txt"))));
+  EXPECT_EQ(bytesOf(path("files/a.txt")), "old text");
+  EXPECT_EQ(entries("files"), QStringList{"a.txt"});
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -268,36 +267,21 @@ TEST_F(SafeWriteDisk, WriteBeyondTheSizeLimitSaysSo) {
   EXPECT_EQ(entries(), QStringList{"a.txt"});
 }
 
-// Saves `path` inside `folder` made read-only by a bind mount. The mount is made in a child
-// process with mounts of its own, so the machine's mounts stay as they were whatever happens.
-// Returns the error, "saved", or "skip: " and why no such mount could be made.
+// Saves `path` inside `folder` made read-only by a bind mount, in a child process with mounts of
+// its own, so the machine's mounts stay as they were whatever happens. Returns the error,
+// "saved", or "skip: " and why no such mount could be made.
 QString saveOnReadOnlyMount(const QString& folder, const QString& path) {
-  int pipe[2];
-  if (::pipe(pipe) != 0) return "skip: no pipe";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(pipe[0]);
+  return test_files::inChild([&] {
     const QByteArray dir = local(folder);
     QString answer;
     if (::unshare(CLONE_NEWNS) != 0 ||
         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         ::mount(dir.constData(), dir.constData(), nullptr, MS_BIND, nullptr) != 0 ||
         ::mount(nullptr, dir.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0)
-      answer = "skip: " + QString::fromLocal8Bit(std::strerror(errno));
-    else if (SafeWrite::save(
-                 path, [](SafeWrite::Sink& sink) { return sink.write("new"); }, &answer))
-      answer = "saved";
-    const QByteArray bytes = answer.toUtf8();
-    const bool sent = ::write(pipe[1], bytes.constData(), size_t(bytes.size())) == bytes.size();
-    ::_exit(sent ? 0 : 1);  // no destructors: the parent's temporary folder is not the child's
-  }
-  ::close(pipe[1]);
-  QByteArray got;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(pipe[0], buffer, sizeof buffer)) > 0;) got.append(buffer, n);
-  ::close(pipe[0]);
-  if (child > 0) ::waitpid(child, nullptr, 0);
-  return child < 0 ? QStringLiteral("skip: no child process") : QString::fromUtf8(got);
+      return "skip: " + QString::fromLocal8Bit(std::strerror(errno));
+    const auto fill = [](SafeWrite::Sink& sink) { return sink.write("new"); };
+    return SafeWrite::save(path, fill, &answer) ? QStringLiteral("saved") : answer;
+  });
 }
 
 TEST_F(SafeWriteDisk, ReadOnlyFileSystemSaysSo) {

@@ -6,12 +6,14 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <csignal>
+#include <functional>
 
 namespace test_files {
 
@@ -76,5 +78,26 @@ class Immutable {
   int m_fd;
   bool m_active = false;
 };
+
+// Runs `work` in a child process and returns what it returned (empty when the child died), for
+// what this process must not do itself: take another user's identity, mount on its own.
+inline QString inChild(const std::function<QString()>& work) {
+  int ends[2];
+  if (::pipe(ends) != 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(ends[0]);
+    const QByteArray bytes = work().toUtf8();
+    const bool sent = ::write(ends[1], bytes.constData(), size_t(bytes.size())) == bytes.size();
+    ::_exit(sent ? 0 : 1);  // no destructors: the parent's temporary folders are not the child's
+  }
+  ::close(ends[1]);
+  QByteArray got;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) got.append(buffer, n);
+  ::close(ends[0]);
+  if (child > 0) ::waitpid(child, nullptr, 0);
+  return QString::fromUtf8(got);
+}
 
 }  // namespace test_files
