@@ -276,7 +276,7 @@ QString reason(int err) {
     case ELOOP:
       return QStringLiteral("Слишком много символических ссылок");
     case EFBIG:
-      return QStringLiteral("Файл больше, чем позволено");
+      return QStringLiteral("Файл превышает допустимый размер");
     case EISDIR:
       return detail::notRegularFile(S_IFDIR);
     default:

@@ -128,7 +128,7 @@ TEST_F(SafeWriteInPlace, FailedWritePutsTheOldTextBack) {
     SafeWrite::Fill fill;
     const char* reason;
   } cases[] = {
-      {"past the size limit", writing(QByteArray(9000, 'z')), "Файл больше, чем позволено"},
+      {"past the size limit", writing(QByteArray(9000, 'z')), "Файл превышает допустимый размер"},
       {"writer gives up",
        [](SafeWrite::Sink& sink) {
          sink.write(QByteArray(1000, 'z'));

@@ -262,7 +262,7 @@ TEST_F(SafeWriteDisk, WriteBeyondTheSizeLimitSaysSo) {
     ASSERT_TRUE(limit.active());
     EXPECT_FALSE(save(path("a.txt"), QByteArray(9000, 'z'), &error));
   }
-  EXPECT_TRUE(error.endsWith("»: Файл больше, чем позволено")) << error.toStdString();
+  EXPECT_TRUE(error.endsWith("»: Файл превышает допустимый размер")) << error.toStdString();
   EXPECT_EQ(bytesOf(path("a.txt")), "old");
   EXPECT_EQ(entries(), QStringList{"a.txt"});
 }
