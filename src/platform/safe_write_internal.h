@@ -1,4 +1,4 @@
-// The parts of SafeWrite shared by its files. Nothing outside src/platform/safe_write*.cpp
+// What the files of SafeWrite share. Nothing outside src/platform/safe_write*.cpp
 // includes this header.
 #pragma once
 
