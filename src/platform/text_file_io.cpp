@@ -1,22 +1,18 @@
 // Reading and writing text files on disk. A whole-file write goes through SafeWrite, so a full
 // disk or a lost device never leaves a half-written document behind and the file keeps its
 // identity.
-#include <QDir>
-#include <QFile>
+#include <QtGlobal>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
 #endif
 
+#include "platform/file_reader.h"
 #include "platform/safe_write.h"
 #include "platform/text_file.h"
 
 namespace platform::TextFile {
 namespace {
-
-void setError(QString* error, const QString& message) {
-  if (error) *error = message;
-}
 
 // Writes a long file in pieces and asks the system to start putting each few megabytes on the
 // disk at once, so that the sync before the file takes the old one's place has little left to
@@ -46,15 +42,11 @@ class PieceWriter {
 }  // namespace
 
 std::optional<ReadResult> read(const QString& path, QString* error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    setError(error, QStringLiteral("Не удалось прочитать файл «%1»: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return std::nullopt;
-  }
-  const QByteArray bytes = file.readAll();
+  // The same reader as documents: a pipe or a folder picked by mistake must not hang the program.
+  const std::optional<FileContents> contents = ReadRegularFile(path, error);
+  if (!contents) return std::nullopt;
   ReadResult result;
-  result.text = decode(bytes, &result.format);
+  result.text = decode(contents->bytes, &result.format);
   return result;
 }
 
