@@ -1,6 +1,6 @@
-// Encoding detection and the byte-level conversions between a file's bytes and the program's
-// UTF-8 with CR LF line ends. These run on every open and save, so they work on raw bytes in
-// bounded pieces and never build a whole-text QString.
+// The byte-level conversions between a file's bytes and the program's UTF-8 with CR LF line
+// ends (UTF-16 in text_file_utf16.cpp, detection in text_file_detect.cpp). These run on every
+// open and save, so they work on raw bytes in bounded pieces and never build a whole-text QString.
 #include "platform/text_file.h"
 
 #include <algorithm>
@@ -11,128 +11,38 @@
 
 #include "platform/cp1251.h"
 #include "platform/ordered_pieces.h"
+#include "platform/text_file_bytes.h"
 
 namespace platform::TextFile {
 namespace {
 
-// Input bytes per piece: large enough that the sink's per-call cost vanishes, small enough
-// that the output buffer stays a few megabytes.
-constexpr qsizetype kPiece = qsizetype(1) << 20;
-// Worst case output per input byte (a Windows-1251 byte or a bad UTF-8 byte becomes three
-// UTF-8 bytes), plus room for an unconditional four-byte store at the end.
-constexpr qsizetype kBufferSize = 3 * kPiece + 16;
+using namespace detail;
+
 // Pieces converted ahead of the one being written when a save converts on helper threads.
 constexpr std::size_t kConvertAhead = 3;
-constexpr char kBom[] = "\xEF\xBB\xBF";
 
-using u8 = unsigned char;
-
-constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-
-std::uint64_t load8(const char* p) {
-  std::uint64_t w;
-  std::memcpy(&w, p, 8);
-  return w;
+bool isUtf16(Encoding encoding) {
+  return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
 }
 
-// True when any of the eight bytes is CR or LF.
-bool hasLineEndByte(std::uint64_t w) {
-  const std::uint64_t lf = w ^ (kOnes * '\n');
-  const std::uint64_t cr = w ^ (kOnes * '\r');
-  return (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighBits;
-}
-
-bool startsWithBom(QByteArrayView bytes) {
-  return bytes.size() >= 3 && std::memcmp(bytes.data(), kBom, 3) == 0;
-}
-
-// Length of the valid UTF-8 sequence at s[0..n), or 0 when it is not one.
-int sequenceLength(const u8* s, qsizetype n) {
-  const u8 c = s[0];
-  int len = 0;
-  u8 lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-  if (c >= 0xC2 && c <= 0xDF) {
-    len = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    len = 3;
-    if (c == 0xE0) lo = 0xA0;  // overlong
-    if (c == 0xED) hi = 0x9F;  // surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    len = 4;
-    if (c == 0xF0) lo = 0x90;  // overlong
-    if (c == 0xF4) hi = 0x8F;  // beyond U+10FFFF
-  } else {
-    return 0;
+QByteArrayView byteOrderMark(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::Utf8:
+      return "\xEF\xBB\xBF";
+    case Encoding::Utf16Le:
+      return "\xFF\xFE";
+    case Encoding::Utf16Be:
+      return "\xFE\xFF";
+    case Encoding::Windows1251:
+      break;
   }
-  if (n < len || s[1] < lo || s[1] > hi) return 0;
-  for (int k = 2; k < len; ++k)
-    if ((s[k] & 0xC0) != 0x80) return 0;
-  return len;
+  return {};
 }
 
-bool isTwoByteSequence(const u8* s, qsizetype n) {
-  return n >= 2 && s[0] >= 0xC2 && s[0] <= 0xDF && (s[1] & 0xC0) == 0x80;
-}
-
-struct Utf8Scan {
-  bool valid = true;
-  bool multiByte = false;
-};
-
-Utf8Scan scanUtf8(QByteArrayView bytes) {
-  const auto* s = reinterpret_cast<const u8*>(bytes.data());
-  const qsizetype n = bytes.size();
-  Utf8Scan scan;
-  qsizetype i = 0;
-  while (i < n) {
-    if (n - i >= 16 && ((load8(bytes.data() + i) | load8(bytes.data() + i + 8)) & kHighBits) == 0) {
-      i += 16;
-      continue;
-    }
-    if (s[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    scan.multiByte = true;
-    if (isTwoByteSequence(s + i, n - i)) {  // Cyrillic and most of Europe
-      i += 2;
-      continue;
-    }
-    const int len = sequenceLength(s + i, n - i);
-    if (len == 0) return {false, true};
-    i += len;
-  }
-  return scan;
-}
-
-struct LineEndCounts {
-  qsizetype crlf = 0, lf = 0, cr = 0;
-};
-
-LineEndCounts countLineEnds(QByteArrayView bytes) {
-  const char* p = bytes.data();
-  const qsizetype n = bytes.size();
-  LineEndCounts counts;
-  qsizetype i = 0;
-  while (i < n) {
-    if (n - i >= 8 && !hasLineEndByte(load8(p + i))) {
-      i += 8;
-      continue;
-    }
-    const char c = p[i++];
-    if (c == '\n') {
-      ++counts.lf;
-    } else if (c == '\r') {
-      if (i < n && p[i] == '\n') {
-        ++counts.crlf;
-        ++i;
-      } else {
-        ++counts.cr;
-      }
-    }
-  }
-  return counts;
+// The length of the encoding's byte-order mark when the bytes start with it, else 0.
+qsizetype markAtStart(QByteArrayView bytes, Encoding encoding) {
+  const QByteArrayView mark = byteOrderMark(encoding);
+  return !mark.isEmpty() && bytes.startsWith(mark) ? mark.size() : 0;
 }
 
 // The end of a piece that starts at `begin`: kPiece bytes on, moved so that it splits neither a
@@ -152,23 +62,6 @@ std::vector<qsizetype> utf8PieceEnds(QByteArrayView bytes) {
   for (qsizetype begin = 0; begin < bytes.size(); begin = ends.back())
     ends.push_back(utf8PieceEnd(bytes, begin));
   return ends;
-}
-
-// Writes a line end of the given style and returns the new output position.
-char* putLineEnd(char* out, LineEnd style) {
-  if (style != LineEnd::Lf) *out++ = '\r';
-  if (style != LineEnd::Cr) *out++ = '\n';
-  return out;
-}
-
-struct Converted {
-  char* end;
-  bool unmappable = false;  // a character without a Windows-1251 code was met
-};
-
-// After the line-end byte s[i - 1]: a CR takes the LF that follows it.
-void skipPairedLf(const char* s, qsizetype n, qsizetype& i) {
-  if (s[i - 1] == '\r' && i < n && s[i] == '\n') ++i;
 }
 
 // Copies `in`, turning every line end (CR LF, LF, lone CR) into `style`.
@@ -228,7 +121,7 @@ void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputPr
   const std::array<Utf8OfByte, 256>& table = byteTable();
   const char* p = bytes.data();
   const qsizetype n = bytes.size();
-  std::vector<char> buffer(kBufferSize);
+  std::vector<char> buffer(bufferFor(n, kMostGrowth));
   qsizetype i = 0;
   while (i < n) {
     const qsizetype end = std::min(n, i + kPiece);
@@ -250,10 +143,34 @@ void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputPr
   }
 }
 
+qsizetype windows1251DecodedSize(QByteArrayView bytes) {
+  const std::array<Utf8OfByte, 256>& table = byteTable();
+  // Four counts side by side, so that runs of one letter do not stall on one counter.
+  std::array<std::array<qsizetype, 256>, 4> counts{};
+  const auto* p = reinterpret_cast<const u8*>(bytes.data());
+  const qsizetype n = bytes.size();
+  qsizetype i = 0;
+  for (; i + 4 <= n; i += 4) {
+    ++counts[0][p[i]];
+    ++counts[1][p[i + 1]];
+    ++counts[2][p[i + 2]];
+    ++counts[3][p[i + 3]];
+  }
+  for (; i < n; ++i) ++counts[0][p[i]];
+  qsizetype size = 0;
+  for (int b = 0; b < 256; ++b) {
+    if (b == '\r' || b == '\n') continue;
+    for (const auto& each : counts) size += each[b] * table[b].size;
+  }
+  // Every line end becomes CR LF: two bytes, whatever it was.
+  const LineEndCounts c = countLineEnds(bytes);
+  return size + 2 * (c.crlf + c.lf + c.cr);
+}
+
 // `skipped`: bytes before `bytes` in the file (a byte-order mark), counted in the progress.
 void decodeUtf8(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress,
                 qsizetype skipped) {
-  std::vector<char> buffer(kBufferSize);
+  std::vector<char> buffer(bufferFor(bytes.size(), kMostGrowth));
   qsizetype i = 0;
   while (i < bytes.size()) {
     const qsizetype end = utf8PieceEnd(bytes, i);
@@ -397,61 +314,28 @@ Converted encodeWindows1251(QByteArrayView in, LineEnd style, char* out) {
 
 }  // namespace
 
-TextFormat detect(QByteArrayView bytes) {
-  TextFormat format;
-  if (startsWithBom(bytes)) {
-    format.encoding = Encoding::Utf8;
-    format.bom = true;
-    bytes = bytes.sliced(3);
-  } else {
-    const Utf8Scan scan = scanUtf8(bytes);
-    format.encoding = scan.valid && scan.multiByte ? Encoding::Utf8 : Encoding::Windows1251;
-  }
-  const LineEndCounts c = countLineEnds(bytes);
-  if (c.lf > c.crlf && c.lf > c.cr)
-    format.lineEnd = LineEnd::Lf;
-  else if (c.cr > c.crlf && c.cr > c.lf)
-    format.lineEnd = LineEnd::Cr;
-  return format;
-}
-
 qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format) {
+  const qsizetype mark = markAtStart(bytes, format.encoding);
+  if (isUtf16(format.encoding))
+    return utf16DecodedSize(bytes.sliced(mark), format.encoding == Encoding::Utf16Be);
   // Every line end becomes CR LF: two bytes, whatever it was.
   if (format.encoding == Encoding::Utf8) {
-    if (startsWithBom(bytes)) bytes = bytes.sliced(3);
+    bytes = bytes.sliced(mark);
     const LineEndCounts c = countLineEnds(bytes);
     return bytes.size() + c.lf + c.cr;
   }
-  const std::array<Utf8OfByte, 256>& table = byteTable();
-  // Four counts side by side, so that runs of one letter do not stall on one counter.
-  std::array<std::array<qsizetype, 256>, 4> counts{};
-  const auto* p = reinterpret_cast<const u8*>(bytes.data());
-  const qsizetype n = bytes.size();
-  qsizetype i = 0;
-  for (; i + 4 <= n; i += 4) {
-    ++counts[0][p[i]];
-    ++counts[1][p[i + 1]];
-    ++counts[2][p[i + 2]];
-    ++counts[3][p[i + 3]];
-  }
-  for (; i < n; ++i) ++counts[0][p[i]];
-  qsizetype size = 0;
-  for (int b = 0; b < 256; ++b) {
-    if (b == '\r' || b == '\n') continue;
-    for (const auto& each : counts) size += each[b] * table[b].size;
-  }
-  const LineEndCounts c = countLineEnds(bytes);
-  return size + 2 * (c.crlf + c.lf + c.cr);
+  return windows1251DecodedSize(bytes);
 }
 
 void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
                   const InputProgress& progress) {
-  if (format.encoding == Encoding::Windows1251) {
+  const qsizetype mark = markAtStart(bytes, format.encoding);
+  if (format.encoding == Encoding::Windows1251)
     decodeWindows1251(bytes, sink, progress);
-    return;
-  }
-  const qsizetype bom = startsWithBom(bytes) ? 3 : 0;
-  decodeUtf8(bytes.sliced(bom), sink, progress, bom);
+  else if (format.encoding == Encoding::Utf8)
+    decodeUtf8(bytes.sliced(mark), sink, progress, mark);
+  else
+    decodeUtf16(bytes.sliced(mark), format.encoding == Encoding::Utf16Be, sink, progress, mark);
 }
 
 bool fitsWindows1251(QByteArrayView utf8) {
@@ -483,21 +367,23 @@ void encodeFromUtf8(QByteArrayView utf8, const TextFormat& format, const ByteSin
 
 bool encodeFromUtf8Strict(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink,
                           bool strict) {
-  const bool toWindows1251 = format.encoding == Encoding::Windows1251;
-  if (!toWindows1251 && format.bom) sink(QByteArrayView(kBom, 3));
+  const Encoding encoding = format.encoding;
+  if (format.bom && encoding != Encoding::Windows1251) sink(byteOrderMark(encoding));
   const std::vector<qsizetype> ends = utf8PieceEnds(utf8);
   auto convert = [&](std::size_t k, char* out) {
     const qsizetype begin = k == 0 ? 0 : ends[k - 1];
     const QByteArrayView piece = utf8.sliced(begin, ends[k] - begin);
-    return toWindows1251 ? encodeWindows1251(piece, format.lineEnd, out)
-                         : copyLineEnds(piece, format.lineEnd, out);
+    if (encoding == Encoding::Windows1251) return encodeWindows1251(piece, format.lineEnd, out);
+    if (encoding == Encoding::Utf8) return copyLineEnds(piece, format.lineEnd, out);
+    return encodeUtf16(piece, format.lineEnd, encoding == Encoding::Utf16Be, out);
   };
   auto consume = [&](const Converted& c, const char* out) {
     if (strict && c.unmappable) return false;
     sink(QByteArrayView(out, c.end - out));
     return true;
   };
-  return ConvertAheadInOrder<Converted>(ends.size(), kBufferSize, kConvertAhead, convert, consume);
+  const qsizetype room = bufferFor(utf8.size(), isUtf16(encoding) ? kMostUtf16Growth : kMostGrowth);
+  return ConvertAheadInOrder<Converted>(ends.size(), room, kConvertAhead, convert, consume);
 }
 
 QString decode(QByteArrayView bytes, TextFormat* format) {

@@ -10,14 +10,36 @@
 
 namespace platform {
 
-enum class Encoding { Windows1251, Utf8 };
+enum class Encoding { Windows1251, Utf8, Utf16Le, Utf16Be };
 enum class LineEnd { CrLf, Lf, Cr };
 
 struct TextFormat {
   Encoding encoding = Encoding::Windows1251;
-  bool bom = false;  // a UTF-8 byte-order mark
+  // A byte-order mark, written before the text: a UTF-8 file may have one, a UTF-16 file read
+  // from disk always has one. Without it UTF-16 is written bare (an addition to a file).
+  bool bom = false;
   LineEnd lineEnd = LineEnd::CrLf;
   bool operator==(const TextFormat&) const = default;
+};
+
+// What reading a file and writing its text straight back would change, as detect finds it.
+struct ReadFidelity {
+  // More than one of CR LF, LF and lone CR: the text has CR LF throughout, and a save writes
+  // every line end in the dominant style.
+  bool mixedLineEnds = false;
+  // Bytes that are no character of the encoding (bad UTF-8 after a byte-order mark; a lone
+  // surrogate or an odd last byte in UTF-16): they read as U+FFFD.
+  bool invalidBytes = false;
+  // A NUL character in the first 64 KB: most likely not a text file. NUL itself reads and
+  // writes back unchanged, so this alone does not make the read inexact.
+  bool binary = false;
+
+  // True when writing the decoded text back in the detected format gives the same bytes.
+  bool exact() const { return !mixedLineEnds && !invalidBytes; }
+  // Everything noted, in Russian for the status bar and the question before saving: lower case,
+  // joined by ", " ("смешанные концы строк, двоичные данные"); empty when nothing is.
+  QString describe() const;
+  bool operator==(const ReadFidelity&) const = default;
 };
 
 using ByteSink = std::function<void(QByteArrayView piece)>;
@@ -27,13 +49,16 @@ using InputProgress = std::function<void(qsizetype consumed)>;
 
 namespace TextFile {
 
-// A UTF-8 byte-order mark, or valid UTF-8 holding at least one multi-byte sequence, is UTF-8;
-// anything else is Windows-1251. The line end is the most frequent of CR LF, LF and lone CR
-// (CR LF when the text has none, or on a tie).
-TextFormat detect(QByteArrayView bytes);
+// A UTF-8 byte-order mark is UTF-8; else a UTF-16 one (FF FE, FE FF) is UTF-16 of that order;
+// else valid UTF-8 holding at least one multi-byte sequence is UTF-8; anything else is
+// Windows-1251. The line end is the most frequent of CR LF, LF and lone CR (CR LF when the text
+// has none, or on a tie). `fidelity`, when given, receives what a read and write would change;
+// it comes from the same pass over the bytes.
+TextFormat detect(QByteArrayView bytes, ReadFidelity* fidelity = nullptr);
 
 // Decodes bytes of the given format to UTF-8 with CR LF line ends (BOM dropped), handing the
-// result to `sink` in pieces of bounded size, so no whole-text copy is needed.
+// result to `sink` in pieces of bounded size, so no whole-text copy is needed. Bytes that are no
+// character of the encoding (see ReadFidelity::invalidBytes) become U+FFFD.
 void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
                   const InputProgress& progress = {});
 
@@ -45,11 +70,12 @@ qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format);
 bool fitsWindows1251(QByteArrayView utf8);
 
 // The encoding a text in `format` is written in: Windows-1251 is widened to UTF-8 (without BOM)
-// when the text holds a character Windows-1251 lacks, so nothing is lost.
+// when the text holds a character Windows-1251 lacks, so nothing is lost. UTF-8 and UTF-16 hold
+// every character and stay.
 TextFormat formatForWriting(QByteArrayView utf8, const TextFormat& format);
 
 // Encodes UTF-8 text with CR LF line ends into `format` (which must be able to hold it),
-// converting line ends, in pieces.
+// converting line ends, in pieces; the byte-order mark first when `format.bom` says so.
 void encodeFromUtf8(QByteArrayView utf8, const TextFormat& format, const ByteSink& sink);
 // The same, but with `strict` it stops at the first piece holding a character Windows-1251
 // lacks and returns false, so a save can convert and check in one pass.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/cp1251.h"
+#include "platform/text_codec.h"
 
 namespace {
 
@@ -19,23 +20,14 @@ namespace TextFile = platform::TextFile;
 
 constexpr TextFormat kCp1251CrLf{Encoding::Windows1251, false, LineEnd::CrLf};
 
-std::vector<QByteArray> decodePieces(const QByteArray& bytes, const TextFormat& format) {
-  std::vector<QByteArray> pieces;
-  TextFile::decodeToUtf8(bytes, format,
-                         [&](QByteArrayView p) { pieces.push_back(p.toByteArray()); });
-  return pieces;
-}
+using text_codec::decodePieces;
+using text_codec::encode;
+using text_codec::joined;
 
-QByteArray joined(const std::vector<QByteArray>& pieces) {
-  QByteArray all;
-  for (const QByteArray& p : pieces) all += p;
-  return all;
-}
-
-QByteArray encode(const QByteArray& utf8, const TextFormat& format) {
-  QByteArray out;
-  TextFile::encodeFromUtf8(utf8, format, [&](QByteArrayView p) { out.append(p); });
-  return out;
+// Bytes of a literal that may hold NUL.
+template <std::size_t N>
+QByteArray raw(const char (&s)[N]) {
+  return QByteArray(s, N - 1);
 }
 
 TEST(TextFileDetect, EncodingAndDominantLineEnd) {
@@ -62,6 +54,22 @@ TEST(TextFileDetect, EncodingAndDominantLineEnd) {
       {"crlf ties lf", "a\r\nb\n", kCp1251CrLf},
       {"lf ties cr", "a\nb\r", kCp1251CrLf},
       {"lf before cr is two ends", "a\n\rb\n\r", kCp1251CrLf},
+      {"utf-16 le", raw("\xFF\xFE" "a\0\n\0"), {Encoding::Utf16Le, true, LineEnd::Lf}},
+      {"utf-16 be", raw("\xFE\xFF\0a\0\r"), {Encoding::Utf16Be, true, LineEnd::Cr}},
+      {"utf-16 mark only", "\xFF\xFE", {Encoding::Utf16Le, true, LineEnd::CrLf}},
+      {"utf-16 odd byte", raw("\xFE\xFF\0"), {Encoding::Utf16Be, true, LineEnd::CrLf}},
+      {"ff fe before cp1251 text",
+       "\xFF\xFE\xCF\xF0\n\n",
+       {Encoding::Utf16Le, true, LineEnd::CrLf}},
+      {"ff fe before utf-8 text",
+       "\xFF\xFE\xD0\x96\xD0\x96",
+       {Encoding::Utf16Le, true, LineEnd::CrLf}},
+      {"byte 0A inside a unit is no line end",
+       "\xFF\xFE\x0A\x04",
+       {Encoding::Utf16Le, true, LineEnd::CrLf}},
+      {"ff alone", "\xFF", kCp1251CrLf},
+      {"fe ff not at the start", "a\xFE\xFF", kCp1251CrLf},
+      {"utf-8 bom then ff fe", "\xEF\xBB\xBF\xFF\xFE", {Encoding::Utf8, true, LineEnd::CrLf}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
