@@ -45,29 +45,9 @@ inline bool hasLineEndByte(std::uint64_t w) {
   return (((lf - kOnes) & ~lf) | ((cr - kOnes) & ~cr)) & kHighBits;
 }
 
-// Length of the valid UTF-8 sequence at s[0..n), or 0 when it is not one.
-inline int sequenceLength(const u8* s, qsizetype n) {
-  const u8 c = s[0];
-  int len = 0;
-  u8 lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-  if (c >= 0xC2 && c <= 0xDF) {
-    len = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    len = 3;
-    if (c == 0xE0) lo = 0xA0;  // overlong
-    if (c == 0xED) hi = 0x9F;  // surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    len = 4;
-    if (c == 0xF0) lo = 0x90;  // overlong
-    if (c == 0xF4) hi = 0x8F;  // beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (n < len || s[1] < lo || s[1] > hi) return 0;
-  for (int k = 2; k < len; ++k)
-    if ((s[k] & 0xC0) != 0x80) return 0;
-  return len;
-}
+// Length of the valid UTF-8 sequence at s[0..n), or 0 when it is not one. Out of line: it is
+// the rare path of every loop that calls it, and inlined it slows their common path.
+int sequenceLength(const u8* s, qsizetype n);
 
 inline bool isTwoByteSequence(const u8* s, qsizetype n) {
   return n >= 2 && s[0] >= 0xC2 && s[0] <= 0xDF && (s[1] & 0xC0) == 0x80;
