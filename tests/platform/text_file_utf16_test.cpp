@@ -2,9 +2,12 @@
 // in pieces that split neither a surrogate pair nor a CR LF, and written back in their order.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <random>
 
+#include "platform/edit_control.h"
 #include "platform/text_codec.h"
 #include "platform/text_file.h"
 
@@ -181,6 +184,28 @@ TEST(TextFileUtf16, LongTextsOfLineEndsComeOutWhole) {
   const QByteArray out = encode(utf8, kBe);
   EXPECT_EQ(out,
             "\xFE\xFF" + QByteArray("\0\r\0\n", 4).repeated(3 << 20) + QByteArray("\0e\0n\0d", 6));
+}
+
+// The whole way a document takes: the editor allocates by decodedSize, takes the pieces, and a
+// save writes the file back in its own order and line ends.
+TEST(TextFileUtf16, OpensAndSavesThroughTheEditorByteForByte) {
+  QTemporaryDir dir;
+  platform::EditControl edit;
+  for (const bool big : {false, true}) {
+    SCOPED_TRACE(big ? "big-endian" : "little-endian");
+    const QByteArray file = utf16Bytes(u"Привет\n\U0001F600 мир\n", big);
+    QFile in(dir.filePath("in.txt"));
+    ASSERT_TRUE(in.open(QIODevice::WriteOnly) && in.write(file) == file.size());
+    in.close();
+    ASSERT_EQ(edit.openFile(in.fileName()), std::nullopt);
+    EXPECT_EQ(edit.text(), QStringLiteral("Привет\r\n\U0001F600 мир\r\n"));
+    EXPECT_EQ(edit.fileFormat(),
+              (TextFormat{big ? Encoding::Utf16Be : Encoding::Utf16Le, true, LineEnd::Lf}));
+    ASSERT_EQ(edit.saveFile(dir.filePath("out.txt")), std::nullopt);
+    QFile out(dir.filePath("out.txt"));
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(), file);
+  }
 }
 
 }  // namespace
