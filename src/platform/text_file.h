@@ -53,7 +53,7 @@ namespace TextFile {
 // else valid UTF-8 holding at least one multi-byte sequence is UTF-8; anything else is
 // Windows-1251. The line end is the most frequent of CR LF, LF and lone CR (CR LF when the text
 // has none, or on a tie). `fidelity`, when given, receives what a read and write would change;
-// it comes from the same pass over the bytes.
+// it comes from the scans that find the encoding and line end.
 TextFormat detect(QByteArrayView bytes, ReadFidelity* fidelity = nullptr);
 
 // Decodes bytes of the given format to UTF-8 with CR LF line ends (BOM dropped), handing the
