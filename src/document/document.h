@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "platform/text_file.h"
+
 namespace document {
 
 class Document : public QObject {
@@ -22,6 +24,15 @@ class Document : public QObject {
   // file's, so it must never be written over it.
   bool isPartial() const { return m_partial; }
   void setPartial(bool partial) { m_partial = partial; }
+  // What writing the text back over its file would change (mixed line ends, bad bytes), and
+  // whether the user has already agreed to that for this document.
+  const platform::ReadFidelity& fidelity() const { return m_fidelity; }
+  void setFidelity(const platform::ReadFidelity& fidelity) {
+    m_fidelity = fidelity;
+    m_changeAgreed = false;
+  }
+  bool changeAgreed() const { return m_changeAgreed; }
+  void agreeToChange() { m_changeAgreed = true; }
   int CurCodir() const { return m_curCodir; }
   void setCurCodir(int codePage) {
     m_curCodir = codePage;
@@ -48,6 +59,8 @@ class Document : public QObject {
   QString m_path;
   bool m_dirty = false;
   bool m_partial = false;
+  platform::ReadFidelity m_fidelity;
+  bool m_changeAgreed = false;
   int m_curCodir = 1;
   QDateTime m_diskTime;
   qint64 m_diskSize = -1;

@@ -30,6 +30,7 @@ void newDocument(shell::FrmMain& window) {
   platform::EditControl& editor = window.txtMain();
   editor.setReadOnly(false);
   window.document().setPartial(false);
+  window.document().setFidelity({});
   editor.setText(QString());
   const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
   editor.setFileFormat({platform::Encoding::Utf8, false,

@@ -16,15 +16,22 @@ const QString kPartialMessage = QStringLiteral(
     "Файл изменился во время чтения, и прочитана только его часть. Документ открыт только для "
     "чтения; сохранить его можно лишь под другим именем («Сохранить как...»).");
 
+const QString kBinaryQuestion = QStringLiteral(
+    "Файл похож на двоичный: в нём есть нулевые байты. Он открыт только для чтения, чтобы ничего "
+    "в нём не изменилось.\nРазрешить правку этого документа?");
+
 namespace {
 
 // The file becomes the document's text, in the file's own encoding.
 std::optional<QString> loadText(shell::FrmMain& window, const QString& path) {
-  bool partial = false;
-  if (auto error = window.txtMain().openFile(path, &partial)) return error;
+  platform::EditControl::ReadReport report;
+  if (auto error = window.txtMain().openFile(path, &report)) return error;
   Document& doc = window.document();
-  doc.setPartial(partial);
-  window.txtMain().setReadOnly(partial);
+  doc.setPartial(report.partial);
+  doc.setFidelity(report.fidelity);
+  // A binary file is looked at, not edited, unless the user says otherwise: a stray key would
+  // change bytes nobody can see.
+  window.txtMain().setReadOnly(report.partial || report.fidelity.binary);
   doc.setDirty(false);
   // A code page chosen for the previous text must not re-encode this one when it is saved.
   doc.setCurCodir(1);
@@ -80,10 +87,19 @@ bool LFile(shell::FrmMain& window, const QString& path) {
     cannotOpen(window, path, *error);
     return false;
   }
-  if (window.document().isPartial())
+  if (window.document().isPartial()) {
     ctx.ui.message(kPartialMessage + QStringLiteral("\n") + path,
                    QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
                    platform::MsgIcon::Warning);
+  } else if (window.document().fidelity().binary) {
+    const auto answer = ctx.ui.message(kBinaryQuestion + QStringLiteral("\n") + path,
+                                       QString::fromUtf8(shell::kProgramName),
+                                       platform::MsgButtons::YesNo, platform::MsgIcon::Warning);
+    if (answer == platform::MsgAnswer::Yes) {
+      window.txtMain().setReadOnly(false);
+      window.document().setPath(path);  // the status bar follows
+    }
+  }
   return true;
 }
 

@@ -11,6 +11,8 @@ namespace document {
 
 // Said when a file changed size while it was read.
 extern const QString kPartialMessage;
+// Asked when a file that looks binary was opened read-only.
+extern const QString kBinaryQuestion;
 
 // The full open procedure: offers to save a modified document first, loads the file and
 // reports a failure. Returns true when the file became the document.

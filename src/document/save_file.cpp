@@ -30,6 +30,21 @@ std::optional<QString> write(shell::FrmMain& window, const QString& path) {
   return std::nullopt;
 }
 
+// A file that was not read byte for byte (mixed line ends, bad bytes) would change where
+// nobody edited it: the first save over it asks once. Another name is a new file: no question.
+bool agreesToChangeBytes(shell::FrmMain& window, const QString& path) {
+  Document& doc = window.document();
+  if (path != doc.path() || doc.fidelity().exact() || doc.changeAgreed()) return true;
+  const auto answer = window.context().ui.message(
+      QStringLiteral("Файл «%1» прочитан не байт в байт: %2. При сохранении эти места будут "
+                     "записаны заново и изменятся.\nСохранить?")
+          .arg(doc.fileName(), doc.fidelity().describe()),
+      QStringLiteral("Сохранение"), platform::MsgButtons::YesNo, platform::MsgIcon::Warning);
+  if (answer != platform::MsgAnswer::Yes) return false;
+  doc.agreeToChange();
+  return true;
+}
+
 }  // namespace
 
 int SaveCodePage(shell::FrmMain& window) {
@@ -66,6 +81,7 @@ bool SaveToFile(shell::FrmMain& window, const QString& path) {
                    platform::MsgIcon::Error);
     return false;
   }
+  if (!agreesToChangeBytes(window, path)) return false;
   window.hooks().run(shell::PathHook::MacroMenuOnSave, path);
   window.hooks().run(shell::Hook::SaveMacro);
   if (write(window, path)) {
@@ -76,6 +92,7 @@ bool SaveToFile(shell::FrmMain& window, const QString& path) {
   }
   // The text now is the whole of the file it was saved to.
   doc.setPartial(false);
+  doc.setFidelity({});
   window.txtMain().setReadOnly(false);
   doc.setDirty(false);
   doc.setPath(path);

@@ -20,17 +20,27 @@ void enable(shell::FrmMain& window, const char* name, bool on) {
 // the document is read and written in.
 QString encodingName(shell::FrmMain& window) {
   const int code = window.document().CurCodir();
-  if (code == 1 && window.txtMain().fileFormat().encoding == platform::Encoding::Utf8)
-    return QStringLiteral("UTF-8");
+  if (code != 1) return text::CodePageStatusName(code);
+  switch (window.txtMain().fileFormat().encoding) {
+    case platform::Encoding::Utf8: return QStringLiteral("UTF-8");
+    case platform::Encoding::Utf16Le: return QStringLiteral("UTF-16 LE");
+    case platform::Encoding::Utf16Be: return QStringLiteral("UTF-16 BE");
+    case platform::Encoding::Windows1251: break;
+  }
   return text::CodePageStatusName(code);
 }
 
 // What the user must know about how the document was read.
 QString documentNote(shell::FrmMain& window) {
-  if (window.document().isPartial())
-    return QStringLiteral("Только чтение: файл изменился во время чтения");
-  if (window.txtMain().isReadOnly()) return QStringLiteral("Только чтение");
-  return QString();
+  const document::Document& doc = window.document();
+  if (doc.isPartial()) return QStringLiteral("Только чтение: файл изменился во время чтения");
+  QString note = window.txtMain().isReadOnly() ? QStringLiteral("Только чтение") : QString();
+  if (!doc.fidelity().exact())
+    note += (note.isEmpty() ? QString() : QStringLiteral(" | ")) +
+            QStringLiteral("Сохранение изменит: ") + doc.fidelity().describe();
+  else if (doc.fidelity().binary)
+    note += (note.isEmpty() ? QString() : QStringLiteral(": ")) + doc.fidelity().describe();
+  return note;
 }
 
 }  // namespace

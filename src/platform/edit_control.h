@@ -139,11 +139,16 @@ class EditControl : public QWidget {
   // True when the control itself would act on this key (a binding not released).
   bool bindsKey(const QKeySequence& key) const;
 
+  // How a file was read: whether it changed size under the reader (the text is then only what
+  // was read) and what writing the text back would change.
+  struct ReadReport {
+    bool partial = false;
+    ReadFidelity fidelity;
+  };
   // Loads a file as the text (undo history cleared, no change event left pending as "modified").
   // Returns an error description on failure (also for anything but a regular file); the text
-  // is then unchanged. `partial`, when given, tells whether the file changed size while it was
-  // read, so that the text is only what was read.
-  std::optional<QString> openFile(const QString& path, bool* partial = nullptr);
+  // is then unchanged.
+  std::optional<QString> openFile(const QString& path, ReadReport* report = nullptr);
   // Writes the text in the document's own format (see TextFile); the old file survives a failure.
   std::optional<QString> saveFile(const QString& path);
   const TextFormat& fileFormat() const;

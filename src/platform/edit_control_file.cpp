@@ -51,13 +51,14 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   reportChange();
 }
 
-std::optional<QString> EditControl::openFile(const QString& path, bool* partial) {
+std::optional<QString> EditControl::openFile(const QString& path, ReadReport* report) {
   QString error;
   std::optional<FileContents> contents = ReadRegularFile(path, &error);
   if (!contents) return error;
-  if (partial) *partial = contents->partial;
   const QByteArrayView bytes = contents->bytes;
-  const TextFormat format = TextFile::detect(bytes);
+  ReadFidelity fidelity;
+  const TextFormat format = TextFile::detect(bytes, &fidelity);
+  if (report) *report = {contents->partial, fidelity};
   d->loadBytes(bytes, format, TextFile::decodedSize(bytes, format), {});
   return std::nullopt;
 }
