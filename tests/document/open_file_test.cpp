@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 
+#include "document/recent_files.h"
 #include "platform/cp1251.h"
 #include "platform/edit_control.h"
 #include "platform/test_files.h"
@@ -137,6 +138,13 @@ TEST_F(OpenFileTest, OnlyRegularFilesAreOpened) {
     EXPECT_TRUE(w.document().isUntitled());
   }
   EXPECT_TRUE(m_ui.messages[0].text.contains("канал")) << m_ui.messages[0].text.toStdString();
+
+  // The recent list reaches the same open.
+  w.recentFiles()->AddToRecent(pipe);
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "канал");
+  w.commands().array("mnuOpenedFile")->item(1)->trigger();
+  EXPECT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(w.txtMain().text(), "unsaved work");
 }
 
 // Only part of a file that changed under the reader is in the editor: it must never be written
