@@ -19,13 +19,8 @@ namespace SafeWrite = platform::SafeWrite;
 using test_files::bytesOf;
 using test_files::put;
 
-QByteArray local(const QString& path) { return QFile::encodeName(path); }
-
-struct stat statOf(const QString& path) {
-  struct stat st {};
-  EXPECT_EQ(::lstat(local(path).constData(), &st), 0) << path.toStdString();
-  return st;
-}
+using test_files::local;
+using test_files::statOf;
 
 // Points the user's cache folder, where safety copies go when the file's folder takes none,
 // somewhere else while alive.

@@ -5,7 +5,9 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +22,16 @@ namespace test_files {
 inline QByteArray bytesOf(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// The path as the system calls take it.
+inline QByteArray local(const QString& path) { return QFile::encodeName(path); }
+
+// What lstat says of the path; a failure fails the test.
+inline struct stat statOf(const QString& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(local(path).constData(), &st), 0) << path.toStdString();
+  return st;
 }
 
 inline bool put(const QString& path, const QByteArray& bytes) {
