@@ -28,9 +28,7 @@ void newDocument(shell::FrmMain& window) {
     if (answer == MsgAnswer::Yes && !SaveCommand(window)) return;
   }
   platform::EditControl& editor = window.txtMain();
-  editor.setReadOnly(false);
-  window.document().setPartial(false);
-  window.document().setFidelity({});
+  ForgetHowItWasRead(window);
   editor.setText(QString());
   const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
   editor.setFileFormat({platform::Encoding::Utf8, false,

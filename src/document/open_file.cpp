@@ -107,6 +107,12 @@ bool OpenFromCommandLine(shell::FrmMain& window, const QString& path) {
   return !load(window, path).has_value();
 }
 
+void ForgetHowItWasRead(shell::FrmMain& window) {
+  window.document().setPartial(false);
+  window.document().setFidelity({});
+  window.txtMain().setReadOnly(false);
+}
+
 bool ReloadDocument(shell::FrmMain& window) {
   return !window.document().isUntitled() && !loadText(window, window.document().path());
 }

@@ -21,6 +21,10 @@ bool LFile(shell::FrmMain& window, const QString& path);
 // Loads a file without any question or message; used once at start for the command line.
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path);
 
+// The text is all of the file it refers to (just saved) or of none (a new document): nothing of
+// a partial or inexact read holds any more, and the text may be edited.
+void ForgetHowItWasRead(shell::FrmMain& window);
+
 // Reads the document's file again as opening reads it (its encoding, no code page), without
 // any question; false when the document is untitled or the file cannot be read.
 bool ReloadDocument(shell::FrmMain& window);

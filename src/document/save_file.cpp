@@ -91,9 +91,7 @@ bool SaveToFile(shell::FrmMain& window, const QString& path) {
     return false;
   }
   // The text now is the whole of the file it was saved to.
-  doc.setPartial(false);
-  doc.setFidelity({});
-  window.txtMain().setReadOnly(false);
+  ForgetHowItWasRead(window);
   doc.setDirty(false);
   doc.setPath(path);
   doc.rememberDiskState();
