@@ -22,8 +22,8 @@ struct StyleInfo {
   unsigned colour;   // the item's default: red in the low byte, then green, then blue
 };
 constexpr StyleInfo kStyles[kOhfStyleCount] = {
-    {"Текст", 0},         {"Группа1", 255},          {"Группа2", 255},      {"Разделители", 8355584},
-    {"Группа3", 255},     {"Комментарии", 32512},    {"Строки", 8421440},
+    {"Текст", 0},     {"Группа1", 255},       {"Группа2", 255},    {"Разделители", 8355584},
+    {"Группа3", 255}, {"Комментарии", 32512}, {"Строки", 8421440},
 };
 constexpr unsigned kWindowColour = 16777215;
 
@@ -62,9 +62,30 @@ long OhfLexer::send(unsigned message, unsigned long wParam, long lParam) const {
   return editor()->SendScintilla(message, wParam, lParam);
 }
 
+// QScintilla restyles the whole text as soon as a lexer is set: for a large text, a long wait
+// for lines nobody looks at. That one request is cut at the end of the screen; Scintilla asks
+// for the rest when it is shown (or printed), as it does while the text is being edited.
+void OhfLexer::setEditor(QsciScintilla* editor) {
+  QsciLexerCustom::setEditor(editor);
+  m_screenOnly = editor != nullptr;
+  if (m_screenOnly)
+    QMetaObject::invokeMethod(
+        this, [this] { m_screenOnly = false; }, Qt::QueuedConnection);
+}
+
+long OhfLexer::screenEnd() const {
+  const long lastShown =
+      send(Sci::SCI_GETFIRSTVISIBLELINE) + std::max(send(Sci::SCI_LINESONSCREEN), 1L);
+  return send(Sci::SCI_GETLINEENDPOSITION, send(Sci::SCI_DOCLINEFROMVISIBLE, lastShown));
+}
+
 void OhfLexer::styleText(int start, int end) {
   if (!editor()) return;
-  const long to = std::min<long>(end, send(Sci::SCI_GETLENGTH));
+  long to = std::min<long>(end, send(Sci::SCI_GETLENGTH));
+  if (m_screenOnly) {
+    m_screenOnly = false;
+    to = std::min(to, std::max(screenEnd(), long(start) + 1));
+  }
   const long from = std::max(start, 0);
   if (from >= to) return;
   // From the start of the line, in the state the line before ended in; to the end of the line.

@@ -38,9 +38,11 @@ class OhfLexer : public QsciLexerCustom {
   QColor defaultColor(int style) const override;
   QColor defaultPaper(int style) const override;
   void styleText(int start, int end) override;
+  void setEditor(QsciScintilla* editor) override;
 
  private:
   long send(unsigned message, unsigned long wParam = 0, long lParam = 0) const;
+  long screenEnd() const;
   // Styles whole lines first..last (at most about kChunkBytes of them at once) and returns the
   // state at the end of the last one styled, which is `*next - 1`.
   OhfRules::State styleLines(long first, long last, long* next, OhfRules::State state);
@@ -48,6 +50,7 @@ class OhfLexer : public QsciLexerCustom {
   OhfDefinition m_definition;
   QByteArray m_language;
   OhfRules m_rules;
+  bool m_screenOnly = false;  // the request that follows setting the lexer stops at the screen
   // Reused between calls so that a keystroke allocates nothing.
   std::vector<char> m_styles;
   std::vector<long> m_lineStarts;

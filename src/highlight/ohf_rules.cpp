@@ -75,20 +75,28 @@ std::vector<std::string> entriesOf(const QString& list) {
 }
 
 bool isAscii(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(s.begin(), s.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 }  // namespace
 
 ColourItem OhfStyleItem(int style) {
   switch (static_cast<OhfStyle>(style)) {
-    case OhfStyle::Keyword: return ColourItem::Group1;
-    case OhfStyle::Operator: return ColourItem::Group2;
-    case OhfStyle::Scope: return ColourItem::Delimiter;
-    case OhfStyle::Number: return ColourItem::Group3;
-    case OhfStyle::Comment: return ColourItem::Comment;
-    case OhfStyle::String: return ColourItem::String;
-    case OhfStyle::Default: break;
+    case OhfStyle::Keyword:
+      return ColourItem::Group1;
+    case OhfStyle::Operator:
+      return ColourItem::Group2;
+    case OhfStyle::Scope:
+      return ColourItem::Delimiter;
+    case OhfStyle::Number:
+      return ColourItem::Group3;
+    case OhfStyle::Comment:
+      return ColourItem::Comment;
+    case OhfStyle::String:
+      return ColourItem::String;
+    case OhfStyle::Default:
+      break;
   }
   return ColourItem::Text;
 }
@@ -175,8 +183,8 @@ void OhfRules::addEntry(const std::string& entry, OhfStyle style) {
   if (!allWord) {
     Token token = makeToken(entry, style);
     auto& list = m_symbols[static_cast<unsigned char>(token.text[0])];
-    const bool known = std::any_of(list.begin(), list.end(),
-                                   [&](const Token& t) { return t.text == token.text; });
+    const bool known =
+        std::any_of(list.begin(), list.end(), [&](const Token& t) { return t.text == token.text; });
     if (!known) list.push_back(std::move(token));
     return;
   }
@@ -192,6 +200,8 @@ bool OhfRules::matchesAt(const unsigned char* line, std::size_t length, std::siz
   const std::size_t size = token.text.size();
   if (size == 0 || size > length - at) return false;
   const auto* t = bytes(token.text);
+  // Most positions fail on the first byte; no call for them.
+  if ((m_caseSensitive ? line[at] : asciiLower(line[at])) != t[0]) return false;
   if (m_caseSensitive) {
     if (std::memcmp(line + at, t, size) != 0) return false;
   } else {
@@ -200,7 +210,8 @@ bool OhfRules::matchesAt(const unsigned char* line, std::size_t length, std::siz
   }
   int next = 0;
   if (token.wordLeft && wordBefore(line, at)) return false;
-  if (token.wordRight && at + size < length && isWordAt(line + at + size, length - at - size, &next))
+  if (token.wordRight && at + size < length &&
+      isWordAt(line + at + size, length - at - size, &next))
     return false;
   return true;
 }
@@ -291,10 +302,10 @@ std::size_t OhfRules::styleToken(const unsigned char* line, std::size_t length, 
   for (const Comment& comment : m_comments) {
     if (!matchesAt(line, length, at, comment.open)) continue;
     // An opener without a closer comments out the rest of its line only, not the whole text.
-    const std::size_t end = comment.close.empty()
-                                ? std::string::npos
-                                : findClose(line, length, at + comment.open.text.size(),
-                                            comment.close);
+    const std::size_t end =
+        comment.close.empty()
+            ? std::string::npos
+            : findClose(line, length, at + comment.open.text.size(), comment.close);
     if (end != std::string::npos) return fill(end, OhfStyle::Comment);
     if (!comment.close.empty()) *state = State::BlockComment;
     return fill(length, OhfStyle::Comment);
@@ -304,7 +315,8 @@ std::size_t OhfRules::styleToken(const unsigned char* line, std::size_t length, 
   const bool quote = isStringChar(cp);
   // A longer symbol wins over a quote: "```" is a token of its own, not an empty string.
   for (const Token& token : m_symbols[m_caseSensitive ? line[at] : asciiLower(line[at])])
-    if ((!quote || token.text.size() > std::size_t(charLength)) && matchesAt(line, length, at, token))
+    if ((!quote || token.text.size() > std::size_t(charLength)) &&
+        matchesAt(line, length, at, token))
       return fill(at + token.text.size(), token.style);
   if (quote) return fill(scanString(line, length, at, cp, charLength), OhfStyle::String);
 

@@ -84,7 +84,7 @@ class OhfRules {
   std::unordered_map<std::string, OhfStyle, StringHash, std::equal_to<>> m_words;
   std::array<bool, 256> m_wordFirstByte{};  // a word of the table can start with this byte
   std::size_t m_longestWord = 0;
-  bool m_nonAsciiWords = false;  // folding such a word needs Unicode case rules
+  bool m_nonAsciiWords = false;                   // folding such a word needs Unicode case rules
   std::array<std::vector<Token>, 256> m_symbols;  // by first byte, longest first
   std::vector<Comment> m_comments;                // longest opener first
   std::string m_blockClose;

@@ -115,9 +115,9 @@ TEST(OhfBoolean, ZeroFalseNumbersAndTrue) {
     const char* value;
     bool expect;
   } cases[] = {
-      {"0", false},    {"false", false}, {"FALSE", false}, {"1", true},    {"-1", true},
-      {"2.5", true},   {"0.0", false},   {"true", true},   {"True", true}, {"yes", false},
-      {"", false},     {"1x", false},    {"nan", false},   {"inf", false}, {"tru", false},
+      {"0", false},  {"false", false}, {"FALSE", false}, {"1", true},    {"-1", true},
+      {"2.5", true}, {"0.0", false},   {"true", true},   {"True", true}, {"yes", false},
+      {"", false},   {"1x", false},    {"nan", false},   {"inf", false}, {"tru", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.value);
@@ -158,8 +158,9 @@ TEST_F(OhfDefinitionTest, WordGroupsEndWhereTheLineWalkSaysSo) {
 
 TEST_F(OhfDefinitionTest, LfOnlyFilesAndWindows1251Files) {
   const QString path = m_dir.filePath("lf.ohf");
-  ASSERT_TRUE(test_files::put(
-      path, "[MainSettings]\ndescription=\xCF\xE0\xF1\xEA\xE0\xEB\n\n[group1]\nif then\n\xE5\xF1\xEB\xE8\n"));
+  ASSERT_TRUE(test_files::put(path,
+                              "[MainSettings]\ndescription=\xCF\xE0\xF1\xEA\xE0\xEB\n\n[group1]"
+                              "\nif then\n\xE5\xF1\xEB\xE8\n"));
   const OhfDefinition def = ReadOhfFile(path);
   EXPECT_EQ(def.description, "Паскал");
   EXPECT_EQ(def.keywords, "if\nthen\nесли\n");

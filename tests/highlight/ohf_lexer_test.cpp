@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include "highlight/ohf_style_view.h"
 
 namespace {
@@ -64,8 +66,7 @@ TEST(OhfLexer, StylesOfOneDefinition) {
                   {"unclosed string ends with its line", "'abc\nif", "qqqq kk"},
                   {"comment marks inside a string", "'//' x", "qqqq  "},
                   {"quotes inside a comment", "// 'a\nif", "ccccc kk"},
-                  {"block comment across lines", "a /* if\nthen */ b\nif",
-                   "  ccccccccccccc   kk"},
+                  {"block comment across lines", "a /* if\nthen */ b\nif", "  ccccccccccccc   kk"},
                   {"block comment on one line", "a/**/if", " cccckk"},
                   {"Cyrillic around keywords", "привет if мир ifпривет", "       kk             "},
                   {"Cyrillic keyword, case ignored", "Если ЕСЛИ если", "kkkk kkkk kkkk"},
@@ -102,9 +103,9 @@ TEST(OhfLexer, StylesMapToColourItems) {
     int style;
     ColourItem item;
   } cases[] = {
-      {0, ColourItem::Text},       {1, ColourItem::Group1},   {2, ColourItem::Group2},
-      {3, ColourItem::Delimiter},  {4, ColourItem::Group3},   {5, ColourItem::Comment},
-      {6, ColourItem::String},     {7, ColourItem::Text},     {-1, ColourItem::Text},
+      {0, ColourItem::Text},      {1, ColourItem::Group1}, {2, ColourItem::Group2},
+      {3, ColourItem::Delimiter}, {4, ColourItem::Group3}, {5, ColourItem::Comment},
+      {6, ColourItem::String},    {7, ColourItem::Text},   {-1, ColourItem::Text},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.style);
@@ -202,6 +203,39 @@ TEST(OhfLexer, PaintingStylesTheVisibleLines) {
   styled.view.grab();
   EXPECT_EQ(sci(styled.view, Sci::SCI_GETSTYLEAT, styled.lineStart(3)), 5);
   EXPECT_LT(styled.endStyled(), length / 10);
+}
+
+// Choosing a scheme for a loaded text must not make the user wait while the whole text is
+// styled: the restyling QScintilla asks for then stops at the end of the screen, and only it.
+TEST(OhfLexer, SettingTheLexerStylesTheScreenFirst) {
+  QString text;
+  for (int i = 0; i < 5000; ++i) text += "x\r\nif\r\n";
+  for (const bool eventLoopFirst : {false, true}) {
+    SCOPED_TRACE(eventLoopFirst);
+    QsciScintilla view;
+    view.setUtf8(true);
+    view.resize(400, 200);
+    view.setText(text);
+    const long length = sci(view, Sci::SCI_GETLENGTH);
+    auto* lexer = new OhfLexer(pascalLike(), &view);
+    view.setLexer(lexer);
+    const long styled = sci(view, Sci::SCI_GETENDSTYLED);
+    EXPECT_GT(styled, 0);
+    EXPECT_LT(styled, length / 10);
+    if (eventLoopFirst) QCoreApplication::sendPostedEvents(lexer, QEvent::MetaCall);
+    sci(view, Sci::SCI_COLOURISE, styled, -1);
+    EXPECT_EQ(sci(view, Sci::SCI_GETENDSTYLED), length);
+    EXPECT_EQ(sci(view, Sci::SCI_GETSTYLEAT, length - 4), 1);
+  }
+  // Set on an empty text there is nothing to style at first; once the event loop has come
+  // round, a request for everything is styled whole.
+  QsciScintilla view;
+  auto* lexer = new OhfLexer(pascalLike(), &view);
+  view.setLexer(lexer);
+  QCoreApplication::sendPostedEvents(lexer, QEvent::MetaCall);
+  view.setText(text);
+  sci(view, Sci::SCI_COLOURISE, 0, -1);
+  EXPECT_EQ(sci(view, Sci::SCI_GETENDSTYLED), sci(view, Sci::SCI_GETLENGTH));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <Qsci/qsciscintilla.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QString>
 #include <memory>
 
@@ -28,6 +29,8 @@ class StyledView {
     view.setEolMode(QsciScintilla::EolWindows);
     lexer->setParent(&view);
     view.setLexer(lexer);
+    // Back in the event loop: the lexer no longer holds back the request that follows setting it.
+    QCoreApplication::sendPostedEvents(lexer, QEvent::MetaCall);
   }
 
   // Sets the text ("\n" becomes CR LF) and, unless told otherwise, styles all of it.

@@ -41,7 +41,8 @@ const Sample kSamples[] = {
     {"batch.ohf", "Batch", "*.bat", "@echo off\nREM c\nif exist x (echo \"y\") 2>nul",
      "okkkk     ccccc kk kkkkk   skkkk qqqs ookkk"},
     {"json.ohf", "JSON", "*.json", "{\"a\": [1.5, true, null]}", "sqqqo onnno kkkko kkkkos"},
-    {"yaml.ohf", "YAML", "*.yml", "---\nkey: \"v\" # c\nlist:\n  - yes", "sss    o qqq ccc     o   o kkk"},
+    {"yaml.ohf", "YAML", "*.yml", "---\nkey: \"v\" # c\nlist:\n  - yes",
+     "sss    o qqq ccc     o   o kkk"},
 };
 
 // The words written under the group headers, each group up to its empty line. A word line
