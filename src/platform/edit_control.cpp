@@ -18,7 +18,6 @@ namespace {
 using Sci = QsciScintillaBase;
 
 const QColor kDividerColour(0x90, 0x90, 0x90);
-const QColor kHighlightColour(0xFF, 0xF1, 0xB8);
 
 // Every non-folding marker except the program's own line marks, which belong to the text area.
 constexpr int kSymbolMarginMask =
@@ -78,14 +77,13 @@ void EditControl::Impl::setUpView(QsciScintilla* view) {
   view->markerDefine(QsciScintilla::Underline, kDividerMarker);
   view->setMarkerBackgroundColor(kDividerColour, kDividerMarker);
   view->markerDefine(QsciScintilla::Background, kHighlightMarker);
-  view->setMarkerBackgroundColor(kHighlightColour, kHighlightMarker);
   view->setMarginMarkerMask(0, 0);
   view->setMarginMarkerMask(1, kSymbolMarginMask);
   view->setMarginMarkerMask(2, 0);
   view->setMarginType(1, QsciScintilla::SymbolMargin);
   view->setMarginWidth(1, 0);
   view->setMarginWidth(2, 0);
-  applyFont(view);
+  applyLook(view);
   applyLineNumberMargin(view, lineNumbers, lineNumberBase);
 }
 

@@ -2,16 +2,19 @@
 // so nothing of QScintilla leaks into the rest of the program.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "platform/text_file.h"
 
+class QsciLexer;
 class QsciScintilla;
 class QSplitter;
 class QPrinter;
@@ -65,6 +68,25 @@ struct FindOptions {
   bool up = false;      // towards the start of the text
   bool wrap = true;     // go on from the other end when this one is reached
   bool operator==(const FindOptions&) const = default;
+};
+
+// The editor's font with one of the font styles of the colour settings: 0 normal, 1 bold,
+// 2 italic, 3 bold and italic, 4 underlined; anything else is normal.
+QFont FontWithStyle(QFont base, int style);
+
+// Colours of what no lexer paints. An invalid colour leaves that part as it is.
+struct ViewColours {
+  QColor text = Qt::black;   // plain text
+  QColor textBack = Qt::white;
+  int textStyle = 0;         // font style, as FontWithStyle takes it
+  QColor gutter;              // the symbol margin
+  QColor lineNumbers;
+  QColor lineNumbersBack;
+  int lineNumbersStyle = 0;
+  QColor currentLine = QColor(0xFF, 0xF1, 0xB8);  // the marked caret line
+  QColor whiteSpace;          // the marks of visible white space
+  QColor unmatchedBrace;
+  bool operator==(const ViewColours&) const = default;
 };
 
 enum class FindResult {
@@ -169,8 +191,17 @@ class EditControl : public QWidget {
   QString lineNumberText(int line) const;  // what the margin shows for a 0-based line
   void setWhiteSpaceVisible(bool on);
   bool whiteSpaceVisible() const;
+  // Colouring on with a lexer maker set colours the text; off, or with no maker, it is plain.
   void setColouringEnabled(bool on);
   bool colouringEnabled() const;
+  // Makes the lexer of one view for the editor's font. Each view of a split gets its own (they
+  // paint on their own), and they are made again when the font changes. An empty maker means
+  // plain text.
+  using LexerMaker = std::function<QsciLexer*(QObject* parent, const QFont& font)>;
+  void setLexerMaker(LexerMaker make);
+  QsciLexer* lexer() const;  // the primary view's; nullptr while the text is plain
+  void setViewColours(const ViewColours& colours);
+  const ViewColours& viewColours() const;
   void setWindowsLineEnds(bool on);  // line-end style files are written with
   bool windowsLineEnds() const;
   void setKeywordCaseCorrection(bool on);

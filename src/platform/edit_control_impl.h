@@ -53,6 +53,8 @@ struct EditControl::Impl {
   FindDialog* findDialog = nullptr;  // made when first asked for; children of the control
   ReplaceDialog* replaceDialog = nullptr;
   QFont font;
+  EditControl::LexerMaker lexerMaker;
+  ViewColours colours;
   int charSet = 0;
   int tabSize = 4;
   int lineNumberBase = 10;
@@ -106,8 +108,11 @@ struct EditControl::Impl {
   void focusLeft(QFocusEvent* event);
   int viewIndex(const QObject* object, bool* isViewport) const;
 
+  // --- edit_control_colour.cpp: lexer, font and colours, made afresh as one look ---
+  void applyLook(QsciScintilla* view);
+  void applyMarginLook(QsciScintilla* view);
+
   // --- edit_control_view.cpp: settings applied to both views ---
-  void applyFont(QsciScintilla* view);
   void applyLineNumbers();
   void applySplitterSizes();
 

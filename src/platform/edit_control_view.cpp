@@ -14,11 +14,6 @@ constexpr int kLeftMarginWidth = 16;
 
 }  // namespace
 
-void EditControl::Impl::applyFont(QsciScintilla* view) {
-  view->setFont(font);
-  view->setMarginsFont(font);
-}
-
 void EditControl::Impl::applyLineNumbers() {
   for (auto* view : views) {
     applyLineNumberMargin(view, lineNumbers, lineNumberBase);
@@ -77,19 +72,6 @@ void EditControl::setWhiteSpaceVisible(bool on) {
 }
 
 bool EditControl::whiteSpaceVisible() const { return d->whiteSpace; }
-
-void EditControl::setColouringEnabled(bool on) {
-  d->colouring = on;
-  if (on) return;
-  for (auto* view : d->views) {
-    if (!view->lexer()) continue;
-    view->setLexer(nullptr);
-    d->applyFont(view);
-    sci(view, Sci::SCI_CLEARDOCUMENTSTYLE);
-  }
-}
-
-bool EditControl::colouringEnabled() const { return d->colouring; }
 
 void EditControl::setWindowsLineEnds(bool on) {
   // Off means LF, except that a file of lone CRs keeps its own non-Windows style.
@@ -160,7 +142,7 @@ void EditControl::setEditorFont(const QString& name, int pointSize, int charSet)
   d->font = font;
   // Qt picks scripts per character; the number is kept for the settings it came from.
   d->charSet = charSet;
-  for (auto* view : d->views) d->applyFont(view);
+  for (auto* view : d->views) d->applyLook(view);
   d->applyLineNumbers();
 }
 

@@ -10,6 +10,7 @@
 #include "editor/editor_events.h"
 #include "editor/key_dispatch.h"
 #include "editor/selection_events.h"
+#include "highlight/highlighter.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
@@ -48,6 +49,7 @@ void InstallFeatures(FrmMain& window) {
   text::InstallStatCommands(window);
   text::InstallCodePageCommands(window);
   navigation::InstallSearchCommands(window);
+  highlight::InstallHighLight(window);
 }
 
 }  // namespace shell

@@ -1,0 +1,87 @@
+// The look of the views: the lexer that colours the text, the editor's font and the colours of
+// what no lexer paints. Everything is applied afresh as one look, because QScintilla resets
+// the styles whenever a lexer comes or goes.
+#include <Qsci/qscilexer.h>
+
+#include "platform/edit_control_impl.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+long rgb(const QColor& colour) {
+  // Scintilla's colours keep red in the low byte.
+  return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
+void setStyleFont(QsciScintilla* view, int style, const QFont& font) {
+  sci(view, Sci::SCI_STYLESETBOLD, style, font.bold() ? 1 : 0);
+  sci(view, Sci::SCI_STYLESETITALIC, style, font.italic() ? 1 : 0);
+  sci(view, Sci::SCI_STYLESETUNDERLINE, style, font.underline() ? 1 : 0);
+}
+
+}  // namespace
+
+QFont FontWithStyle(QFont base, int style) {
+  base.setBold(style == 1 || style == 3);
+  base.setItalic(style == 2 || style == 3);
+  base.setUnderline(style == 4);
+  return base;
+}
+
+void EditControl::Impl::applyLook(QsciScintilla* view) {
+  QsciLexer* old = view->lexer();
+  QsciLexer* made = colouring && lexerMaker ? lexerMaker(view, font) : nullptr;
+  if (made || old) view->setLexer(made);
+  delete old;
+  if (!made) {
+    // Plain text: every style is the default one, in the colours of the text item.
+    view->setFont(FontWithStyle(font, colours.textStyle));
+    if (colours.text.isValid()) sci(view, Sci::SCI_STYLESETFORE, Sci::STYLE_DEFAULT, rgb(colours.text));
+    if (colours.textBack.isValid())
+      sci(view, Sci::SCI_STYLESETBACK, Sci::STYLE_DEFAULT, rgb(colours.textBack));
+    setStyleFont(view, Sci::STYLE_DEFAULT, FontWithStyle(font, colours.textStyle));
+    sci(view, Sci::SCI_STYLECLEARALL);
+    if (old) sci(view, Sci::SCI_CLEARDOCUMENTSTYLE);
+  }
+  applyMarginLook(view);
+}
+
+void EditControl::Impl::applyMarginLook(QsciScintilla* view) {
+  view->setMarginsFont(FontWithStyle(font, colours.lineNumbersStyle));
+  if (colours.lineNumbers.isValid()) view->setMarginsForegroundColor(colours.lineNumbers);
+  if (colours.lineNumbersBack.isValid()) view->setMarginsBackgroundColor(colours.lineNumbersBack);
+  if (colours.gutter.isValid()) view->setMarginBackgroundColor(1, colours.gutter);
+  if (colours.currentLine.isValid())
+    view->setMarkerBackgroundColor(colours.currentLine, kHighlightMarker);
+  if (colours.whiteSpace.isValid()) view->setWhitespaceForegroundColor(colours.whiteSpace);
+  if (colours.unmatchedBrace.isValid()) view->setUnmatchedBraceForegroundColor(colours.unmatchedBrace);
+}
+
+void EditControl::setColouringEnabled(bool on) {
+  if (on == d->colouring) return;
+  d->colouring = on;
+  for (auto* view : d->views) d->applyLook(view);
+  d->applyLineNumbers();
+}
+
+bool EditControl::colouringEnabled() const { return d->colouring; }
+
+void EditControl::setLexerMaker(LexerMaker make) {
+  d->lexerMaker = std::move(make);
+  for (auto* view : d->views) d->applyLook(view);
+  d->applyLineNumbers();
+}
+
+QsciLexer* EditControl::lexer() const { return d->primary()->lexer(); }
+
+void EditControl::setViewColours(const ViewColours& colours) {
+  d->colours = colours;
+  for (auto* view : d->views) d->applyLook(view);
+  d->applyLineNumbers();
+}
+
+const ViewColours& EditControl::viewColours() const { return d->colours; }
+
+}  // namespace platform
