@@ -1,0 +1,56 @@
+// The document's whole text while a script works on the whole text alone, so that a long run of
+// "replace $alltext" statements neither copies the document in and out of the editor each time
+// nor reads all of it for every statement. The text is kept in pieces; once a script has replaced
+// a few times, each piece keeps a filter of the runs of one to four characters that start in it,
+// and a search skips every piece whose filter rules the searched text out. A replacement that
+// finds nothing then costs a few lookups per piece, and a rare one a pass over a few pieces.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <memory>
+#include <vector>
+
+namespace automation {
+
+class ScriptText {
+ public:
+  static constexpr qsizetype kPieceSize = 16 * 1024;
+  // Replacing this many times shows a script that replaces a lot; only then is building the
+  // filters (a pass over the text) worth it.
+  static constexpr int kReplacesBeforeFilters = 4;
+
+  explicit ScriptText(QStringView text, qsizetype pieceSize = kPieceSize,
+                      int replacesBeforeFilters = kReplacesBeforeFilters);
+  ~ScriptText();
+  ScriptText(ScriptText&&) noexcept;
+  ScriptText& operator=(ScriptText&&) noexcept;
+
+  QString toString() const;
+  qsizetype size() const;
+
+  // Replaces every occurrence of `what` by `with`, case-sensitively, left to right, never looking
+  // into inserted text: the result of QString::replace(what, with). An empty `what` changes
+  // nothing. Returns how many occurrences were replaced.
+  qsizetype replaceAll(QStringView what, QStringView with);
+
+ private:
+  struct Piece;
+  struct Hit;
+  struct Site;
+
+  std::vector<Hit> findAll(QStringView what) const;
+  std::vector<Site> rebuild(const std::vector<Hit>& hits, qsizetype whatSize, QStringView with);
+  void reshape(std::vector<Site>& sites);
+  void addSites(const std::vector<Site>& sites, QStringView with);
+  void buildFilter(size_t piece);
+  QString following(size_t piece, qsizetype count) const;
+
+  std::vector<Piece> m_pieces;
+  qsizetype m_pieceSize;
+  int m_filterBitsLog2;
+  int m_replacesLeft;  // before the filters are built
+  bool m_filtered = false;
+};
+
+}  // namespace automation
