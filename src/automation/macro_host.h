@@ -20,6 +20,11 @@ class MacroHost {
   // Replaces the selection, or inserts at the caret when nothing is selected.
   virtual void setSelectedText(const QString& text) = 0;
   virtual bool hasSelection() const = 0;
+  // The editor's own selection, which a search inside the selection counts from.
+  virtual platform::SelRange selection() const = 0;
+  // Lines as the editor counts them; a selection made by column is kept inside its line.
+  virtual int lineCount() const = 0;
+  virtual int lineLength(int line) const = 0;  // characters, without the line end
 
   // The range the main window shares between the commands that select: as the last reader
   // stored it. Applying stores it, selects it in the editor and scrolls it into view.
