@@ -23,6 +23,7 @@ bool EditorMacroHost::hasSelection() const {
 platform::SelRange EditorMacroHost::selection() const { return m_edit.selection(); }
 int EditorMacroHost::lineCount() const { return m_edit.lineCount(); }
 int EditorMacroHost::lineLength(int line) const { return m_edit.lineLength(line); }
+bool EditorMacroHost::acceptsEdits() const { return !m_edit.isReadOnly(); }
 
 platform::SelRange EditorMacroHost::sharedRange() const {
   return m_window.sharedRange ? m_window.sharedRange() : m_edit.selection();

@@ -34,6 +34,7 @@ class EditorMacroHost final : public MacroHost {
   platform::SelRange selection() const override;
   int lineCount() const override;
   int lineLength(int line) const override;
+  bool acceptsEdits() const override;
   platform::SelRange sharedRange() const override;
   // Stores the range, selects it and scrolls it into view.
   void applySharedRange(const platform::SelRange& range) override;

@@ -25,6 +25,8 @@ class MacroHost {
   // Lines as the editor counts them; a selection made by column is kept inside its line.
   virtual int lineCount() const = 0;
   virtual int lineLength(int line) const = 0;  // characters, without the line end
+  // False while the document takes no edits (a file opened read-only): scripts change nothing.
+  virtual bool acceptsEdits() const = 0;
 
   // The range the main window shares between the commands that select: as the last reader
   // stored it. Applying stores it, selects it in the editor and scrolls it into view.

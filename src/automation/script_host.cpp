@@ -11,9 +11,12 @@ void ScriptHost::flush() const {
   if (!m_changed) return;
   m_changed = false;
   m_editor.setText(m_text->toString());
+  // A read-only editor refuses the text; from here on only the editor knows what it holds.
+  m_text.reset();
 }
 
 qsizetype ScriptHost::replaceInText(QStringView what, QStringView with) {
+  if (!m_editor.acceptsEdits()) return 0;
   const qsizetype count = kept().replaceAll(what, with);
   if (count > 0 && what != with) m_changed = true;
   return count;
@@ -22,6 +25,7 @@ qsizetype ScriptHost::replaceInText(QStringView what, QStringView with) {
 QString ScriptHost::text() const { return kept().toString(); }
 
 void ScriptHost::setText(const QString& text) {
+  if (!m_editor.acceptsEdits()) return;
   m_text.emplace(text);
   m_changed = true;
 }

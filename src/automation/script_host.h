@@ -31,6 +31,7 @@ class ScriptHost final : public MacroHost {
   platform::SelRange selection() const override;
   int lineCount() const override;
   int lineLength(int line) const override;
+  bool acceptsEdits() const override { return m_editor.acceptsEdits(); }
   platform::SelRange sharedRange() const override;
   void applySharedRange(const platform::SelRange& range) override;
 
@@ -42,8 +43,8 @@ class ScriptHost final : public MacroHost {
 
  private:
   ScriptText& kept() const;
-  // Makes the editor hold the kept text; the kept text stays valid until the editor's text is
-  // changed there.
+  // Hands a changed kept text to the editor. A text that was only read stays kept until the
+  // editor's text is changed there.
   void flush() const;
 
   MacroHost& m_editor;

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 
 #include "automation/macro_fixture.h"
+#include "platform/test_files.h"
 #include "shell/version.h"
 #include "text/code_page.h"
 
@@ -194,6 +195,18 @@ TEST_F(MacroCommands, WriteToFileWritesLoweredTextIntoTheFoundFile) {
     run(c.script);
     EXPECT_EQ(bytesOf(c.file), c.bytes);
   }
+}
+
+TEST_F(MacroCommands, FailedWriteLeavesTheOldFile) {
+  put(path("keep.txt"), "old content");
+  setUp(QString(4096, u'x'));
+  {
+    const test_files::FileSizeLimit limit(16);  // as on a full disk
+    ASSERT_TRUE(limit.active());
+    run("writetofile " + path("keep.txt") + ",$alltext;join " + path("keep.txt") + "," +
+        path("keep.txt") + "," + path("keep.txt") + ";");
+  }
+  EXPECT_EQ(bytesOf(path("keep.txt")), "old content");
 }
 
 TEST_F(MacroCommands, ReadFromFileIsOneUndoableEdit) {

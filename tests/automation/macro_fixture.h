@@ -43,6 +43,7 @@ class CountingHost final : public MacroHost {
   platform::SelRange selection() const override { return m_real.selection(); }
   int lineCount() const override { return m_real.lineCount(); }
   int lineLength(int line) const override { return m_real.lineLength(line); }
+  bool acceptsEdits() const override { return m_real.acceptsEdits(); }
   platform::SelRange sharedRange() const override { return m_real.sharedRange(); }
   void applySharedRange(const platform::SelRange& r) override { m_real.applySharedRange(r); }
   QString clipboardText() const override { return ++clipboardReads, m_real.clipboardText(); }

@@ -155,5 +155,17 @@ TEST_F(MacroRun, StatementsThatNeedTheEditorSeeEarlierWholeTextChanges) {
   }
 }
 
+TEST_F(MacroRun, ReadOnlyDocumentTakesNoWholeTextEdits) {
+  // What the script reads afterwards must be what the editor holds, not what it refused.
+  put(path("in.txt"), "from file");
+  setUp("abc");
+  edit.setReadOnly(true);
+  clipboard.setText("clip");
+  run("replace $alltext,a,b;readfromfile " + path("in.txt") +
+      ";replace other,x,y;setclipboardtext $alltext;");
+  EXPECT_EQ(edit.text(), "abc");
+  EXPECT_EQ(clipboard.text(), "abc");
+}
+
 }  // namespace
 }  // namespace automation
