@@ -21,7 +21,9 @@ quint64 mix(quint64 key, int length) {
 // A set of runs that may answer "maybe" for a run it never saw, but never "no" for one it did.
 class RunFilter {
  public:
-  explicit RunFilter(int bitsLog2) : m_shift(64 - bitsLog2), m_words(size_t(1) << (bitsLog2 - 6)) {}
+  // Takes no memory until the first clear(): a script that replaces only a few times never
+  // needs the filters.
+  explicit RunFilter(int bitsLog2) : m_shift(64 - bitsLog2), m_size(size_t(1) << (bitsLog2 - 6)) {}
   quint32 slot(quint64 key, int length) const { return quint32(mix(key, length) >> m_shift); }
   void add(quint32 slot) {
     m_words[slot >> 6] |= quint64(1) << (slot & 63);
@@ -29,7 +31,7 @@ class RunFilter {
   }
   bool has(quint32 slot) const { return (m_words[slot >> 6] >> (slot & 63)) & 1; }
   void clear() {
-    std::fill(m_words.begin(), m_words.end(), 0);
+    m_words.assign(m_size, 0);
     m_added = 0;
   }
   qsizetype added() const { return m_added; }
@@ -46,6 +48,7 @@ class RunFilter {
 
  private:
   int m_shift;
+  size_t m_size;
   std::vector<quint64> m_words;
   qsizetype m_added = 0;
 };
