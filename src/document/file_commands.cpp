@@ -36,6 +36,8 @@ void newDocument(shell::FrmMain& window) {
   window.document().setCurCodir(1);
   window.document().setPath(QString());
   window.document().setDirty(false);
+  // No file is at hand now, so no script file either.
+  window.hooks().run(shell::PathHook::MacroMenuOnOpen, QString());
   window.focusEditor();
 }
 

@@ -1,5 +1,6 @@
 #include "shell/features.h"
 
+#include "automation/macro_runner.h"
 #include "document/disk_check.h"
 #include "document/file_commands.h"
 #include "document/recent_files.h"
@@ -49,6 +50,7 @@ void InstallFeatures(FrmMain& window) {
   text::InstallStatCommands(window);
   text::InstallCodePageCommands(window);
   navigation::InstallSearchCommands(window);
+  automation::InstallMacros(window);
   highlight::InstallHighLight(window);
 }
 
