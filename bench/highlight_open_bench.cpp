@@ -95,6 +95,20 @@ void OpenHtmlProgram(benchmark::State& state) {
   }
 }
 
+// The way a file chosen by its extension opens: read as plain text, then the scheme set.
+void OpenHtmlThenScheme(benchmark::State& state) {
+  documents();
+  for (auto _ : state) {
+    platform::EditControl editor;
+    editor.resize(1000, 700);
+    if (editor.openFile(documents().html)) state.SkipWithError("open failed");
+    editor.setLexerMaker([](QObject* parent, const QFont&) {
+      return highlight::MakeBuiltinLexer("HTML", parent);
+    });
+    benchmark::DoNotOptimize(editor.grab());
+  }
+}
+
 void OpenHtmlYardstick(benchmark::State& state) {
   for (auto _ : state) {
     QsciScintilla editor;
@@ -124,6 +138,7 @@ void TypeMidDocument(benchmark::State& state) {
 
 BENCHMARK(OpenLarge)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenHtmlProgram)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OpenHtmlThenScheme)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OpenHtmlYardstick)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(TypeMidDocument)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -7,12 +7,43 @@
 #include <Qsci/qscilexerpascal.h>
 #include <Qsci/qscilexersql.h>
 #include <Qsci/qscilexerxml.h>
+#include <Qsci/qsciscintilla.h>
+
+#include "platform/edit_control.h"
 
 namespace highlight {
 namespace {
 
+using Sci = QsciScintillaBase;
+constexpr int kLastKeywordSet = 8;  // Scintilla numbers its word lists 0..8
+
+// A built-in lexer that is attached as a container lexer first (see DeferredLexer).
+template <typename Base>
+class Deferred : public Base, public platform::DeferredLexer {
+ public:
+  using Base::Base;
+  const char* lexer() const override { return m_attaching ? nullptr : Base::lexer(); }
+  int lexerId() const override { return m_attaching ? Sci::SCLEX_CONTAINER : Base::lexerId(); }
+
+  void attached(QsciScintilla& view) override {
+    m_attaching = false;
+    view.SendScintilla(Sci::SCI_SETLEXERLANGUAGE, Base::lexer());
+    // Word lists and properties belong to the language, so they are given again.
+    for (int set = 0; set <= kLastKeywordSet; ++set) {
+      const char* words = Base::keywords(set + 1);
+      view.SendScintilla(Sci::SCI_SETKEYWORDS, static_cast<unsigned long>(set), words ? words : "");
+    }
+    view.SendScintilla(Sci::SCI_SETPROPERTY, "fold", "1");
+    view.SendScintilla(Sci::SCI_SETPROPERTY, "fold.html", "1");
+    Base::refreshProperties();
+  }
+
+ private:
+  bool m_attaching = true;
+};
+
 // Visual Basic through Scintilla's own "vb" lexer, which QScintilla has no class for.
-class VisualBasicLexer : public QsciLexer {
+class VisualBasicBase : public QsciLexer {
  public:
   using QsciLexer::QsciLexer;
   const char* language() const override { return "Basic"; }
@@ -53,14 +84,14 @@ class VisualBasicLexer : public QsciLexer {
 }  // namespace
 
 QsciLexer* MakeBuiltinLexer(const QString& language, QObject* parent) {
-  if (language == u"HTML") return new QsciLexerHTML(parent);
-  if (language == u"Basic") return new VisualBasicLexer(parent);
-  if (language == u"pascal") return new QsciLexerPascal(parent);
-  if (language == u"C/C++") return new QsciLexerCPP(parent);
-  if (language == u"SQL") return new QsciLexerSQL(parent);
-  if (language == u"Java") return new QsciLexerJava(parent);
-  if (language == u"XML") return new QsciLexerXML(parent);
-  if (language == u"CSS") return new QsciLexerCSS(parent);
+  if (language == u"HTML") return new Deferred<QsciLexerHTML>(parent);
+  if (language == u"Basic") return new Deferred<VisualBasicBase>(parent);
+  if (language == u"pascal") return new Deferred<QsciLexerPascal>(parent);
+  if (language == u"C/C++") return new Deferred<QsciLexerCPP>(parent);
+  if (language == u"SQL") return new Deferred<QsciLexerSQL>(parent);
+  if (language == u"Java") return new Deferred<QsciLexerJava>(parent);
+  if (language == u"XML") return new Deferred<QsciLexerXML>(parent);
+  if (language == u"CSS") return new Deferred<QsciLexerCSS>(parent);
   return nullptr;
 }
 

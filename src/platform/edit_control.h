@@ -74,6 +74,17 @@ struct FindOptions {
 // 2 italic, 3 bold and italic, 4 underlined; anything else is normal.
 QFont FontWithStyle(QFont base, int style);
 
+// A lexer that QScintilla attaches as one the program styles itself, and that takes its own
+// language only once attached: QScintilla colours the whole text at once when a lexer with a
+// language of its own is set, a long wait on a large text for lines nobody looks at. Told it is
+// attached, it sets its language, word lists and properties on the view; the text is then
+// coloured as it is shown.
+class DeferredLexer {
+ public:
+  virtual ~DeferredLexer() = default;
+  virtual void attached(QsciScintilla& view) = 0;
+};
+
 // Colours of what no lexer paints. An invalid colour leaves that part as it is.
 struct ViewColours {
   QColor text = Qt::black;   // plain text

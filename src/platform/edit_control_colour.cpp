@@ -34,6 +34,7 @@ void EditControl::Impl::applyLook(QsciScintilla* view) {
   QsciLexer* old = view->lexer();
   QsciLexer* made = colouring && lexerMaker ? lexerMaker(view, font) : nullptr;
   if (made || old) view->setLexer(made);
+  if (auto* deferred = dynamic_cast<DeferredLexer*>(made)) deferred->attached(*view);
   delete old;
   if (!made) {
     // Plain text: every style is the default one, in the colours of the text item.

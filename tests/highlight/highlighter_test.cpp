@@ -72,6 +72,23 @@ TEST_F(HighLighterTest, StoredSchemeAtStartAndTheMenusChoice) {
   EXPECT_EQ(styleAt(0), 3);  // a keyword
 }
 
+TEST_F(HighLighterTest, SchemeSetOnALoadedTextColoursWhatIsShown) {
+  shell::FrmMain& w = start();
+  w.resize(800, 600);
+  w.txtMain().setText("int x;\r\n<b class=\"a\">");
+  lighter().SetHighLight(4);
+  // Nothing is coloured ahead; painting the screen colours it, word lists included.
+  w.txtMain().grab();
+  auto shown = [this](long position) {
+    return int(view()->SendScintilla(Sci::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
+  };
+  EXPECT_EQ(shown(0), 5);  // "int", a keyword of C/C++
+  lighter().SetHighLight(1);
+  w.txtMain().grab();
+  EXPECT_EQ(shown(9), 1);   // "b", a known tag
+  EXPECT_EQ(shown(11), 3);  // "class", a known attribute
+}
+
 TEST_F(HighLighterTest, DefinitionsOfTheSyntaxFolderAndTheChoiceByExtension) {
   writeFile("Syntax/rules.ohf", kRules);
   m_settings->set(platform::Setting::SynAutoDetect, "1");
