@@ -48,6 +48,8 @@ std::optional<QString> load(shell::FrmMain& window, const QString& path) {
   if (RecentFiles* recent = window.recentFiles()) recent->AddToRecent(path);
   if (ctx.settings.truth(platform::Setting::SynAutoDetect))
     window.hooks().run(shell::PathHook::HighLightForPath, path);
+  // The macro menu follows the file that is open now, however it was opened.
+  window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
   window.focusEditor();
   return std::nullopt;
 }
@@ -78,7 +80,6 @@ bool LFile(shell::FrmMain& window, const QString& path) {
     // A save that fails or is cancelled keeps the user's text where it is.
     if (answer == platform::MsgAnswer::Yes && !SaveCommand(window)) return false;
   } else {
-    window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
     window.hooks().run(shell::PathHook::AutoMacro, path);
     window.hooks().run(shell::Hook::OpenMacro);
   }

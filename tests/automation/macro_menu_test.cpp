@@ -70,6 +70,16 @@ TEST_F(MacroMenuTest, ShownOnlyWhileAScriptFileIsOpen) {
   EXPECT_TRUE(menuShown());
   click("mnuNew");
   EXPECT_FALSE(menuShown());
+  // A changed document is asked about first; the menu still follows the file then opened.
+  w.txtMain().setText("изменён");
+  m_ui.answerMessage(platform::MsgAnswer::No);
+  ASSERT_TRUE(document::LFile(w, script));
+  EXPECT_TRUE(menuShown());
+}
+
+TEST_F(MacroMenuTest, ShownForAScriptNamedOnTheCommandLine) {
+  start(writeFile("start.mac", "setselectedtext x;"));
+  EXPECT_TRUE(menuShown());
 }
 
 TEST_F(MacroMenuTest, ShownForEveryFileWhenNotKeptForScripts) {
