@@ -78,9 +78,16 @@ TEST_F(EventMacrosTest, StartRunsBeforeTheFileOfTheCommandLineOpens) {
   EXPECT_EQ(contents("seen.txt"), "\r\n");
 }
 
+TEST_F(EventMacrosTest, StartRunsOnceOnTheEmptyDocument) {
+  bind(MacroEvent::Start, "setselectedtext [$alltext];");
+  shell::FrmMain& w = start();
+  EXPECT_EQ(w.txtMain().text(), "[$alltext]");
+  EXPECT_FALSE(w.document().Dirty());
+}
+
 TEST_F(EventMacrosTest, OpenSeesThePreviousDocumentAndSaveChangesWhatIsWritten) {
   bind(MacroEvent::Open, "writetofile " + homePath("seen.txt").toUtf8() + ",$alltext;");
-  bind(MacroEvent::Save, "replace $alltext,a,b;");
+  bind(MacroEvent::Save, "replace $alltext,a,ab;");
   const QString doc = writeFile("new.txt", "aaa");
   shell::FrmMain& w = start();
   w.txtMain().setText("Старый");
@@ -88,7 +95,7 @@ TEST_F(EventMacrosTest, OpenSeesThePreviousDocumentAndSaveChangesWhatIsWritten) 
   ASSERT_TRUE(document::LFile(w, doc));
   EXPECT_EQ(text("seen.txt"), "Старый\r\n");
   ASSERT_TRUE(document::SaveToFile(w, doc));
-  EXPECT_EQ(contents("new.txt"), "bbb");
+  EXPECT_EQ(contents("new.txt"), "ababab");  // once, before the writing
 }
 
 TEST_F(EventMacrosTest, ExitRunsWhenTheWindowCloses) {
