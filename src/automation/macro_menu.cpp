@@ -40,12 +40,6 @@ void BuildMacroMenu(shell::FrmMain& window) {
   followFile(window, QString());
 }
 
-// The caption up to its first Tab: a hot key's name may follow it.
-QString CaptionWithoutShortcut(const QString& caption) {
-  const qsizetype tab = caption.indexOf(u'\t');
-  return tab < 0 ? caption : caption.left(tab);
-}
-
 }  // namespace
 
 void InstallMacros(shell::FrmMain& window) {
@@ -62,7 +56,7 @@ void InstallMacros(shell::FrmMain& window) {
   c.bindArray(QStringLiteral("mnuMacro"), [runner, &window](int index) {
     shell::MenuArray* menu = window.commands().array(QStringLiteral("mnuMacro"));
     if (index < menu->fixedCount() || index >= menu->count()) return;
-    const QString name = CaptionWithoutShortcut(menu->item(index)->text());
+    const QString name = shell::CaptionWithoutShortcut(menu->item(index)->text());
     runner->runFile(QDir(macroFolder(window)).filePath(name + QStringLiteral(".mac")));
     window.focusEditor();
   });

@@ -19,6 +19,24 @@ using platform::MsgAnswer;
 using platform::MsgButtons;
 using platform::MsgIcon;
 
+}  // namespace
+
+void BecomeUntitled(shell::FrmMain& window, const QString& text, bool modified) {
+  platform::EditControl& editor = window.txtMain();
+  ForgetHowItWasRead(window);
+  editor.setText(text);
+  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
+  editor.setFileFormat({platform::Encoding::Utf8, false,
+                        windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf});
+  window.document().setCurCodir(1);
+  window.document().setPath(QString());
+  window.document().setDirty(modified);
+  // No file is at hand now, so no script file either.
+  window.hooks().run(shell::PathHook::MacroMenuOnOpen, QString());
+}
+
+namespace {
+
 void newDocument(shell::FrmMain& window) {
   if (window.document().Dirty()) {
     const auto answer = window.context().ui.message(
@@ -27,17 +45,7 @@ void newDocument(shell::FrmMain& window) {
     if (answer == MsgAnswer::Cancel) return;
     if (answer == MsgAnswer::Yes && !SaveCommand(window)) return;
   }
-  platform::EditControl& editor = window.txtMain();
-  ForgetHowItWasRead(window);
-  editor.setText(QString());
-  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
-  editor.setFileFormat({platform::Encoding::Utf8, false,
-                        windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf});
-  window.document().setCurCodir(1);
-  window.document().setPath(QString());
-  window.document().setDirty(false);
-  // No file is at hand now, so no script file either.
-  window.hooks().run(shell::PathHook::MacroMenuOnOpen, QString());
+  BecomeUntitled(window, QString(), false);
   window.focusEditor();
 }
 

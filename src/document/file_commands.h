@@ -9,6 +9,10 @@ class FrmMain;
 
 namespace document {
 
+// Makes the document a new untitled one holding `text` (undoable): no path, code page 1, written
+// in UTF-8 with the line ends of `TextMode`; `modified` says whether closing it should ask.
+void BecomeUntitled(shell::FrmMain& window, const QString& text, bool modified);
+
 // Writes the selection and a CR LF to `path`; that file becomes the document.
 bool SaveSelectionToFile(shell::FrmMain& window, const QString& path);
 

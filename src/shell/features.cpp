@@ -1,6 +1,8 @@
 #include "shell/features.h"
 
 #include "automation/macro_runner.h"
+#include "automation/special_templates.h"
+#include "automation/templates.h"
 #include "document/disk_check.h"
 #include "document/file_commands.h"
 #include "document/recent_files.h"
@@ -51,6 +53,8 @@ void InstallFeatures(FrmMain& window) {
   text::InstallCodePageCommands(window);
   navigation::InstallSearchCommands(window);
   automation::InstallMacros(window);
+  automation::InstallTemplates(window);
+  automation::InstallSpecialTemplates(window);
   highlight::InstallHighLight(window);
 }
 

@@ -5,6 +5,11 @@
 
 namespace shell {
 
+QString CaptionWithoutShortcut(const QString& caption) {
+  const qsizetype tab = caption.indexOf(u'\t');
+  return tab < 0 ? caption : caption.left(tab);
+}
+
 MenuArray::MenuArray(const QString& name, QMenu* menu, QObject* parent)
     : QObject(parent), m_name(name), m_menu(menu) {
   setObjectName(name + "Array");

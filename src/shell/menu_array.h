@@ -11,6 +11,9 @@ class QMenu;
 
 namespace shell {
 
+// A menu item's caption up to its first Tab: the name of a hot key may follow it.
+QString CaptionWithoutShortcut(const QString& caption);
+
 class MenuArray : public QObject {
   Q_OBJECT
  public:

@@ -1,0 +1,24 @@
+// Special templates: sets of short pieces in the STemplates folder, one set active at a time.
+// Alt+T in the editor pops the active set's pieces up at the caret; the chosen one is inserted.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace shell {
+class FrmMain;
+}
+
+namespace automation {
+
+// The sets (the sub-folders of the folder), in the order the folder lists them.
+QStringList SpecialTemplateSets(const QString& folder);
+// The pieces of a set: each file's name up to its first ".".
+QStringList SpecialTemplateItems(const QString& setFolder);
+// A piece's text as it is inserted: the file's text without its last two characters (the line
+// break a file ends in).
+QString SpecialTemplateText(const QString& fileText);
+
+void InstallSpecialTemplates(shell::FrmMain& window);
+
+}  // namespace automation
