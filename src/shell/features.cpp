@@ -14,6 +14,7 @@
 #include "editor/key_dispatch.h"
 #include "editor/selection_events.h"
 #include "highlight/highlighter.h"
+#include "html/html_text_commands.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
@@ -56,6 +57,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallTemplates(window);
   automation::InstallSpecialTemplates(window);
   highlight::InstallHighLight(window);
+  html::InstallHtmlTextCommands(window);
 }
 
 }  // namespace shell
