@@ -1,6 +1,7 @@
 #include "shell/features.h"
 
 #include "automation/macro_runner.h"
+#include "automation/snippets_panel.h"
 #include "automation/special_templates.h"
 #include "automation/templates.h"
 #include "document/disk_check.h"
@@ -56,6 +57,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallMacros(window);
   automation::InstallTemplates(window);
   automation::InstallSpecialTemplates(window);
+  automation::InstallSnippets(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
 }
