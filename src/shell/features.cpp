@@ -1,5 +1,6 @@
 #include "shell/features.h"
 
+#include "automation/code_library_panel.h"
 #include "automation/macro_runner.h"
 #include "automation/snippets_panel.h"
 #include "automation/special_templates.h"
@@ -58,6 +59,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallTemplates(window);
   automation::InstallSpecialTemplates(window);
   automation::InstallSnippets(window);
+  automation::InstallCodeLibrary(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
 }

@@ -1,0 +1,403 @@
+// The code library: the "Main.ocl" format read and written back exactly, and the panel that
+// shows, inserts, adds, removes, renames, saves and takes dropped files.
+#include "automation/code_library.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <QWindow>
+
+#include "automation/code_library_panel.h"
+#include "platform/cp1251.h"
+#include "platform/edit_control.h"
+#include "platform/test_files.h"
+#include "support/main_window_fixture.h"
+
+namespace automation {
+
+void PrintTo(const CodeEntry& entry, std::ostream* os) {
+  *os << "{" << entry.name.toStdString() << ": \"" << entry.text.toStdString() << "\"}";
+}
+
+namespace {
+
+using platform::MsgAnswer;
+using test_files::bytesOf;
+using testing_support::MainWindowTest;
+
+// --- The file format ---
+
+TEST(CodeLibraryFormat, ReadsEntriesAsTheLinesSay) {
+  struct {
+    const char* name;
+    QString file;
+    QList<CodeEntry> expect;
+  } cases[] = {
+      {"empty file", "", {}},
+      {"one entry", ">>a\r\nx\r\ny\r\n", {{"a", "x\r\ny"}}},
+      {"no final line break", ">>a\r\nx", {{"a", "x"}}},
+      {"empty text", ">>a\r\n\r\n>>b\r\nz\r\n", {{"a", ""}, {"b", "z"}}},
+      {"header only", ">>a", {{"a", ""}}},
+      {"text ending in empty lines", ">>a\r\nx\r\n\r\n\r\n", {{"a", "x\r\n\r\n"}}},
+      {"lines before the first header", "stray\r\n>>a\r\nx\r\n", {{"a", "x"}}},
+      // A line holding ">>" ends the text; what follows it up to the next header is nobody's.
+      {"cut at >>", ">>a\r\nx\r\ny >> z\r\nlost\r\n>>b\r\nw\r\n", {{"a", "x"}, {"b", "w"}}},
+      {"LF line ends", ">>a\nx\ny\n>>b\n\n", {{"a", "x\r\ny"}, {"b", ""}}},
+      {"a name holding >>", ">>a>>b\r\nx\r\n", {{"a>>b", "x"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ParseCodeLibrary(c.file), c.expect);
+  }
+}
+
+TEST(CodeLibraryFormat, WritesWhatReadsBackUnchanged) {
+  // The texts a save must not grow or shrink, the last entry's above all.
+  const QString texts[] = {
+      "", "x", "x\r\n", "\r\n", "a\r\n\r\nb", "  indented\r\n\ttab", "Привет, мир\r\n", "\r\n\r\n"};
+  for (const QString& text : texts) {
+    SCOPED_TRACE(text.toStdString());
+    const QList<CodeEntry> entries = {{"first", "1"}, {"Последний", text}};
+    QList<CodeEntry> cycled = entries;
+    for (int i = 0; i < 5; ++i) cycled = ParseCodeLibrary(FormatCodeLibrary(cycled));
+    EXPECT_EQ(cycled, entries);
+  }
+  EXPECT_EQ(FormatCodeLibrary({{"a", "x"}, {"b", ""}}), ">>a\r\nx\r\n>>b\r\n\r\n");
+}
+
+TEST(CodeLibraryFormat, NamesOfDroppedFilesAndRenamedItems) {
+  struct {
+    const char* path;
+    const char* expect;
+  } dropped[] = {
+      {"/home/u/notes.v2.txt", "notes.v2"},  {"/home/u/Makefile", "Makefile"},
+      {"/home/u/.bashrc", ".bashrc"},        {"/home/u/end.", "end"},
+      {"/home/u/x.y/plain", "plain"},        {"/home/u/>>code.c", ">code"},
+      {"/home/u/two\nlines.c", "two lines"}, {"/home/u/Пример.pas", "Пример"},
+  };
+  for (const auto& c : dropped) {
+    SCOPED_TRACE(c.path);
+    const QString name = DroppedItemName(QString::fromUtf8(c.path));
+    EXPECT_EQ(name, QString::fromUtf8(c.expect));
+    EXPECT_TRUE(IsCodeItemName(name));
+  }
+  struct {
+    const char* name;
+    bool ok;
+  } names[] = {{"Новое имя", true}, {"a>>b", true},  {">a", true},  {"", false},
+               {">>a", false},      {"a\nb", false}, {"a\r", false}};
+  for (const auto& c : names) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsCodeItemName(QString::fromUtf8(c.name)), c.ok);
+  }
+}
+
+// --- The panel ---
+
+class CodeLibraryTest : public MainWindowTest {
+ protected:
+  FrmCodeLib& panel() { return *m_window->findChild<FrmCodeLib*>("frmCodeLib"); }
+  QListWidget& list() { return panel().lstCodeItems(); }
+  platform::EditControl& shown() { return panel().txtCodeLib(); }
+  QStringList items() {
+    QStringList names;
+    for (int i = 0; i < list().count(); ++i) names << list().item(i)->text();
+    return names;
+  }
+  bool enabled(const char* name) {
+    return m_window->commands().action(QString::fromUtf8(name))->isEnabled();
+  }
+  QString current() { return list().currentItem() ? list().currentItem()->text() : QString(); }
+  // Chooses an item as a click on it does.
+  void choose(const QString& name) {
+    const auto found = list().findItems(name, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << name.toStdString();
+    const QPoint at = list().visualItemRect(found.first()).center();
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  }
+  QList<CodeEntry> stored() {
+    return ParseCodeLibrary(platform::TextFile::read(homePath("Main.ocl"))->text);
+  }
+  shell::FrmMain& startWith(const QByteArray& library, const QString& fileName = "Main.ocl") {
+    writeFile(fileName, library);
+    m_settings->setFlag(platform::Setting::CodeLibrary, true);
+    shell::FrmMain& w = start();
+    w.show();
+    return w;
+  }
+  // Drags files from outside onto the list and lets go, through the window as the system
+  // delivers a drag; true when the list took the drop.
+  bool drop(const QList<QUrl>& urls) {
+    QMimeData mime;
+    mime.setUrls(urls);
+    QWindow* window = m_window->windowHandle();
+    const QPoint at = list().viewport()->mapTo(m_window.get(), list().viewport()->rect().center());
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent let(QPointF(at), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                   Qt::NoModifier);
+    QApplication::sendEvent(window, &let);
+    return enter.isAccepted() && let.isAccepted();
+  }
+};
+
+TEST_F(CodeLibraryTest, ShownAtStartUpWhenTheSettingSaysSo) {
+  struct {
+    const char* value;
+    bool shown;
+  } cases[] = {{"1", true}, {"0", false}};
+  writeFile("main.OCL", ">>first\r\n1\r\n>>second\r\n2\r\n");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    m_settings->set(platform::Setting::CodeLibrary, c.value);
+    shell::FrmMain& w = start();
+    w.show();
+    EXPECT_EQ(panel().isVisible(), c.shown);
+    EXPECT_EQ(w.CodeLib(), c.shown);
+    EXPECT_EQ(w.commands().action("mnuCodeLib")->isChecked(), c.shown);
+    // The file is found whatever its letter case; it is read only for a shown panel.
+    EXPECT_EQ(items(), c.shown ? QStringList({"first", "second"}) : QStringList());
+    w.setShutdown(nullptr);
+    m_window.reset();
+  }
+}
+
+TEST_F(CodeLibraryTest, TheMenuItemTogglesThePanelBesideTheEditor) {
+  writeFile("Main.ocl", ">>a\r\n1\r\n");
+  shell::FrmMain& w = start();
+  w.show();
+  click("mnuCodeLib");
+  EXPECT_EQ(setting("CodeLibrary"), "1");
+  EXPECT_TRUE(panel().isVisible());
+  EXPECT_EQ(items(), QStringList({"a"}));
+  EXPECT_LE(panel().geometry().right(), w.txtMain().geometry().left());
+  EXPECT_GT(w.txtMain().width(), panel().width());
+  click("mnuCodeLib");
+  EXPECT_EQ(setting("CodeLibrary"), "0");
+  EXPECT_FALSE(panel().isVisible());
+  EXPECT_FALSE(w.CodeLib());
+}
+
+TEST_F(CodeLibraryTest, ChoosingShowsTheTextAndADoubleClickInsertsIt) {
+  shell::FrmMain& w = startWith(">>loop\r\nfor (;;) {\r\n}\r\n>>empty\r\n\r\n");
+  EXPECT_TRUE(shown().isReadOnly()) << "nothing chosen, nothing to type into";
+  choose("loop");
+  EXPECT_EQ(shown().text(), "for (;;) {\r\n}");
+  EXPECT_FALSE(shown().isReadOnly());
+  w.txtMain().setText("before SEL after");
+  w.txtMain().setSelection({0, 7, 0, 10});
+  w.activateWindow();
+  QCoreApplication::processEvents();
+  list().setFocus();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(QApplication::focusWidget(), &list());
+  const QPoint at = list().visualItemRect(list().item(0)).center();
+  QTest::mouseDClick(list().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(w.txtMain().text(), "before for (;;) {\r\n} after");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), w.txtMain().focusWidget());
+  // What is inserted is what is stored, not an unsaved change.
+  shown().setText("changed");
+  w.txtMain().setText("");
+  QTest::mouseDClick(list().viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  EXPECT_EQ(w.txtMain().text(), "for (;;) {\r\n}");
+}
+
+TEST_F(CodeLibraryTest, TheLastItemSurvivesManySaves) {
+  const QByteArray library = ">>a\r\nalpha\r\n>>last\r\nline 1\r\n\r\nline 3\r\n\r\n";
+  startWith(library);
+  for (int i = 0; i < 10; ++i) {
+    choose(i % 2 ? "a" : "last");
+    click("mnuSaveCode");
+    click("mnuCodeLib");  // hide and show: the list is read again
+    click("mnuCodeLib");
+  }
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), library);
+  choose("last");
+  EXPECT_EQ(shown().text(), "line 1\r\n\r\nline 3\r\n");
+}
+
+TEST_F(CodeLibraryTest, SaveStoresTheShownTextAndShowsItAsItReadsBack) {
+  startWith(">>a\r\nalpha\r\n>>b\r\nbeta\r\n");
+  choose("a");
+  shown().setText("one\r\nx >> y\r\nthree");
+  click("mnuSaveCode");
+  EXPECT_EQ(stored(), (QList<CodeEntry>{{"a", "one"}, {"b", "beta"}}));
+  EXPECT_EQ(current(), "a");
+  EXPECT_EQ(shown().text(), "one");
+  EXPECT_TRUE(m_ui.messages.isEmpty());
+}
+
+TEST_F(CodeLibraryTest, AddRemoveAndRename) {
+  startWith(">>a\r\nalpha\r\n>>b\r\nbeta\r\n>>c\r\ngamma\r\n");
+  click("mnuAddCode");
+  EXPECT_EQ(items(), QStringList({"a", "b", "c", "Новая вкладка"}));
+  EXPECT_EQ(current(), "Новая вкладка");
+  EXPECT_EQ(stored().size(), 3) << "nothing written yet";
+  shown().setText("new text");
+  click("mnuSaveCode");
+  EXPECT_EQ(stored().last(), (CodeEntry{"Новая вкладка", "new text"}));
+
+  // Renaming keeps the text shown, saved or not.
+  choose("b");
+  shown().setText("beta, edited");
+  m_ui.answerInput("Бета", "Введите новое название");
+  click("mnuRename");
+  EXPECT_EQ(items(), QStringList({"a", "Бета", "c", "Новая вкладка"}));
+  choose("a");
+  choose("Бета");
+  EXPECT_EQ(shown().text(), "beta, edited");
+
+  // Names the file could not hold, an empty answer and Cancel change nothing.
+  const QByteArray before = bytesOf(homePath("Main.ocl"));
+  for (const auto& answer : {std::optional<QString>(">>x"), std::optional<QString>("a\r\nb"),
+                             std::optional<QString>(""), std::optional<QString>()}) {
+    m_ui.answerInput(answer);
+    if (answer && !answer->isEmpty()) m_ui.answerMessage(MsgAnswer::Ok, "«>>»");
+    click("mnuRename");
+  }
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), before);
+  EXPECT_EQ(current(), "Бета");
+
+  click("mnuRemoveCode");
+  EXPECT_EQ(items(), QStringList({"a", "c", "Новая вкладка"}));
+  EXPECT_EQ(stored(),
+            (QList<CodeEntry>{{"a", "alpha"}, {"c", "gamma"}, {"Новая вкладка", "new text"}}));
+  EXPECT_EQ(list().currentRow(), -1);
+  EXPECT_FALSE(enabled("mnuRemoveCode"));
+  EXPECT_FALSE(enabled("mnuRename"));
+}
+
+TEST_F(CodeLibraryTest, ADroppedFileIsSavedUnderItsOwnName) {
+  startWith(">>a\r\nalpha\r\n>>b\r\nbeta\r\n");
+  // "Привет" in Windows-1251, with a name of two dots.
+  const QString file = writeFile("outside/hello.v2.txt", "\xcf\xf0\xe8\xe2\xe5\xf2\r\nmore\r\n");
+  choose("a");
+  ASSERT_TRUE(drop({QUrl::fromLocalFile(file)}));
+  EXPECT_EQ(items(), QStringList({"a", "b", "hello.v2"}));
+  EXPECT_EQ(current(), "hello.v2");
+  EXPECT_EQ(shown().text(), "Привет\r\nmore\r\n");
+  click("mnuSaveCode");
+  EXPECT_EQ(stored(),
+            (QList<CodeEntry>{{"a", "alpha"}, {"b", "beta"}, {"hello.v2", "Привет\r\nmore\r\n"}}));
+}
+
+TEST_F(CodeLibraryTest, OnlyOneRegularFileIsTaken) {
+  startWith(">>a\r\nalpha\r\n");
+  const QString one = writeFile("outside/one.txt", "1");
+  const QString two = writeFile("outside/two.txt", "2");
+  QDir().mkpath(homePath("outside/folder.d"));
+  struct {
+    const char* name;
+    QList<QUrl> urls;
+  } refused[] = {
+      {"two files", {QUrl::fromLocalFile(one), QUrl::fromLocalFile(two)}},
+      {"a folder", {QUrl::fromLocalFile(homePath("outside/folder.d"))}},
+      {"a web address", {QUrl("https://example.org/x.txt")}},
+      {"a missing file", {QUrl::fromLocalFile(homePath("outside/none.txt"))}},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.name);
+    EXPECT_FALSE(drop(c.urls));
+    EXPECT_EQ(items(), QStringList({"a"}));
+  }
+}
+
+TEST_F(CodeLibraryTest, ChangedTextIsOfferedForSavingBeforeItIsReplaced) {
+  struct {
+    const char* name;
+    MsgAnswer answer;
+    const char* storedA;
+  } cases[] = {{"yes", MsgAnswer::Yes, "changed"}, {"no", MsgAnswer::No, "alpha"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    startWith(">>a\r\nalpha\r\n>>b\r\nbeta\r\n");
+    choose("a");
+    shown().setText("changed");
+    m_ui.answerMessage(c.answer, "Сохранить изменения?");
+    choose("b");
+    EXPECT_EQ(current(), "b");
+    EXPECT_EQ(shown().text(), "beta");
+    EXPECT_EQ(stored(), (QList<CodeEntry>{{"a", c.storedA}, {"b", "beta"}}));
+    // Adding and dropping replace the shown text too.
+    shown().setText("beta 2");
+    m_ui.answerMessage(c.answer, "«b»");
+    click("mnuAddCode");
+    EXPECT_EQ(FindCodeItem(stored(), "b"), c.answer == MsgAnswer::Yes ? "beta 2" : "beta");
+    ASSERT_TRUE(m_ui.allAnswered());
+    m_window->setShutdown(nullptr);
+    m_window.reset();
+  }
+}
+
+TEST_F(CodeLibraryTest, AFailedSaveSaysSoAndKeepsFileAndText) {
+  const QByteArray library = ">>a\r\nalpha\r\n";
+  startWith(library);
+  choose("a");
+  shown().setText(QString(100000, 'x'));
+  m_ui.answerMessage(MsgAnswer::Ok, "Не удалось сохранить библиотеку кода");
+  {
+    test_files::FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active());
+    click("mnuSaveCode");
+  }
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), library);
+  EXPECT_EQ(shown().text(), QString(100000, 'x'));
+  // The change is still pending: adding an item asks about it, and now the save goes through.
+  m_ui.answerMessage(MsgAnswer::Yes, "Сохранить изменения?");
+  click("mnuAddCode");
+  EXPECT_EQ(FindCodeItem(stored(), "a"), QString(100000, 'x'));
+  EXPECT_EQ(current(), "Новая вкладка");
+}
+
+TEST_F(CodeLibraryTest, AnUnreadableLibraryIsNeverOverwritten) {
+  // A folder in the file's place: there, but not readable as a file.
+  QDir().mkpath(homePath("Main.ocl/keep"));
+  m_settings->setFlag(platform::Setting::CodeLibrary, true);
+  start().show();
+  EXPECT_TRUE(items().isEmpty());
+  click("mnuAddCode");
+  shown().setText("text");
+  m_ui.answerMessage(MsgAnswer::Ok, "не сохранена");
+  click("mnuSaveCode");
+  EXPECT_TRUE(QFileInfo(homePath("Main.ocl/keep")).isDir());
+}
+
+TEST_F(CodeLibraryTest, TheFileKeepsItsEncodingAndWidensOnlyWhenItMust) {
+  // Written by hand in Windows-1251: ">>Код", "текст".
+  startWith(cp1251::encode(u">>Код\r\nтекст\r\n"));
+  ASSERT_EQ(items(), QStringList({"Код"}));
+  choose("Код");
+  EXPECT_EQ(shown().text(), "текст");
+  shown().setText("текст, правка");
+  click("mnuSaveCode");
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), cp1251::encode(u">>Код\r\nтекст, правка\r\n"));
+  // A character Windows-1251 lacks turns the file into UTF-8 rather than into "?".
+  shown().setText("галочка ✓");
+  click("mnuSaveCode");
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), QString(">>Код\r\nгалочка ✓\r\n").toUtf8());
+  click("mnuCodeLib");
+  click("mnuCodeLib");
+  choose("Код");
+  EXPECT_EQ(shown().text(), "галочка ✓");
+}
+
+TEST_F(CodeLibraryTest, ItemsOfTheSameNameKeepTheirOwnTexts) {
+  startWith(">>x\r\none\r\n>>x\r\ntwo\r\n");
+  list().setCurrentRow(1);
+  EXPECT_EQ(shown().text(), "two");
+  shown().setText("two, edited");
+  click("mnuSaveCode");
+  EXPECT_EQ(stored(), (QList<CodeEntry>{{"x", "one"}, {"x", "two, edited"}}));
+  list().setCurrentRow(0);
+  EXPECT_EQ(shown().text(), "one");
+}
+
+}  // namespace
+}  // namespace automation
