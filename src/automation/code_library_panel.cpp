@@ -77,6 +77,7 @@ FrmCodeLib::FrmCodeLib(shell::FrmMain& window)
   layout->setContentsMargins(0, 0, 0, 0);
   auto* title = new QLabel(kTitle, this);
   title->setObjectName(QStringLiteral("lblCodeLib"));
+  title->setContentsMargins(3, 2, 3, 2);
   layout->addWidget(title);
   auto* split = new QSplitter(Qt::Vertical, this);
   m_lstCodeItems = new CodeItemList(split);

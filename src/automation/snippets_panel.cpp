@@ -34,6 +34,7 @@ FrmHTMLTags::FrmHTMLTags(shell::FrmMain& window) : QWidget(&window), m_window(wi
   layout->setContentsMargins(0, 0, 0, 0);
   auto* title = new QLabel(windowTitle(), this);
   title->setObjectName(QStringLiteral("lblHTMLTags"));
+  title->setContentsMargins(3, 2, 3, 2);
   layout->addWidget(title);
   m_cmbPathList = new QComboBox(this);
   m_cmbPathList->setObjectName(QStringLiteral("cmbPathList"));
