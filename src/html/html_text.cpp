@@ -1,44 +1,61 @@
 #include "html/html_text.h"
 
-#include <QHash>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace html {
 namespace {
 
-// Entities and the characters they stand for. The Latin-1 names give their own characters: the
-// editor holds any character, so "caf&eacute;" is "café".
-const QHash<QString, QChar>& entities() {
-  static const QHash<QString, QChar> table = [] {
-    QHash<QString, QChar> t{{"amp", u'&'}, {"quot", u'"'}, {"lt", u'<'},
-                            {"gt", u'>'},  {"nbsp", u' '}, {"brvbar", u'|'}};
+struct Entity {
+  QStringView name;
+  QChar character;
+};
+
+// Entities and the characters they stand for, sorted by name for a search without copies. The
+// Latin-1 names give their own characters: the editor holds any character, so "caf&eacute;" is
+// "café".
+const std::vector<Entity>& entities() {
+  static const std::vector<Entity> table = [] {
+    std::vector<Entity> t{{u"amp", u'&'}, {u"quot", u'"'}, {u"lt", u'<'},
+                          {u"gt", u'>'},  {u"nbsp", u' '}, {u"brvbar", u'|'}};
     const struct {
-      const char* name;
+      QStringView name;
       char16_t code;
     } latin1[] = {
-        {"iexcl", 0xA1},  {"cent", 0xA2},   {"pound", 0xA3},  {"curren", 0xA4}, {"yen", 0xA5},
-        {"sect", 0xA7},   {"uml", 0xA8},    {"copy", 0xA9},   {"ordf", 0xAA},   {"laquo", 0xAB},
-        {"not", 0xAC},    {"reg", 0xAE},    {"macr", 0xAF},   {"deg", 0xB0},    {"plusmn", 0xB1},
-        {"sup2", 0xB2},   {"sup3", 0xB3},   {"acute", 0xB4},  {"micro", 0xB5},  {"para", 0xB6},
-        {"middot", 0xB7}, {"cedil", 0xB8},  {"sup1", 0xB9},   {"ordm", 0xBA},   {"raquo", 0xBB},
-        {"frac14", 0xBC}, {"frac12", 0xBD}, {"frac34", 0xBE}, {"iquest", 0xBF}, {"Agrave", 0xC0},
-        {"Aacute", 0xC1}, {"Acirc", 0xC2},  {"Atilde", 0xC3}, {"Auml", 0xC4},   {"Aring", 0xC5},
-        {"AElig", 0xC6},  {"Ccedil", 0xC7}, {"Egrave", 0xC8}, {"Eacute", 0xC9}, {"Ecirc", 0xCA},
-        {"Euml", 0xCB},   {"Igrave", 0xCC}, {"Iacute", 0xCD}, {"Icirc", 0xCE},  {"Iuml", 0xCF},
-        {"ETH", 0xD0},    {"Ntilde", 0xD1}, {"Ograve", 0xD2}, {"Oacute", 0xD3}, {"Ocirc", 0xD4},
-        {"Otilde", 0xD5}, {"Ouml", 0xD6},   {"times", 0xD7},  {"Oslash", 0xD8}, {"Ugrave", 0xD9},
-        {"Uacute", 0xDA}, {"Ucirc", 0xDB},  {"Uuml", 0xDC},   {"Yacute", 0xDD}, {"THORN", 0xDE},
-        {"szlig", 0xDF},  {"agrave", 0xE0}, {"aacute", 0xE1}, {"acirc", 0xE2},  {"atilde", 0xE3},
-        {"auml", 0xE4},   {"aring", 0xE5},  {"aelig", 0xE6},  {"ccedil", 0xE7}, {"egrave", 0xE8},
-        {"eacute", 0xE9}, {"ecirc", 0xEA},  {"euml", 0xEB},   {"igrave", 0xEC}, {"iacute", 0xED},
-        {"icirc", 0xEE},  {"iuml", 0xEF},   {"eth", 0xF0},    {"ntilde", 0xF1}, {"ograve", 0xF2},
-        {"oacute", 0xF3}, {"ocirc", 0xF4},  {"otilde", 0xF5}, {"ouml", 0xF6},   {"divide", 0xF7},
-        {"oslash", 0xF8}, {"ugrave", 0xF9}, {"uacute", 0xFA}, {"ucirc", 0xFB},  {"uuml", 0xFC},
-        {"yacute", 0xFD}, {"thorn", 0xFE},  {"yuml", 0xFF},
+        {u"iexcl", 0xA1},  {u"cent", 0xA2},   {u"pound", 0xA3},  {u"curren", 0xA4}, {u"yen", 0xA5},
+        {u"sect", 0xA7},   {u"uml", 0xA8},    {u"copy", 0xA9},   {u"ordf", 0xAA},   {u"laquo", 0xAB},
+        {u"not", 0xAC},    {u"reg", 0xAE},    {u"macr", 0xAF},   {u"deg", 0xB0},    {u"plusmn", 0xB1},
+        {u"sup2", 0xB2},   {u"sup3", 0xB3},   {u"acute", 0xB4},  {u"micro", 0xB5},  {u"para", 0xB6},
+        {u"middot", 0xB7}, {u"cedil", 0xB8},  {u"sup1", 0xB9},   {u"ordm", 0xBA},   {u"raquo", 0xBB},
+        {u"frac14", 0xBC}, {u"frac12", 0xBD}, {u"frac34", 0xBE}, {u"iquest", 0xBF}, {u"Agrave", 0xC0},
+        {u"Aacute", 0xC1}, {u"Acirc", 0xC2},  {u"Atilde", 0xC3}, {u"Auml", 0xC4},   {u"Aring", 0xC5},
+        {u"AElig", 0xC6},  {u"Ccedil", 0xC7}, {u"Egrave", 0xC8}, {u"Eacute", 0xC9}, {u"Ecirc", 0xCA},
+        {u"Euml", 0xCB},   {u"Igrave", 0xCC}, {u"Iacute", 0xCD}, {u"Icirc", 0xCE},  {u"Iuml", 0xCF},
+        {u"ETH", 0xD0},    {u"Ntilde", 0xD1}, {u"Ograve", 0xD2}, {u"Oacute", 0xD3}, {u"Ocirc", 0xD4},
+        {u"Otilde", 0xD5}, {u"Ouml", 0xD6},   {u"times", 0xD7},  {u"Oslash", 0xD8}, {u"Ugrave", 0xD9},
+        {u"Uacute", 0xDA}, {u"Ucirc", 0xDB},  {u"Uuml", 0xDC},   {u"Yacute", 0xDD}, {u"THORN", 0xDE},
+        {u"szlig", 0xDF},  {u"agrave", 0xE0}, {u"aacute", 0xE1}, {u"acirc", 0xE2},  {u"atilde", 0xE3},
+        {u"auml", 0xE4},   {u"aring", 0xE5},  {u"aelig", 0xE6},  {u"ccedil", 0xE7}, {u"egrave", 0xE8},
+        {u"eacute", 0xE9}, {u"ecirc", 0xEA},  {u"euml", 0xEB},   {u"igrave", 0xEC}, {u"iacute", 0xED},
+        {u"icirc", 0xEE},  {u"iuml", 0xEF},   {u"eth", 0xF0},    {u"ntilde", 0xF1}, {u"ograve", 0xF2},
+        {u"oacute", 0xF3}, {u"ocirc", 0xF4},  {u"otilde", 0xF5}, {u"ouml", 0xF6},   {u"divide", 0xF7},
+        {u"oslash", 0xF8}, {u"ugrave", 0xF9}, {u"uacute", 0xFA}, {u"ucirc", 0xFB},  {u"uuml", 0xFC},
+        {u"yacute", 0xFD}, {u"thorn", 0xFE},  {u"yuml", 0xFF},
     };
-    for (const auto& e : latin1) t.insert(QString::fromLatin1(e.name), QChar(e.code));
+    for (const auto& e : latin1) t.push_back({e.name, QChar(e.code)});
+    std::sort(t.begin(), t.end(), [](const Entity& a, const Entity& b) { return a.name < b.name; });
     return t;
   }();
   return table;
+}
+
+std::optional<QChar> entity(QStringView name) {
+  const auto& table = entities();
+  const auto it = std::lower_bound(table.begin(), table.end(), name,
+                                   [](const Entity& e, QStringView n) { return e.name < n; });
+  if (it == table.end() || it->name != name) return std::nullopt;
+  return it->character;
 }
 
 QStringView tagPiece(QStringView tag) {
@@ -126,9 +143,8 @@ QString HtmlToText(QStringView html) {
         continue;
       }
       const QStringView name = s.sliced(i, semi - i);
-      const auto it = entities().constFind(name.toString());
-      if (it != entities().constEnd())
-        out += *it;
+      if (const auto character = entity(name))
+        out += *character;
       else
         out.append(u'&').append(name).append(u';');
       i = semi + 1;
@@ -138,32 +154,46 @@ QString HtmlToText(QStringView html) {
 }
 
 QString TextToHtml(const QString& text, const TextToHtmlOptions& options) {
-  // Each step is one pass that builds the result afresh: replacing in place moves the rest of a
-  // large text again for every few hundred occurrences.
-  QString s;
-  if (options.replaceSpaces || options.specialSymbols) {
-    s.reserve(text.size() + text.size() / 4);
-    for (const QChar c : text) {
-      switch (c.unicode()) {
-        case u' ': options.replaceSpaces ? s.append(u"&nbsp;") : s.append(c); break;
-        case u'<': options.specialSymbols ? s.append(u"&lt;") : s.append(c); break;
-        case u'>': options.specialSymbols ? s.append(u"&gt;") : s.append(c); break;
-        case u'"': options.specialSymbols ? s.append(u"&quot;") : s.append(c); break;
-        case u'»': options.specialSymbols ? s.append(u"&raquo;") : s.append(c); break;
-        case u'«': options.specialSymbols ? s.append(u"&laquo;") : s.append(c); break;
-        default: s.append(c);
-      }
+  // The steps apply in turn, but none of them makes what a later one looks for (an entity holds
+  // no space, no line break and no special character), so one pass into one buffer does them
+  // all: a large text is then copied once instead of once per step.
+  auto pieceOf = [&options](const QChar* at, const QChar* end, qsizetype* length) -> QStringView {
+    *length = 1;
+    switch (at->unicode()) {
+      case u' ': return options.replaceSpaces ? u"&nbsp;" : QStringView();
+      case u'<': return options.specialSymbols ? u"&lt;" : QStringView();
+      case u'>': return options.specialSymbols ? u"&gt;" : QStringView();
+      case u'"': return options.specialSymbols ? u"&quot;" : QStringView();
+      case u'»': return options.specialSymbols ? u"&raquo;" : QStringView();
+      case u'«': return options.specialSymbols ? u"&laquo;" : QStringView();
+      case u'\r':
+        if (at + 1 == end || at[1] != u'\n') return {};
+        *length = 2;
+        if (options.lineBreaks) return u"<BR>";
+        return options.paragraphs ? u"</P>\r\n<P>" : QStringView();
+      default: return {};
     }
-  } else {
-    s = text;
+  };
+  QString s;
+  s.reserve(text.size() + text.size() / 2 + 128);
+  if (options.pageFrame) s.append(u"<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n");
+  if (options.paragraphs) s.append(u"<P>");
+  const QChar* from = text.constData();
+  const QChar* end = from + text.size();
+  for (const QChar* at = from; at < end;) {
+    qsizetype length = 1;
+    const QStringView piece = pieceOf(at, end, &length);
+    if (piece.isNull()) {
+      at += length;
+      continue;
+    }
+    s.append(from, at - from).append(piece);
+    at += length;
+    from = at;
   }
-  const QStringView crlf = u"\r\n";
-  if (options.lineBreaks) s = ReplacedAll(s, crlf, u"<BR>");
-  if (options.paragraphs)
-    s = QStringLiteral("<P>") + ReplacedAll(s, crlf, u"</P>\r\n<P>") + QStringLiteral("</P>");
-  if (options.pageFrame)
-    s = QStringLiteral("<HTML>\r\n<HEAD>\r\n<TITLE></TITLE>\r\n</HEAD>\r\n<BODY>\r\n") + s +
-        QStringLiteral("\r\n</BODY>\r\n</HTML>");
+  s.append(from, end - from);
+  if (options.paragraphs) s.append(u"</P>");
+  if (options.pageFrame) s.append(u"\r\n</BODY>\r\n</HTML>");
   return s;
 }
 
