@@ -2,6 +2,7 @@
 
 #include "automation/code_library_panel.h"
 #include "automation/macro_runner.h"
+#include "automation/programs.h"
 #include "automation/snippets_panel.h"
 #include "automation/special_templates.h"
 #include "automation/templates.h"
@@ -60,6 +61,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallSpecialTemplates(window);
   automation::InstallSnippets(window);
   automation::InstallCodeLibrary(window);
+  automation::InstallPrograms(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
 }

@@ -1,0 +1,251 @@
+#include "automation/program_exchange.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "automation/frm_program_wait.h"
+#include "automation/macro_runner.h"
+#include "automation/program_log.h"
+#include "automation/program_spec.h"
+#include "platform/edit_control.h"
+#include "platform/file_reader.h"
+#include "platform/text_file.h"
+#include "shell/frm_main.h"
+#include "shell/version.h"
+
+namespace automation {
+namespace {
+
+using platform::Encoding;
+using platform::TextFormat;
+namespace TextFile = platform::TextFile;
+
+constexpr int kBusyDelay = 1000;
+
+QString withoutShortcut(const QString& caption) {
+  const qsizetype tab = caption.indexOf(u'\t');
+  return tab < 0 ? caption : caption.left(tab);
+}
+
+bool hasSelection(const platform::EditControl& editor) {
+  const platform::SelRange range = editor.selection();
+  return range.startLine != range.endLine || range.startCol != range.endCol;
+}
+
+// The text goes out as the document is stored: its encoding and its own line ends, so a filter
+// written for this system sees no stray CR. A UTF-8 byte-order mark would only be noise to a
+// filter; a UTF-16 one is how the result is recognised.
+TextFormat exchangeFormat(TextFormat format) {
+  format.bom = format.encoding == Encoding::Utf16Le || format.encoding == Encoding::Utf16Be;
+  return format;
+}
+
+// Writes the text and one line end (every line of a text file ends with one). The file is the
+// user's alone while it exists.
+std::optional<QString> writeInput(const QString& path, const QString& text, const TextFormat& doc) {
+  if (const QString kind = platform::NotARegularFile(path); !kind.isEmpty()) return kind;
+  QByteArray utf8 = text.toUtf8();
+  utf8 += "\r\n";
+  const TextFormat format = TextFile::formatForWriting(utf8, exchangeFormat(doc));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate,
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+    return file.errorString();
+  bool written = true;
+  TextFile::encodeFromUtf8(utf8, format, [&file, &written](QByteArrayView piece) {
+    if (written) written = file.write(piece.data(), piece.size()) == piece.size();
+  });
+  if (!written || !file.flush()) return file.errorString();
+  return std::nullopt;
+}
+
+// Empties a result file of the user's choosing, so that what an earlier run left there is never
+// taken for this run's result. A missing file stays missing: no result is then told apart.
+std::optional<QString> emptyOutput(const QString& path) {
+  if (!QFileInfo::exists(path)) return std::nullopt;
+  if (const QString kind = platform::NotARegularFile(path); !kind.isEmpty()) return kind;
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return file.errorString();
+  return std::nullopt;
+}
+
+// The line end written after the text comes off again, so a program that hands the text back
+// unchanged gives exactly the text sent, and repeated runs don't add empty lines.
+QString resultText(QByteArrayView bytes) {
+  QString text = TextFile::decode(bytes);
+  if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
+  return text;
+}
+
+QString errorsOf(const platform::ProcessOutcome& outcome) {
+  const QString errors = QString::fromLocal8Bit(outcome.errors).trimmed();
+  return errors.isEmpty() ? QString() : QStringLiteral("\n\n") + errors;
+}
+
+}  // namespace
+
+struct ProgramExchange::Exchange {
+  ProgramCall call;
+  QString privateFolder;
+  QString sent;
+
+  bool isPrivate(const QString& path) const { return path.startsWith(privateFolder + u'/'); }
+  // The input file goes once the result is in; one of the private folder goes with the folder.
+  void removeInput() const {
+    if (!call.inputFile.isEmpty() && !isPrivate(call.inputFile)) QFile::remove(call.inputFile);
+  }
+};
+
+ProgramExchange::ProgramExchange(shell::FrmMain& window) : QObject(&window), m_window(window) {
+  m_busyTimer.setSingleShot(true);
+  m_busyTimer.setInterval(kBusyDelay);
+  connect(&m_busyTimer, &QTimer::timeout, this, &ProgramExchange::showBusyWindow);
+  connect(&m_process, &platform::ProcessRun::started, &m_busyTimer, qOverload<>(&QTimer::start));
+  window.installEventFilter(this);
+}
+
+ProgramExchange::Result ProgramExchange::run(const QString& spec, const QString& caption) {
+  if (m_running) return Result::Refused;
+  m_caption = caption;
+  if (m_window.txtMain().isReadOnly()) {
+    tell(QStringLiteral("Документ открыт только для чтения: результат программы «%1» некуда "
+                        "поместить.").arg(withoutShortcut(caption)));
+    return Result::Refused;
+  }
+  // A folder of its own for every run: nobody else can read the text or slip in a result.
+  const QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("ostrel-program-XXXXXX")));
+  if (!folder.isValid()) {
+    tell(QStringLiteral("Не удалось создать временную папку: ") + folder.errorString());
+    return Result::Failed;
+  }
+  MacroRunner* macros = MacroRunnerOf(m_window);
+  const auto built = BuildProgramCall(
+      spec, [macros](const QString& text) { return macros ? macros->expand(text) : text; },
+      folder.path());
+  if (const auto* error = std::get_if<ProgramSpecError>(&built)) {
+    tell(error->message);
+    return Result::Failed;
+  }
+  Exchange run{std::get<ProgramCall>(built), folder.path(), {}};
+  if (!run.call.exchangesText()) {
+    QString reason;
+    if (platform::StartDetached(run.call.program, run.call.arguments, &reason))
+      return Result::Started;
+    tell(QStringLiteral("Не удалось запустить программу «%1»:\n%2").arg(run.call.program, reason));
+    return Result::Failed;
+  }
+  const Result result = exchange(run);
+  m_window.focusEditor();
+  return result;
+}
+
+ProgramExchange::Result ProgramExchange::exchange(Exchange& run) {
+  platform::EditControl& editor = m_window.txtMain();
+  const ProgramCall& call = run.call;
+  if (!call.outputFile.isEmpty() && !run.isPrivate(call.outputFile)) {
+    if (const auto error = emptyOutput(call.outputFile)) {
+      tell(QStringLiteral("Нельзя взять результат программы из файла «%1»: %2")
+               .arg(call.outputFile, *error));
+      return Result::Failed;
+    }
+  }
+  run.sent = hasSelection(editor) ? editor.selectedText() : editor.text();
+  if (!call.inputFile.isEmpty()) {
+    if (const auto error = writeInput(call.inputFile, run.sent, editor.fileFormat())) {
+      tell(QStringLiteral("Не удалось записать текст для программы в файл «%1»: %2")
+               .arg(call.inputFile, *error));
+      run.removeInput();
+      return Result::Failed;
+    }
+  }
+  log(ProgramLogStart(QDateTime::currentDateTime(), m_caption));
+  setRunning(true);
+  const platform::ProcessOutcome outcome = m_process.run(call.program, call.arguments);
+  m_busyTimer.stop();
+  delete m_busyWindow;
+  setRunning(false);
+  const Result result = finish(run, outcome);
+  run.removeInput();
+  return result;
+}
+
+ProgramExchange::Result ProgramExchange::finish(Exchange& run,
+                                                const platform::ProcessOutcome& outcome) {
+  using End = platform::ProcessOutcome::End;
+  const QString name = withoutShortcut(m_caption);
+  const auto unchanged = [this](Result result) {
+    log(ProgramLogEnd(QDateTime::currentDateTime(), false));
+    return result;
+  };
+  switch (outcome.end) {
+    case End::Stopped: return unchanged(Result::Stopped);
+    case End::FailedToStart:
+      tell(QStringLiteral("Не удалось запустить программу «%1»:\n%2\n\nТекст не изменен.")
+               .arg(run.call.program, outcome.reason));
+      return unchanged(Result::Failed);
+    case End::Crashed:
+      tell(QStringLiteral("Программа «%1» завершилась аварийно. Текст не изменен.").arg(name) +
+           errorsOf(outcome));
+      return unchanged(Result::Failed);
+    case End::Exited: break;
+  }
+  const QString& from = run.call.resultFile();
+  QString reason;
+  const auto bytes = platform::ReadRegularFile(from, &reason);
+  if (!bytes) {
+    tell(QStringLiteral("Программа «%1» не оставила результата в файле «%2» (%3). Текст не изменен.")
+             .arg(name, from, reason) + errorsOf(outcome));
+    return unchanged(Result::Failed);
+  }
+  // An empty result with a failure code is a program that gave up, not an empty text.
+  if (bytes->bytes.isEmpty() && outcome.exitCode != 0) {
+    tell(QStringLiteral("Программа «%1» завершилась с кодом %2 и не вернула текст. Текст не изменен.")
+             .arg(name).arg(outcome.exitCode) + errorsOf(outcome));
+    return unchanged(Result::Failed);
+  }
+  const QString result = resultText(bytes->bytes);
+  platform::EditControl& editor = m_window.txtMain();
+  // Where the user's selection is now: the window stayed usable while the program ran.
+  if (hasSelection(editor))
+    editor.setSelectedText(result);
+  else
+    editor.setText(result);
+  log(ProgramLogEnd(QDateTime::currentDateTime(), result != run.sent));
+  return Result::Done;
+}
+
+void ProgramExchange::setRunning(bool running) {
+  m_running = running;
+  Q_EMIT runningChanged(running);
+}
+
+void ProgramExchange::showBusyWindow() {
+  if (!m_running || m_busyWindow) return;
+  m_busyWindow = new FrmProgramWait(withoutShortcut(m_caption), &m_window);
+  connect(m_busyWindow, &FrmProgramWait::stopRequested, this, &ProgramExchange::stop);
+  m_busyWindow->show();
+}
+
+void ProgramExchange::tell(const QString& text) {
+  m_window.context().ui.message(text, QString::fromUtf8(shell::kProgramName),
+                                platform::MsgButtons::Ok, platform::MsgIcon::Error);
+}
+
+void ProgramExchange::log(const QString& lines) {
+  if (!m_window.context().settings.flag(platform::Setting::BlockToLog)) return;
+  AppendProgramLog(m_window.context().paths.file(QStringLiteral("Program.log")), lines);
+}
+
+bool ProgramExchange::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &m_window && event->type() == QEvent::Close && m_running) {
+    event->ignore();
+    tell(QStringLiteral("Текст обрабатывается программой «%1». Дождитесь её окончания или "
+                        "остановите её.").arg(withoutShortcut(m_caption)));
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace automation

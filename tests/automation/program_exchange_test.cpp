@@ -1,0 +1,246 @@
+// Passing the text through real programs: what comes back, what the log says, which files a run
+// leaves, and that no failure of the program costs the user the text.
+#include <sys/stat.h>
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include "automation/frm_program_wait.h"
+#include "automation/program_fixture.h"
+#include "automation/program_log.h"
+
+namespace automation {
+namespace {
+
+using Result = ProgramExchange::Result;
+
+using ProgramExchangeTest = ProgramWindowTest;
+
+TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
+  struct Case {
+    QString spec;
+    QString text;
+    QString select;  // "" sends the whole text
+    QString expect;
+    bool changed;
+  } cases[] = {
+      // An identity filter gives back exactly the selection: the line end written after it
+      // comes off again.
+      {"cp|$infile|$outfile", "один два три", "два", "один два три", false},
+      {filter("upper") + "|$infile|$outfile", "один два три", "два", "один два три", false},
+      {filter("upper") + "|$infile|$outfile", "one two\r\nthree", "", "ONE TWO\r\nTHREE", true},
+      // Without an output file the result is read back from the input file.
+      {filter("upper") + "|$infile", "one two\r\nthree", "two", "one TWO\r\nthree", true},
+      // A program that really writes an empty result empties the selection.
+      {filter("empty") + "|$infile|$outfile", "one two\r\nthree", "two", "one \r\nthree", true},
+  };
+  startWith({});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.spec.toStdString());
+    setText(c.text, c.select);
+    QFile::remove(homePath("Program.log"));
+    ASSERT_EQ(m_programs->exchange().run(c.spec, "Фильтр"), Result::Done);
+    EXPECT_EQ(m_window->txtMain().text(), c.expect);
+    EXPECT_TRUE(logText().endsWith(c.changed ? "Текст изменен.\r\n\r\n" : "Текст не изменен.\r\n\r\n"))
+        << logText().toStdString();
+    // The private folder of the run is gone with everything in it.
+    EXPECT_EQ(temporaryLeft(), QStringList());
+  }
+  // Each result is one step of undo.
+  m_window->txtMain().undo();
+  EXPECT_EQ(m_window->txtMain().text(), "one two\r\nthree");
+}
+
+TEST_F(ProgramExchangeTest, TheLogRecordsEveryRunOnlyWhenAskedTo) {
+  startWith({"cp|$infile|$outfile>Копия", filter("upper") + "|$infile|$outfile>Верхний"});
+  setText("abc");
+  shell::MenuArray* menu = m_window->commands().array("mnuProgram");
+  // A hot key's name shown after the caption goes into the log as shown.
+  menu->item(2)->setText("Верхний\tCtrl+U");
+  const QDateTime before = QDateTime::currentDateTime();
+  menu->item(1)->trigger();
+  menu->item(2)->trigger();
+  const QDateTime after = QDateTime::currentDateTime();
+  EXPECT_EQ(m_window->txtMain().text(), "ABC");
+  const QString stamp = R"((\d\d) (\d\d) (\d\d), ([01]\d|2[0-3]):[0-5]\d:[0-5]\d)";
+  const QRegularExpression entry(
+      "^" + stamp + " - Обработка выделенного блока программой Копия\r\n" + stamp +
+      " - Обработка закончена. Текст не изменен.\r\n\r\n" + stamp +
+      " - Обработка выделенного блока программой Верхний\tCtrl\\+U\r\n" + stamp +
+      " - Обработка закончена. Текст изменен.\r\n\r\n$");
+  const QRegularExpressionMatch match = entry.match(logText());
+  ASSERT_TRUE(match.hasMatch()) << logText().toStdString();
+  // Month, day and year, in that order.
+  const QString date = match.captured(1) + match.captured(2) + match.captured(3);
+  EXPECT_TRUE(date == before.toString("MMddyy") || date == after.toString("MMddyy")) << date.toStdString();
+
+  // Switched off, the log is left as it is.
+  const QString logged = logText();
+  m_settings->set(platform::Setting::BlockToLog, "0");
+  menu->item(1)->trigger();
+  EXPECT_EQ(logText(), logged);
+  QFile::remove(homePath("Program.log"));
+  menu->item(2)->trigger();
+  EXPECT_FALSE(QFile::exists(homePath("Program.log")));
+}
+
+TEST_F(ProgramExchangeTest, TheTextGoesOutWithTheDocumentsOwnLineEnds) {
+  struct Case {
+    platform::LineEnd lineEnd;
+    QString expect;
+  } cases[] = {
+      {platform::LineEnd::Lf, "a\r\nb"},  // a filter of this system sees no CR
+      {platform::LineEnd::CrLf, "a<CR>\r\nb<CR>"},
+  };
+  startWith({});
+  for (const Case& c : cases) {
+    m_window->txtMain().setFileFormat({platform::Encoding::Utf8, false, c.lineEnd});
+    setText("a\r\nb");
+    ASSERT_EQ(m_programs->exchange().run(filter("markcr") + "|$infile|$outfile", "Метки"), Result::Done);
+    EXPECT_EQ(m_window->txtMain().text(), c.expect);
+  }
+}
+
+TEST_F(ProgramExchangeTest, ArgumentsArriveWholeWithoutAShell) {
+  // A program in a folder with a space, an output file of the user's choice in another.
+  QDir().mkpath(homePath("my progs"));
+  QDir().mkpath(homePath("out dir"));
+  const QString program = homePath("my progs/filter");
+  ASSERT_TRUE(QFile::copy(QStringLiteral(OSTREL_TEST_FILTER), program));
+  const QString output = homePath("out dir/result file.txt");
+  writeFile("out dir/result file.txt", "left from before");
+  writeFile("Macroses.lst", "$who=Мир\r\n");
+  startWith({});
+  setText("text");
+  const QString spec = "\"" + program + "\" args|$infile|" + output + "|$who says||; touch " +
+                       homePath("pwned") + "|$(id)";
+  ASSERT_EQ(m_programs->exchange().run(spec, "Аргументы"), Result::Done);
+  const QStringList lines = m_window->txtMain().text().split("\r\n");
+  ASSERT_EQ(lines.size(), 5) << m_window->txtMain().text().toStdString();
+  EXPECT_TRUE(QRegularExpression("/ostrel-program-[^/]+/filein$").match(lines[0]).hasMatch())
+      << lines[0].toStdString();
+  EXPECT_EQ(lines.mid(1), QStringList({output, "Мир says", "; touch " + homePath("pwned"), "$(id)"}));
+  EXPECT_FALSE(QFile::exists(homePath("pwned")));
+  // The user's output file stays; the private input file went with its folder.
+  EXPECT_TRUE(QFile::exists(output));
+  EXPECT_EQ(temporaryLeft(), QStringList());
+}
+
+TEST_F(ProgramExchangeTest, FilesOfARunArePrivateAndRemoved) {
+  startWith({});
+  setText("text");
+  ASSERT_EQ(m_programs->exchange().run(filter("modes") + "|$infile|$outfile", "Права"), Result::Done);
+  EXPECT_EQ(m_window->txtMain().text(), "600 700");
+  EXPECT_EQ(temporaryLeft(), QStringList());
+
+  // An input file of the user's choice is removed after the run, the output file kept.
+  setText("text");
+  const QString input = homePath("in.txt");
+  const QString output = homePath("out.txt");
+  ASSERT_EQ(m_programs->exchange().run(filter("upper") + "|" + input + "|" + output, "Свои"),
+            Result::Done);
+  EXPECT_EQ(m_window->txtMain().text(), "TEXT");
+  EXPECT_FALSE(QFile::exists(input));
+  EXPECT_TRUE(QFile::exists(output));
+}
+
+TEST_F(ProgramExchangeTest, AFailedRunKeepsTheText) {
+  struct Case {
+    QString spec;
+    QString message;  // part of what the user is told
+  } cases[] = {
+      {homePath("no such program") + "|$infile|$outfile", "Не удалось запустить"},
+      {filter("crash") + "|$infile|$outfile", "завершилась аварийно"},
+      {filter("fail") + "|$infile|$outfile", "не оставила результата"},
+      {filter("nothing") + "|$infile|$outfile", "не оставила результата"},
+      // A result file of the user's choice is emptied first; empty with a failure code is no result.
+      {filter("fail") + "|$infile|" + homePath("old result.txt"), "с кодом 3"},
+      {"sort|" + homePath("no folder/in.txt") + "|$outfile", "Не удалось записать"},
+      {"", "не указано"},
+  };
+  startWith({});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.spec.toStdString());
+    writeFile("old result.txt", "old result");
+    setText("one two three", "two");
+    m_ui.answerMessage(platform::MsgAnswer::Ok, c.message);
+    EXPECT_EQ(m_programs->exchange().run(c.spec, "Сбой"), Result::Failed);
+    EXPECT_EQ(m_window->txtMain().text(), "one two three");
+    EXPECT_EQ(m_window->txtMain().selectedText(), "two");
+    EXPECT_FALSE(m_programs->exchange().isRunning());
+    EXPECT_EQ(temporaryLeft(), QStringList());
+  }
+  EXPECT_EQ(m_ui.messages.size(), int(std::size(cases)));
+  EXPECT_FALSE(logText().contains("Текст изменен"));
+}
+
+TEST_F(ProgramExchangeTest, OnlyOneRunAtATimeAndItCanBeStopped) {
+  startWith({filter("wait") + "|$infile|$outfile>Ждать", "cp|$infile|$outfile>Копия"});
+  setText("one two three", "two");
+  ProgramExchange& exchange = m_programs->exchange();
+  exchange.setBusyDelay(0);
+  shell::MenuArray* menu = m_window->commands().array("mnuProgram");
+  bool checked = false;
+  // A run that never ends would hang the test: stop it after a while whatever happens.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&exchange] {
+    ADD_FAILURE() << "the run was never stopped";
+    exchange.stop();
+  });
+  guard.start(60000);
+  QTimer::singleShot(0, [&] {
+    // The window works while the program runs; the programs wait.
+    EXPECT_TRUE(exchange.isRunning());
+    EXPECT_FALSE(menu->item(1)->isEnabled());
+    EXPECT_FALSE(menu->item(2)->isEnabled());
+    menu->item(2)->trigger();
+    EXPECT_EQ(m_programs->process(1), Result::Refused);
+    m_window->txtMain().setSelection({0, 4, 0, 7});
+    // Closing the window would leave the program's result nowhere.
+    m_ui.answerMessage(platform::MsgAnswer::Ok, "Дождитесь");
+    EXPECT_FALSE(m_window->close());
+    while (!exchange.busyWindow()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    auto* stop = exchange.busyWindow()->findChild<QPushButton*>("cmdStop");
+    ASSERT_NE(stop, nullptr);
+    EXPECT_EQ(stop->text(), "Остановить");
+    EXPECT_TRUE(exchange.busyWindow()->isVisible());
+    checked = true;
+    stop->click();
+  });
+  menu->item(1)->trigger();
+  EXPECT_TRUE(checked);
+  EXPECT_FALSE(exchange.isRunning());
+  EXPECT_EQ(exchange.busyWindow(), nullptr);
+  EXPECT_EQ(m_window->txtMain().text(), "one two three");
+  EXPECT_TRUE(logText().endsWith("Текст не изменен.\r\n\r\n"));
+  EXPECT_EQ(temporaryLeft(), QStringList());
+  // Once it has ended the menu works again.
+  EXPECT_TRUE(menu->item(2)->isEnabled());
+  m_window->txtMain().setSelection({0, 4, 0, 7});
+  EXPECT_EQ(m_programs->process(1), Result::Done);
+}
+
+TEST_F(ProgramExchangeTest, ALineWithoutAnInputFileOnlyStartsTheProgram) {
+  startWith({"true>Запуск", homePath("missing") + ">Нет такой"});
+  setText("one two three", "two");
+  EXPECT_EQ(m_programs->process(0), Result::Started);
+  EXPECT_EQ(m_window->txtMain().text(), "one two three");
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "Не удалось запустить");
+  EXPECT_EQ(m_programs->process(1), Result::Failed);
+  EXPECT_FALSE(QFile::exists(homePath("Program.log")));
+}
+
+TEST_F(ProgramExchangeTest, AReadOnlyDocumentIsNotSentAnywhere) {
+  startWith({"cp|$infile|$outfile>Копия"});
+  setText("one two three", "two");
+  m_window->txtMain().setReadOnly(true);
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "только для чтения");
+  EXPECT_EQ(m_programs->process(0), Result::Refused);
+  EXPECT_FALSE(QFile::exists(homePath("Program.log")));
+}
+
+}  // namespace
+}  // namespace automation
