@@ -19,6 +19,7 @@ namespace automation {
 namespace {
 
 using platform::Encoding;
+using platform::LineEnd;
 using platform::TextFormat;
 namespace TextFile = platform::TextFile;
 
@@ -43,20 +44,34 @@ TextFormat exchangeFormat(TextFormat format) {
 }
 
 // Writes the text and one line end (every line of a text file ends with one). The file is the
-// user's alone while it exists.
-std::optional<QString> writeInput(const QString& path, const QString& text, const TextFormat& doc) {
+// user's alone while it exists. `converted` receives the bytes written when they are not simply
+// the text and a CR LF.
+std::optional<QString> writeInput(const QString& path, const QByteArray& utf8, const TextFormat& doc,
+                                  QByteArray& converted) {
   if (const QString kind = platform::NotARegularFile(path); !kind.isEmpty()) return kind;
-  QByteArray utf8 = text.toUtf8();
-  utf8 += "\r\n";
-  const TextFormat format = TextFile::formatForWriting(utf8, exchangeFormat(doc));
+  TextFormat format = TextFile::formatForWriting(utf8, exchangeFormat(doc));
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate,
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner))
     return file.errorString();
   bool written = true;
-  TextFile::encodeFromUtf8(utf8, format, [&file, &written](QByteArrayView piece) {
+  const auto sink = [&file, &written](QByteArrayView piece) {
     if (written) written = file.write(piece.data(), piece.size()) == piece.size();
-  });
+  };
+  if (format == TextFormat{Encoding::Utf8, false, LineEnd::CrLf}) {
+    // The editor's own text: it goes out as it is.
+    sink(utf8);
+    sink("\r\n");
+  } else {
+    converted.reserve(utf8.size() + utf8.size() / 8);
+    const auto keep = [&sink, &converted](QByteArrayView piece) {
+      sink(piece);
+      converted.append(piece);
+    };
+    TextFile::encodeFromUtf8(utf8, format, keep);
+    format.bom = false;
+    TextFile::encodeFromUtf8("\r\n", format, keep);
+  }
   if (!written || !file.flush()) return file.errorString();
   return std::nullopt;
 }
@@ -71,12 +86,19 @@ std::optional<QString> emptyOutput(const QString& path) {
   return std::nullopt;
 }
 
-// The line end written after the text comes off again, so a program that hands the text back
-// unchanged gives exactly the text sent, and repeated runs don't add empty lines.
-QString resultText(QByteArrayView bytes) {
-  QString text = TextFile::decode(bytes);
-  if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
-  return text;
+// The result as UTF-8 with CR LF line ends, read as any text file is read.
+QByteArray resultText(const QByteArray& bytes) {
+  platform::ReadFidelity fidelity;
+  const TextFormat format = TextFile::detect(bytes, &fidelity);
+  QByteArray utf8;
+  if (format.encoding == Encoding::Utf8 && format.lineEnd == LineEnd::CrLf && fidelity.exact()) {
+    // Already the editor's own text: taken as it is, without a copy.
+    utf8 = format.bom ? bytes.sliced(3) : bytes;
+  } else {
+    utf8.reserve(TextFile::decodedSize(bytes, format));
+    TextFile::decodeToUtf8(bytes, format, [&utf8](QByteArrayView piece) { utf8.append(piece); });
+  }
+  return utf8;
 }
 
 QString errorsOf(const platform::ProcessOutcome& outcome) {
@@ -89,7 +111,17 @@ QString errorsOf(const platform::ProcessOutcome& outcome) {
 struct ProgramExchange::Exchange {
   ProgramCall call;
   QString privateFolder;
-  QString sent;
+  QByteArray sent;  // UTF-8
+  bool wroteInput = false;
+  QByteArray converted;  // the input file's bytes, when they are not `sent` and a CR LF
+
+  // The result file holds exactly what was written: the program gave the text back unchanged,
+  // which a comparison finds faster than reading the file as text would.
+  bool unchanged(QByteArrayView bytes) const {
+    if (!wroteInput) return false;
+    if (!converted.isEmpty()) return bytes == QByteArrayView(converted);
+    return bytes.size() == sent.size() + 2 && bytes.startsWith(sent) && bytes.endsWith("\r\n");
+  }
 
   bool isPrivate(const QString& path) const { return path.startsWith(privateFolder + u'/'); }
   // The input file goes once the result is in; one of the private folder goes with the folder.
@@ -128,7 +160,9 @@ ProgramExchange::Result ProgramExchange::run(const QString& spec, const QString&
     tell(error->message);
     return Result::Failed;
   }
-  Exchange run{std::get<ProgramCall>(built), folder.path(), {}};
+  Exchange run;
+  run.call = std::get<ProgramCall>(built);
+  run.privateFolder = folder.path();
   if (!run.call.exchangesText()) {
     QString reason;
     if (platform::StartDetached(run.call.program, run.call.arguments, &reason))
@@ -151,9 +185,10 @@ ProgramExchange::Result ProgramExchange::exchange(Exchange& run) {
       return Result::Failed;
     }
   }
-  run.sent = hasSelection(editor) ? editor.selectedText() : editor.text();
+  run.sent = hasSelection(editor) ? editor.selectedTextUtf8() : editor.textUtf8();
   if (!call.inputFile.isEmpty()) {
-    if (const auto error = writeInput(call.inputFile, run.sent, editor.fileFormat())) {
+    run.wroteInput = true;
+    if (const auto error = writeInput(call.inputFile, run.sent, editor.fileFormat(), run.converted)) {
       tell(QStringLiteral("Не удалось записать текст для программы в файл «%1»: %2")
                .arg(call.inputFile, *error));
       run.removeInput();
@@ -205,14 +240,22 @@ ProgramExchange::Result ProgramExchange::finish(Exchange& run,
              .arg(name).arg(outcome.exitCode) + errorsOf(outcome));
     return unchanged(Result::Failed);
   }
-  const QString result = resultText(bytes->bytes);
+  QByteArray decoded;
+  QByteArrayView result = run.sent;
+  if (!run.unchanged(bytes->bytes)) {
+    decoded = resultText(bytes->bytes);
+    // The line end written after the text comes off again, so a program that hands the text
+    // back unchanged gives exactly the text sent, and repeated runs don't add empty lines.
+    result = decoded;
+    if (result.endsWith("\r\n")) result.chop(2);
+  }
   platform::EditControl& editor = m_window.txtMain();
   // Where the user's selection is now: the window stayed usable while the program ran.
   if (hasSelection(editor))
-    editor.setSelectedText(result);
+    editor.setSelectedTextUtf8(result);
   else
-    editor.setText(result);
-  log(ProgramLogEnd(QDateTime::currentDateTime(), result != run.sent));
+    editor.setTextUtf8(result);
+  log(ProgramLogEnd(QDateTime::currentDateTime(), result != QByteArrayView(run.sent)));
   return Result::Done;
 }
 

@@ -138,15 +138,24 @@ void EditControl::Impl::clearLineMarks() {
 
 QString EditControl::text() const { return QString::fromUtf8(d->documentBytes()); }
 
-void EditControl::setText(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
+QByteArray EditControl::textUtf8() const { return d->documentBytes().toByteArray(); }
+
+void EditControl::setText(const QString& text) { setTextUtf8(text.toUtf8()); }
+
+void EditControl::setTextUtf8(QByteArrayView utf8) {
   const QsciScintilla* view = d->primary();
   const Impl::ChangeScope scope{d};
   // Line marks belong to the lines of the old text; they go with it.
   d->clearLineMarks();
+  // Keeping the length index up to date through a whole new text costs more than making it
+  // again when the length is next asked for.
+  if (d->lengthIndex) {
+    sci(view, Sci::SCI_RELEASELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF16);
+    d->lengthIndex = false;
+  }
   sci(view, Sci::SCI_BEGINUNDOACTION);
   sci(view, Sci::SCI_CLEARALL);
-  view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.constData());
+  view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.data());
   sci(view, Sci::SCI_ENDUNDOACTION);
 }
 
@@ -167,9 +176,32 @@ QString EditControl::selectedText() const {
   return lines.join(QStringLiteral("\r\n"));
 }
 
+QByteArray EditControl::selectedTextUtf8() const {
+  const QsciScintilla* view = d->active;
+  if (sci(view, Sci::SCI_SELECTIONISRECTANGLE)) return selectedText().toUtf8();
+  const long start = sci(view, Sci::SCI_GETSELECTIONSTART);
+  const long length = sci(view, Sci::SCI_GETSELECTIONEND) - start;
+  if (length <= 0) return {};
+  return QByteArray(reinterpret_cast<const char*>(view->SendScintilla(
+                        Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length)),
+                    length);
+}
+
 void EditControl::setSelectedText(const QString& text) {
   const Impl::ChangeScope scope{d};
   d->active->SendScintilla(Sci::SCI_REPLACESEL, text.toUtf8().constData());
+}
+
+void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
+  QsciScintilla* view = d->active;
+  if (sci(view, Sci::SCI_SELECTIONISRECTANGLE)) return setSelectedText(QString::fromUtf8(utf8));
+  // The range takes the text by its length, so nothing is cut at a NUL; the caret ends up after
+  // the new text, as a replaced selection leaves it.
+  const Impl::ChangeScope scope{d};
+  sci(view, Sci::SCI_TARGETFROMSELECTION);
+  view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(utf8.size()), utf8.data());
+  sci(view, Sci::SCI_SETEMPTYSELECTION, sci(view, Sci::SCI_GETTARGETEND));
+  d->noteSelection(view);
 }
 
 SelRange EditControl::selection() const {

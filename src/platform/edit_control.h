@@ -120,6 +120,12 @@ class EditControl : public QWidget {
   void setText(const QString& text);
   QString selectedText() const;               // "" when nothing is selected
   void setSelectedText(const QString& text);  // replaces the selection or inserts at the caret
+  // The same four as UTF-8 (CR LF line ends), for large texts going to and from files and other
+  // programs: no QString copy of the text is made on the way.
+  QByteArray textUtf8() const;
+  void setTextUtf8(QByteArrayView utf8);
+  QByteArray selectedTextUtf8() const;
+  void setSelectedTextUtf8(QByteArrayView utf8);
   SelRange selection() const;
   void setSelection(const SelRange& range, bool scroll = true);
   int textLength() const;  // in characters

@@ -35,6 +35,11 @@ TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
       {filter("upper") + "|$infile", "one two\r\nthree", "two", "one TWO\r\nthree", true},
       // A program that really writes an empty result empties the selection.
       {filter("empty") + "|$infile|$outfile", "one two\r\nthree", "two", "one \r\nthree", true},
+      // Nothing after a NUL byte is cut off, in a selection or in the whole text.
+      {filter("zero") + "|$infile|$outfile", "one two\r\nthree", "one two",
+       QString::fromUtf8("one\0two\r\nthree", 14), true},
+      {filter("zero") + "|$infile|$outfile", "a b\r\nc d", "", QString::fromUtf8("a\0b\r\nc\0d", 8),
+       true},
   };
   startWith({});
   for (const Case& c : cases) {
@@ -43,6 +48,8 @@ TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
     QFile::remove(homePath("Program.log"));
     ASSERT_EQ(m_programs->exchange().run(c.spec, "Фильтр"), Result::Done);
     EXPECT_EQ(m_window->txtMain().text(), c.expect);
+    // The length the status bar shows follows the new text.
+    EXPECT_EQ(m_window->txtMain().textLength(), c.expect.size());
     EXPECT_TRUE(logText().endsWith(c.changed ? "Текст изменен.\r\n\r\n" : "Текст не изменен.\r\n\r\n"))
         << logText().toStdString();
     // The private folder of the run is gone with everything in it.
@@ -50,7 +57,7 @@ TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
   }
   // Each result is one step of undo.
   m_window->txtMain().undo();
-  EXPECT_EQ(m_window->txtMain().text(), "one two\r\nthree");
+  EXPECT_EQ(m_window->txtMain().text(), "a b\r\nc d");
 }
 
 TEST_F(ProgramExchangeTest, TheLogRecordsEveryRunOnlyWhenAskedTo) {
@@ -86,19 +93,29 @@ TEST_F(ProgramExchangeTest, TheLogRecordsEveryRunOnlyWhenAskedTo) {
   EXPECT_FALSE(QFile::exists(homePath("Program.log")));
 }
 
-TEST_F(ProgramExchangeTest, TheTextGoesOutWithTheDocumentsOwnLineEnds) {
+TEST_F(ProgramExchangeTest, TheTextGoesOutAsTheDocumentIsStored) {
+  using platform::Encoding;
+  using platform::LineEnd;
   struct Case {
-    platform::LineEnd lineEnd;
+    platform::TextFormat format;
+    QString mode;
+    QString text;
     QString expect;
   } cases[] = {
-      {platform::LineEnd::Lf, "a\r\nb"},  // a filter of this system sees no CR
-      {platform::LineEnd::CrLf, "a<CR>\r\nb<CR>"},
+      // A filter of this system sees no CR in a document with its line ends.
+      {{Encoding::Utf8, false, LineEnd::Lf}, "markcr", "a\r\nb", "a\r\nb"},
+      {{Encoding::Utf8, false, LineEnd::CrLf}, "markcr", "a\r\nb", "a<CR>\r\nb<CR>"},
+      {{Encoding::Utf8, true, LineEnd::Lf}, "upper", "ёж\r\nb", "ёж\r\nB"},
+      // A Windows-1251 document goes out and comes back in Windows-1251.
+      {{Encoding::Windows1251, false, LineEnd::CrLf}, "upper", "абв\r\nxyz", "абв\r\nXYZ"},
+      {{Encoding::Windows1251, false, LineEnd::Lf}, "markcr", "абв\r\nxyz", "абв\r\nxyz"},
   };
   startWith({});
   for (const Case& c : cases) {
-    m_window->txtMain().setFileFormat({platform::Encoding::Utf8, false, c.lineEnd});
-    setText("a\r\nb");
-    ASSERT_EQ(m_programs->exchange().run(filter("markcr") + "|$infile|$outfile", "Метки"), Result::Done);
+    SCOPED_TRACE((c.mode + " " + c.text).toStdString());
+    m_window->txtMain().setFileFormat(c.format);
+    setText(c.text);
+    ASSERT_EQ(m_programs->exchange().run(filter(c.mode) + "|$infile|$outfile", "Фильтр"), Result::Done);
     EXPECT_EQ(m_window->txtMain().text(), c.expect);
   }
 }

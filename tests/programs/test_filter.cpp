@@ -2,6 +2,7 @@
 // picks what it does; the input and output files follow, as a program line passes them.
 //   upper IN [OUT]  upper-cases ASCII letters of IN into OUT (into IN itself without OUT)
 //   markcr IN OUT   copies IN with every CR written as "<CR>"
+//   zero IN OUT     copies IN with every space written as a NUL byte
 //   args IN OUT...  writes every argument after the mode, one per line, into OUT
 //   modes IN OUT    writes the permission bits of IN and of its folder, in octal, into OUT
 //   empty IN OUT    creates OUT empty        nothing IN OUT  exits 0 and writes nothing
@@ -51,6 +52,12 @@ int main(int argc, char** argv) {
   if (mode == "markcr") {
     std::string text;
     for (char c : readAll(in)) text += c == '\r' ? std::string("<CR>") : std::string(1, c);
+    return writeAll(out, text);
+  }
+  if (mode == "zero") {
+    std::string text = readAll(in);
+    for (char& c : text)
+      if (c == ' ') c = '\0';
     return writeAll(out, text);
   }
   if (mode == "args") {
