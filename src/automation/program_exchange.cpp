@@ -136,6 +136,9 @@ ProgramExchange::ProgramExchange(shell::FrmMain& window) : QObject(&window), m_w
   connect(&m_busyTimer, &QTimer::timeout, this, &ProgramExchange::showBusyWindow);
   connect(&m_process, &platform::ProcessRun::started, &m_busyTimer, qOverload<>(&QTimer::start));
   window.installEventFilter(this);
+  window.hooks().add(shell::PathHook::MacroMenuOnOpen, [this](const QString&) {
+    if (m_running) m_documentReplaced = true;
+  });
 }
 
 ProgramExchange::Result ProgramExchange::run(const QString& spec, const QString& caption) {
@@ -196,6 +199,7 @@ ProgramExchange::Result ProgramExchange::exchange(Exchange& run) {
     }
   }
   log(ProgramLogStart(QDateTime::currentDateTime(), m_caption));
+  m_documentReplaced = false;
   setRunning(true);
   const platform::ProcessOutcome outcome = m_process.run(call.program, call.arguments);
   m_busyTimer.stop();
@@ -238,6 +242,12 @@ ProgramExchange::Result ProgramExchange::finish(Exchange& run,
   if (bytes->bytes.isEmpty() && outcome.exitCode != 0) {
     tell(QStringLiteral("Программа «%1» завершилась с кодом %2 и не вернула текст. Текст не изменен.")
              .arg(name).arg(outcome.exitCode) + errorsOf(outcome));
+    return unchanged(Result::Failed);
+  }
+  // The text sent is not in the editor any more: the result belongs to no document there.
+  if (m_documentReplaced) {
+    tell(QStringLiteral("Пока работала программа «%1», в редакторе открыт другой документ. "
+                        "Результат программы не вставлен.").arg(name));
     return unchanged(Result::Failed);
   }
   QByteArray decoded;

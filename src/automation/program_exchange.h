@@ -66,6 +66,7 @@ class ProgramExchange : public QObject {
   QPointer<FrmProgramWait> m_busyWindow;
   QString m_caption;
   bool m_running = false;
+  bool m_documentReplaced = false;  // another document was opened while the program ran
 };
 
 }  // namespace automation

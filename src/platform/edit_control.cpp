@@ -201,6 +201,7 @@ void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
   sci(view, Sci::SCI_TARGETFROMSELECTION);
   view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(utf8.size()), utf8.data());
   sci(view, Sci::SCI_SETEMPTYSELECTION, sci(view, Sci::SCI_GETTARGETEND));
+  sci(view, Sci::SCI_SCROLLCARET);
   d->noteSelection(view);
 }
 

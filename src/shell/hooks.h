@@ -41,7 +41,9 @@ enum class Hook {
 
 // Places that need the path of the file at hand.
 enum class PathHook {
-  MacroMenuOnOpen,  // show the macro menu for script files when one is opened
+  // A file was opened or a new document begun: the macro menu follows it, and the result of a
+  // program still running no longer has its document.
+  MacroMenuOnOpen,
   MacroMenuOnSave,  // the same rule for the path a document is saved under
   AutoMacro,        // run an opened script file at once when the user wants that
   HighLightForPath, // choose the highlight scheme from the extension

@@ -240,6 +240,34 @@ TEST_F(ProgramExchangeTest, OnlyOneRunAtATimeAndItCanBeStopped) {
   EXPECT_EQ(m_programs->process(1), Result::Done);
 }
 
+TEST_F(ProgramExchangeTest, AResultIsNotPutIntoAnotherDocument) {
+  startWith({filter("gate") + "|$infile|$outfile>Шлюз"});
+  setText("one two three", "two");
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [this] {
+    ADD_FAILURE() << "the program was never let go";
+    m_programs->exchange().stop();
+  });
+  guard.start(60000);
+  QTimer::singleShot(0, [this] {
+    // The user begins a new document while the program works, then lets the program finish.
+    click("mnuNew");
+    m_window->txtMain().setText("новый");
+    const QStringList runs = QDir(homePath("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(runs.size(), 1);
+    writeFile("tmp/" + runs[0] + "/go", "");
+  });
+  m_ui.answerMessage(platform::MsgAnswer::No, "Сохранить")
+      .answerMessage(platform::MsgAnswer::Ok, "другой документ");
+  EXPECT_EQ(m_programs->process(0), Result::Failed);
+  EXPECT_EQ(m_window->txtMain().text(), "новый");
+  // A run after it puts its result in place again.
+  setText("one two three", "two");
+  EXPECT_EQ(m_programs->exchange().run(filter("upper") + "|$infile|$outfile", "Верхний"), Result::Done);
+  EXPECT_EQ(m_window->txtMain().text(), "one TWO three");
+}
+
 TEST_F(ProgramExchangeTest, ALineWithoutAnInputFileOnlyStartsTheProgram) {
   startWith({"true>Запуск", homePath("missing") + ">Нет такой"});
   setText("one two three", "two");

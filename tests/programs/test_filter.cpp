@@ -8,6 +8,7 @@
 //   empty IN OUT    creates OUT empty        nothing IN OUT  exits 0 and writes nothing
 //   fail IN OUT     exits 3, writes nothing  crash IN OUT    aborts
 //   wait IN OUT     waits until it is killed
+//   gate IN OUT     waits until a file "go" appears beside IN, then works as upper
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,12 @@ int writeAll(const char* path, const std::string& bytes) {
   return out ? 0 : 2;
 }
 
+int upperCase(const char* in, const char* out) {
+  std::string text = readAll(in);
+  for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return writeAll(out, text);
+}
+
 unsigned modeOf(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 ? unsigned(info.st_mode & 07777) : 0;
@@ -44,11 +51,7 @@ int main(int argc, char** argv) {
   const std::string mode = argv[1];
   const char* in = argv[2];
   const char* out = argc > 3 ? argv[3] : in;
-  if (mode == "upper") {
-    std::string text = readAll(in);
-    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return writeAll(out, text);
-  }
+  if (mode == "upper") return upperCase(in, out);
   if (mode == "markcr") {
     std::string text;
     for (char c : readAll(in)) text += c == '\r' ? std::string("<CR>") : std::string(1, c);
@@ -76,6 +79,12 @@ int main(int argc, char** argv) {
   if (mode == "nothing") return 0;
   if (mode == "fail") return 3;
   if (mode == "crash") std::abort();
+  if (mode == "gate") {
+    const std::string path = in;
+    const std::string go = path.substr(0, path.rfind('/')) + "/go";
+    while (access(go.c_str(), F_OK) != 0) usleep(10000);
+    return upperCase(in, out);
+  }
   if (mode == "wait") {
     for (;;) pause();
   }
