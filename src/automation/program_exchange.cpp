@@ -113,11 +113,12 @@ struct ProgramExchange::Exchange {
   QString privateFolder;
   QByteArray sent;  // UTF-8
   bool wroteInput = false;
+  bool inputExisted = false;  // the user named a file that was there before the run
   QByteArray converted;  // the input file's bytes, when they are not `sent` and a CR LF
 
   // The result file holds exactly what was written: the program gave the text back unchanged,
   // which a comparison finds faster than reading the file as text would.
-  bool unchanged(QByteArrayView bytes) const {
+  bool cameBackAsWritten(QByteArrayView bytes) const {
     if (!wroteInput) return false;
     if (!converted.isEmpty()) return bytes == QByteArrayView(converted);
     return bytes.size() == sent.size() + 2 && bytes.startsWith(sent) && bytes.endsWith("\r\n");
@@ -125,8 +126,11 @@ struct ProgramExchange::Exchange {
 
   bool isPrivate(const QString& path) const { return path.startsWith(privateFolder + u'/'); }
   // The input file goes once the result is in; one of the private folder goes with the folder.
+  // A file that was there before (the document's own file, named through $openedfile) is the
+  // user's and stays.
   void removeInput() const {
-    if (!call.inputFile.isEmpty() && !isPrivate(call.inputFile)) QFile::remove(call.inputFile);
+    if (call.inputFile.isEmpty() || isPrivate(call.inputFile) || inputExisted) return;
+    QFile::remove(call.inputFile);
   }
 };
 
@@ -191,6 +195,7 @@ ProgramExchange::Result ProgramExchange::exchange(Exchange& run) {
   run.sent = hasSelection(editor) ? editor.selectedTextUtf8() : editor.textUtf8();
   if (!call.inputFile.isEmpty()) {
     run.wroteInput = true;
+    run.inputExisted = QFileInfo::exists(call.inputFile);
     if (const auto error = writeInput(call.inputFile, run.sent, editor.fileFormat(), run.converted)) {
       tell(QStringLiteral("Не удалось записать текст для программы в файл «%1»: %2")
                .arg(call.inputFile, *error));
@@ -214,20 +219,20 @@ ProgramExchange::Result ProgramExchange::finish(Exchange& run,
                                                 const platform::ProcessOutcome& outcome) {
   using End = platform::ProcessOutcome::End;
   const QString name = withoutShortcut(m_caption);
-  const auto unchanged = [this](Result result) {
+  const auto keepText = [this](Result result) {
     log(ProgramLogEnd(QDateTime::currentDateTime(), false));
     return result;
   };
   switch (outcome.end) {
-    case End::Stopped: return unchanged(Result::Stopped);
+    case End::Stopped: return keepText(Result::Stopped);
     case End::FailedToStart:
       tell(QStringLiteral("Не удалось запустить программу «%1»:\n%2\n\nТекст не изменен.")
                .arg(run.call.program, outcome.reason));
-      return unchanged(Result::Failed);
+      return keepText(Result::Failed);
     case End::Crashed:
       tell(QStringLiteral("Программа «%1» завершилась аварийно. Текст не изменен.").arg(name) +
            errorsOf(outcome));
-      return unchanged(Result::Failed);
+      return keepText(Result::Failed);
     case End::Exited: break;
   }
   const QString& from = run.call.resultFile();
@@ -236,23 +241,23 @@ ProgramExchange::Result ProgramExchange::finish(Exchange& run,
   if (!bytes) {
     tell(QStringLiteral("Программа «%1» не оставила результата в файле «%2» (%3). Текст не изменен.")
              .arg(name, from, reason) + errorsOf(outcome));
-    return unchanged(Result::Failed);
+    return keepText(Result::Failed);
   }
   // An empty result with a failure code is a program that gave up, not an empty text.
   if (bytes->bytes.isEmpty() && outcome.exitCode != 0) {
     tell(QStringLiteral("Программа «%1» завершилась с кодом %2 и не вернула текст. Текст не изменен.")
              .arg(name).arg(outcome.exitCode) + errorsOf(outcome));
-    return unchanged(Result::Failed);
+    return keepText(Result::Failed);
   }
   // The text sent is not in the editor any more: the result belongs to no document there.
   if (m_documentReplaced) {
     tell(QStringLiteral("Пока работала программа «%1», в редакторе открыт другой документ. "
                         "Результат программы не вставлен.").arg(name));
-    return unchanged(Result::Failed);
+    return keepText(Result::Failed);
   }
   QByteArray decoded;
   QByteArrayView result = run.sent;
-  if (!run.unchanged(bytes->bytes)) {
+  if (!run.cameBackAsWritten(bytes->bytes)) {
     decoded = resultText(bytes->bytes);
     // The line end written after the text comes off again, so a program that hands the text
     // back unchanged gives exactly the text sent, and repeated runs don't add empty lines.

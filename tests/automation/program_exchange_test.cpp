@@ -10,6 +10,7 @@
 #include "automation/frm_program_wait.h"
 #include "automation/program_fixture.h"
 #include "automation/program_log.h"
+#include "document/open_file.h"
 
 namespace automation {
 namespace {
@@ -161,6 +162,18 @@ TEST_F(ProgramExchangeTest, FilesOfARunArePrivateAndRemoved) {
   EXPECT_EQ(m_window->txtMain().text(), "TEXT");
   EXPECT_FALSE(QFile::exists(input));
   EXPECT_TRUE(QFile::exists(output));
+
+  // A file that was there before is the user's: the document's own file, named as the input,
+  // is written to but never deleted.
+  const QString document = writeFile("doc.txt", "old");
+  m_ui.answerMessage(platform::MsgAnswer::No, "Сохранить");
+  ASSERT_TRUE(document::LFile(*m_window, document));
+  setText("new");
+  ASSERT_EQ(m_programs->exchange().run(filter("upper") + "|$openedfile", "Свой файл"), Result::Done);
+  EXPECT_EQ(m_window->txtMain().text(), "NEW");
+  QFile kept(document);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "NEW\r\n");
 }
 
 TEST_F(ProgramExchangeTest, AFailedRunKeepsTheText) {
