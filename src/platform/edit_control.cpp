@@ -155,7 +155,7 @@ void EditControl::setTextUtf8(QByteArrayView utf8) {
   }
   sci(view, Sci::SCI_BEGINUNDOACTION);
   sci(view, Sci::SCI_CLEARALL);
-  view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.data());
+  if (!utf8.isEmpty()) view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.data());
   sci(view, Sci::SCI_ENDUNDOACTION);
 }
 
@@ -199,7 +199,8 @@ void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
   // the new text, as a replaced selection leaves it.
   const Impl::ChangeScope scope{d};
   sci(view, Sci::SCI_TARGETFROMSELECTION);
-  view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(utf8.size()), utf8.data());
+  view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(utf8.size()),
+                      utf8.isEmpty() ? "" : utf8.data());
   sci(view, Sci::SCI_SETEMPTYSELECTION, sci(view, Sci::SCI_GETTARGETEND));
   sci(view, Sci::SCI_SCROLLCARET);
   d->noteSelection(view);
