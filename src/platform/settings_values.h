@@ -89,6 +89,9 @@ OSTREL_SETTING(InternetExplorer, "Internet Explorer",
                "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE")
 OSTREL_SETTING(Opera, "Opera", "C:\\Program Files\\Opera\\Opera.exe")
 OSTREL_SETTING(NetScape, "NetScape", "")
+// The gradient window's two colours, as Windows colour values (0x00BBGGRR).
+OSTREL_NUMBER(LastG1, "LastG1", "0", (NumberRange{0, 16777215}))
+OSTREL_NUMBER(LastG2, "LastG2", "16777215", (NumberRange{0, 16777215}))
 OSTREL_SETTING(BlockToLog, "BlockToLog", "1")
 OSTREL_SETTING(OpenWith, "OpenWith", "0")
 OSTREL_NUMBER(PODefault, "PODefault", "0", kIndexRange)

@@ -17,6 +17,7 @@
 #include "editor/key_dispatch.h"
 #include "editor/selection_events.h"
 #include "highlight/highlighter.h"
+#include "html/html_tag_commands.h"
 #include "html/html_text_commands.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
@@ -64,6 +65,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallPrograms(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
+  html::InstallHtmlTagCommands(window);
 }
 
 }  // namespace shell
