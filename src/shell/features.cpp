@@ -17,6 +17,7 @@
 #include "editor/key_dispatch.h"
 #include "editor/selection_events.h"
 #include "highlight/highlighter.h"
+#include "html/html_list_commands.h"
 #include "html/html_tag_commands.h"
 #include "html/html_text_commands.h"
 #include "navigation/search_commands.h"
@@ -66,6 +67,7 @@ void InstallFeatures(FrmMain& window) {
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
   html::InstallHtmlTagCommands(window);
+  html::InstallHtmlListCommands(window);
 }
 
 }  // namespace shell

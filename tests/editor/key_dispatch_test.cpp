@@ -61,10 +61,12 @@ TEST_F(KeyDispatchTest, EveryKeyReachesTheHotKeysExceptCtrlSpace) {
     if (key != 16 && key != 17 && key != 18) heard.emplace_back(key, shift);
   });
   press(Qt::Key_A);
-  press(Qt::Key_M, Qt::ControlModifier | Qt::AltModifier);
+  // A fixed key whose command keeps the focus in the editor (the lists open a window of their
+  // own, which would take the keys that follow).
+  press(Qt::Key_R, Qt::ControlModifier | Qt::AltModifier);
   press(Qt::Key_Space, Qt::ControlModifier);
   press(Qt::Key_F5, Qt::ShiftModifier);
-  const std::vector<std::pair<int, int>> expect = {{'A', 0}, {'M', 6}, {116, 1}};
+  const std::vector<std::pair<int, int>> expect = {{'A', 0}, {'R', 6}, {116, 1}};
   EXPECT_EQ(heard, expect);
 }
 
