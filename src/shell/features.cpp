@@ -18,6 +18,7 @@
 #include "editor/selection_events.h"
 #include "highlight/highlighter.h"
 #include "html/html_list_commands.h"
+#include "html/html_preview.h"
 #include "html/html_tag_commands.h"
 #include "html/html_text_commands.h"
 #include "navigation/search_commands.h"
@@ -68,6 +69,7 @@ void InstallFeatures(FrmMain& window) {
   html::InstallHtmlTextCommands(window);
   html::InstallHtmlTagCommands(window);
   html::InstallHtmlListCommands(window);
+  html::InstallHtmlPreview(window);
 }
 
 }  // namespace shell
