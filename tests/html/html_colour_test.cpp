@@ -28,11 +28,6 @@ TEST(ColorToHtml, ReversesTheBytePairsOfTheWindowsValue) {
   }
 }
 
-TEST(ColorToHtml, WindowsColourOfADialogColourRoundTrips) {
-  EXPECT_EQ(WindowsColour(QColor(0x12, 0x34, 0x56)), 0x563412);
-  EXPECT_EQ(ColorToHtml(WindowsColour(QColor(0x12, 0x34, 0x56))), "123456");
-}
-
 QString tag(const QString& colour, const QString& c) {
   return "<FONT COLOR=" + colour + ">" + c + "</FONT>";
 }

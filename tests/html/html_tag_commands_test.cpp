@@ -217,10 +217,5 @@ TEST_F(HtmlTagCommandsTest, GradientDialogRemembersSwatchesAndColoursTheSelectio
   EXPECT_EQ(editor().text(), "[<FONT COLOR=800000>a</FONT><FONT COLOR=000000>b</FONT>]");
 }
 
-TEST_F(HtmlTagCommandsTest, TableItemStaysDisabled) {
-  start();
-  EXPECT_FALSE(m_window->commands().isBound("mnuHTMLTable"));
-}
-
 }  // namespace
 }  // namespace html
