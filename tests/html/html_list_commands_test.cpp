@@ -204,6 +204,7 @@ TEST_F(HtmlListCommandsTest, ClosingStoresThePlaceAndForgetsTheLines) {
   EXPECT_NE(setting("Stat_Left"), "<missing>");
   click("mnuHyperLinks");
   EXPECT_EQ(lines(), (QStringList{"1", "Всего гиперссылок 1"}));
+  EXPECT_EQ(console()->pos(), QPoint(120, 80));
 }
 
 }  // namespace
