@@ -10,7 +10,8 @@ bool startsAddress(QChar c) { return isSpace(c) || c == u':' || c == u'>'; }
 // Whether an address ends at `i`: a space, a quote, or a point or comma before a space.
 bool endsAddress(QStringView text, qsizetype i) {
   const QChar c = text[i];
-  if (isSpace(c) || c == u'"') return true;
+  // No address holds a "<": in a page it is the tag that follows the address.
+  if (isSpace(c) || c == u'"' || c == u'<') return true;
   return (c == u'.' || c == u',') && i + 1 < text.size() && isSpace(text[i + 1]);
 }
 
@@ -69,12 +70,15 @@ QStringList EMailAddresses(QStringView original, const std::function<void()>& be
       dot = start + 1;
       while (dot < n && text[dot] != u'.') ++dot;
     }
-    if (dot >= end) continue;
+    // A point right before the end closes the sentence, not the address.
+    qsizetype last = end;
+    while (last - 1 > i && text[last - 1] == u'.') --last;
+    if (dot >= last) continue;
     // The same stretch again (two "@" in one address) shares the string already made.
     if (start == lastStart && end == lastEnd)
       result << result.constLast();
     else
-      result << text.mid(start + 1, end - start - 1).toString();
+      result << text.mid(start + 1, last - start - 1).toString();
     lastStart = start;
     lastEnd = end;
     if (between) between();

@@ -28,8 +28,9 @@ struct LinkList {
 LinkList HyperLinks(QStringView text);
 
 // The addresses around each "@", left to right, read as if the text had a space at either end:
-// from after the nearest " ", ":" or ">" before the "@" up to the nearest " ", ". ", '"' or ", "
-// after it (CR and LF count as spaces); taken only when that stretch holds a ".". An address
+// from after the nearest " ", ":" or ">" before the "@" up to the nearest " ", ". ", '"', ", " or
+// "<" after it (CR and LF count as spaces), without points at its end; taken only when that
+// stretch holds a ".". An address
 // with two "@" is listed twice. `between`, when given, is called after each address found.
 // Example: "mail: a@b.ru, c@d.ru." gives {"a@b.ru", "c@d.ru"}.
 QStringList EMailAddresses(QStringView text, const std::function<void()>& between = {});

@@ -51,7 +51,9 @@ TEST(EMailAddresses, TakesTheStretchAroundEachAt) {
       {"no point is no address", "user@localhost and a@b.ru", {"a@b.ru"}},
       {"whole text is one address", "x@y.z", {"x@y.z"}},
       {"line breaks are spaces", "a@b.ru\r\nc@d.ru\r\n", {"a@b.ru", "c@d.ru"}},
-      {"starts after > or :", "<b>a@b.ru</b> mailto:c@d.ru\"", {"a@b.ru</b>", "c@d.ru"}},
+      {"starts after > or :", "<b>a@b.ru</b> mailto:c@d.ru\"", {"a@b.ru", "c@d.ru"}},
+      // The tag after an address in a page, and a sentence's point before it, are not part of it.
+      {"ends before a tag", "<p>mail: petr@mail.example.org.</p>", {"petr@mail.example.org"}},
       {"a point inside is no end", "first.last@mail.example.ru. Next",
        {"first.last@mail.example.ru"}},
       {"a point before the @ is enough", "a.b@c x", {"a.b@c"}},
