@@ -6,18 +6,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTemporaryDir>
-#include <memory>
 
-#include "platform/app_paths.h"
-#include "platform/clipboard.h"
+#include "bench_window.h"
 #include "platform/list_file.h"
-#include "platform/qt_ui.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "shell/features.h"
-#include "shell/frm_main.h"
-#include "shell/startup.h"
 
 namespace {
 
@@ -41,21 +32,15 @@ QString document() {
 
 // A program window as the user has it: features installed, start-up run, shown, a 10 MB
 // document in the editor and twenty replacement pairs.
-struct Session {
-  Session() {
-    const QString dir = home.path();
-    paths = std::make_unique<platform::AppPaths>(dir, dir + "/settings.ini");
-    settings = std::make_unique<platform::SettingsStore>(paths->settingsFile());
-    QStringList pairs;
-    for (int i = 0; i < 20; ++i) pairs << QString("teh%1==the%1").arg(i);
-    pairs << "teh==the";
-    platform::ListFile::write(paths->file("AutoChange.lst"), pairs);
-    settings->set(platform::Setting::AutoChange, "1");
-    context = std::make_unique<shell::AppContext>(
-        shell::AppContext{*paths, *settings, ui, shell, clipboard});
-    window = std::make_unique<shell::FrmMain>(*context);
-    shell::InstallFeatures(*window);
-    shell::RunStartup(*window, QString());
+struct Session : bench::BenchWindow {
+  Session()
+      : BenchWindow([](platform::AppPaths& paths, platform::SettingsStore& settings) {
+          QStringList pairs;
+          for (int i = 0; i < 20; ++i) pairs << QString("teh%1==the%1").arg(i);
+          pairs << "teh==the";
+          platform::ListFile::write(paths.file("AutoChange.lst"), pairs);
+          settings.set(platform::Setting::AutoChange, "1");
+        }) {
     window->resize(900, 700);
     window->show();
     window->txtMain().setText(document());
@@ -75,14 +60,6 @@ struct Session {
     QCoreApplication::processEvents();
   }
 
-  QTemporaryDir home;
-  std::unique_ptr<platform::AppPaths> paths;
-  std::unique_ptr<platform::SettingsStore> settings;
-  platform::QtUi ui;
-  platform::Shell shell;
-  platform::Clipboard clipboard;
-  std::unique_ptr<shell::AppContext> context;
-  std::unique_ptr<shell::FrmMain> window;
 };
 
 Session& session() {

@@ -11,38 +11,24 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "automation/programs.h"
 #include "bench_text.h"
-#include "platform/app_paths.h"
-#include "platform/clipboard.h"
+#include "bench_window.h"
 #include "platform/edit_control.h"
-#include "platform/qt_ui.h"
-#include "platform/settings_store.h"
-#include "platform/shell.h"
-#include "shell/features.h"
-#include "shell/frm_main.h"
-#include "shell/startup.h"
 
 namespace {
 
 constexpr qsizetype kTextBytes = 10 * 1000 * 1000;
 
-struct Session {
-  explicit Session(bool lf) {
+struct Session : bench::BenchWindow {
+  explicit Session(bool lf)
+      : BenchWindow([](platform::AppPaths& paths, platform::SettingsStore&) {
+          QFile list(paths.file("Programs.lst"));
+          list.open(QIODevice::WriteOnly);
+          list.write("cp|$infile|$outfile>Копия\r\nsed -i s/а/б/g|$infile>Замена\r\n");
+        }) {
     const QString dir = home.path();
-    paths = std::make_unique<platform::AppPaths>(dir, dir + "/settings.ini");
-    settings = std::make_unique<platform::SettingsStore>(paths->settingsFile());
-    QFile list(paths->file("Programs.lst"));
-    list.open(QIODevice::WriteOnly);
-    list.write("cp|$infile|$outfile>Копия\r\nsed -i s/а/б/g|$infile>Замена\r\n");
-    list.close();
-    context = std::make_unique<shell::AppContext>(
-        shell::AppContext{*paths, *settings, ui, shell, clipboard});
-    window = std::make_unique<shell::FrmMain>(*context);
-    shell::InstallFeatures(*window);
-    shell::RunStartup(*window, QString());
     window->txtMain().setFileFormat({platform::Encoding::Utf8, false,
                                      lf ? platform::LineEnd::Lf : platform::LineEnd::CrLf});
     text = bench::RussianText(platform::Encoding::Utf8, kTextBytes);
@@ -55,14 +41,6 @@ struct Session {
     file.write(bytes);
   }
 
-  QTemporaryDir home;
-  std::unique_ptr<platform::AppPaths> paths;
-  std::unique_ptr<platform::SettingsStore> settings;
-  platform::QtUi ui;
-  platform::Shell shell;
-  platform::Clipboard clipboard;
-  std::unique_ptr<shell::AppContext> context;
-  std::unique_ptr<shell::FrmMain> window;
   QByteArray text;  // UTF-8, CR LF
   QString input;
 };
