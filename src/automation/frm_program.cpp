@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "automation/program_spec.h"
+#include "automation/program_line.h"
 #include "platform/tab_order.h"
 
 namespace automation {

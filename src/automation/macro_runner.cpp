@@ -2,6 +2,7 @@
 
 #include "automation/editor_macro_host.h"
 #include "automation/macro_script.h"
+#include "document/file_paths.h"
 #include "platform/text_file.h"
 #include "shell/frm_main.h"
 
@@ -49,12 +50,7 @@ QString MacroRunner::expand(const QString& text) {
 }
 
 bool IsScriptFile(const QString& path) {
-  // The extension of the name itself: a dot in a folder name is no extension.
-  const qsizetype slash = path.lastIndexOf(u'/');
-  const QStringView name = QStringView(path).sliced(slash + 1);
-  const qsizetype dot = name.lastIndexOf(u'.');
-  if (dot < 0) return false;
-  const QString extension = name.sliced(dot + 1).toString().toLower();
+  const QString extension = document::FileExtension(path).toLower();
   return extension == u"mac" || (extension.size() == 4 && extension.startsWith(u"mac"));
 }
 

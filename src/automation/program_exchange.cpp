@@ -8,7 +8,7 @@
 #include "automation/frm_program_wait.h"
 #include "automation/macro_runner.h"
 #include "automation/program_log.h"
-#include "automation/program_spec.h"
+#include "automation/program_line.h"
 #include "platform/edit_control.h"
 #include "platform/file_reader.h"
 #include "platform/text_file.h"
@@ -163,7 +163,7 @@ ProgramExchange::Result ProgramExchange::run(const QString& spec, const QString&
   const auto built = BuildProgramCall(
       spec, [macros](const QString& text) { return macros ? macros->expand(text) : text; },
       folder.path());
-  if (const auto* error = std::get_if<ProgramSpecError>(&built)) {
+  if (const auto* error = std::get_if<ProgramLineError>(&built)) {
     tell(error->message);
     return Result::Failed;
   }

@@ -6,7 +6,6 @@
 #include "automation/macro_runner.h"
 #include "document/file_commands.h"
 #include "document/open_file.h"
-#include "document/save_file.h"
 #include "platform/text_file.h"
 #include "shell/frm_main.h"
 #include "shell/menu_array.h"
@@ -49,15 +48,7 @@ void BuildTemplateMenu(shell::FrmMain& window) {
 }
 
 bool ChooseTemplate(shell::FrmMain& window, const QString& name) {
-  shell::AppContext& ctx = window.context();
-  if (window.document().Dirty()) {
-    const auto answer = ctx.ui.message(QStringLiteral("Сохранить предыдущий документ перед открытием?"),
-                                       QStringLiteral("Запрос на сохранение"),
-                                       platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question);
-    if (answer == platform::MsgAnswer::Cancel) return false;
-    // A save that fails or is cancelled keeps the user's text where it is.
-    if (answer == platform::MsgAnswer::Yes && !document::SaveCommand(window)) return false;
-  }
+  if (!document::SavePreviousIfWanted(window)) return false;
   const auto file = platform::TextFile::read(templatePath(window, name));
   if (!file) return false;
   MacroRunner* runner = MacroRunnerOf(window);
@@ -80,7 +71,8 @@ std::optional<QString> AddTemplate(shell::FrmMain& window, const QString& name) 
 std::optional<QString> RemoveTemplate(shell::FrmMain& window, const QString& name) {
   if (auto bad = badName(name)) return bad;
   QFile file(templatePath(window, name));
-  if (!file.remove()) return QStringLiteral("Невозможно удалить шаблон ") + name + "\n\n" + file.errorString();
+  if (!file.remove())
+    return QStringLiteral("Невозможно удалить шаблон ") + name + "\n\n" + file.errorString();
   BuildTemplateMenu(window);
   return std::nullopt;
 }

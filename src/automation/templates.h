@@ -12,8 +12,8 @@ class FrmMain;
 
 namespace automation {
 
-// The template names of the folder, in the order the folder lists them: each file's name up to
-// its first ".".
+// The names of the ".lst" files of a folder (templates, or the pieces of a special-template
+// set), in the order the folder lists them: each file's name up to its first ".".
 QStringList TemplateNames(const QString& folder);
 
 // Rebuilds the menu array `mnuTemplate` from the folder.

@@ -63,6 +63,17 @@ void cannotOpen(shell::FrmMain& window, const QString& path, const QString& reas
 
 }  // namespace
 
+bool SavePreviousIfWanted(shell::FrmMain& window) {
+  if (!window.document().Dirty()) return true;
+  const auto answer = window.context().ui.message(
+      QStringLiteral("Сохранить предыдущий документ перед открытием?"),
+      QStringLiteral("Запрос на сохранение"), platform::MsgButtons::YesNoCancel,
+      platform::MsgIcon::Question);
+  if (answer == platform::MsgAnswer::Cancel) return false;
+  // A save that fails or is cancelled keeps the user's text where it is.
+  return answer == platform::MsgAnswer::No || SaveCommand(window);
+}
+
 bool LFile(shell::FrmMain& window, const QString& path) {
   if (path.isEmpty()) return false;
   shell::AppContext& ctx = window.context();
@@ -72,14 +83,9 @@ bool LFile(shell::FrmMain& window, const QString& path) {
     cannotOpen(window, path, kind);
     return false;
   }
-  if (window.document().Dirty()) {
-    const auto answer = ctx.ui.message(QStringLiteral("Сохранить предыдущий документ перед открытием?"),
-                                       QStringLiteral("Запрос на сохранение"),
-                                       platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question);
-    if (answer == platform::MsgAnswer::Cancel) return false;
-    // A save that fails or is cancelled keeps the user's text where it is.
-    if (answer == platform::MsgAnswer::Yes && !SaveCommand(window)) return false;
-  } else {
+  const bool modified = window.document().Dirty();
+  if (!SavePreviousIfWanted(window)) return false;
+  if (!modified) {
     window.hooks().run(shell::PathHook::AutoMacro, path);
     window.hooks().run(shell::Hook::OpenMacro);
   }

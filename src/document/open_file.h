@@ -18,6 +18,10 @@ extern const QString kBinaryQuestion;
 // reports a failure. Returns true when the file became the document.
 bool LFile(shell::FrmMain& window, const QString& path);
 
+// Before another text takes the editor's place: a modified document is asked about ("Сохранить
+// предыдущий документ перед открытием?"). False when the user cancelled or the save failed.
+bool SavePreviousIfWanted(shell::FrmMain& window);
+
 // Loads a file without any question or message; used once at start for the command line.
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path);
 

@@ -1,6 +1,6 @@
 #include "highlight/highlight_list.h"
 
-#include <QFileInfo>
+#include "document/file_paths.h"
 
 namespace highlight {
 namespace {
@@ -42,10 +42,9 @@ int HighLightList::append(const QString& description, const QString& extensions)
 int HighLightList::detect(const QString& path) const {
   // Only the name's own extension counts: dots in folder names and a name without any
   // extension must not pick a scheme.
-  const QString name = QFileInfo(path).fileName();
-  const qsizetype dot = name.lastIndexOf(u'.');
-  if (dot < 0 || dot == name.size() - 1) return kPlainText;
-  const QString key = QStringLiteral("*.") + name.mid(dot + 1);
+  const QString extension = document::FileExtension(path);
+  if (extension.isEmpty()) return kPlainText;
+  const QString key = QStringLiteral("*.") + extension;
   for (int i = 0; i < m_extensions.size(); ++i) {
     const QString& entry = m_extensions[i];
     const qsizetype bar = entry.indexOf(u'|');

@@ -20,8 +20,8 @@ namespace Setting = platform::Setting;
 
 constexpr int kLexerStyles = 128;
 
-QString syntaxFolder(const shell::FrmMain& window) {
-  return const_cast<shell::FrmMain&>(window).context().paths.file(QStringLiteral("Syntax"));
+QString syntaxFolder(shell::FrmMain& window) {
+  return window.context().paths.file(QStringLiteral("Syntax"));
 }
 
 // Colours every style of a lexer as the item it stands for; items that are no text's colour
@@ -112,8 +112,7 @@ void HighLighter::applyLexer(bool force) {
   platform::EditControl& editor = m_window.txtMain();
   const QString language = m_list.language(m_current);
   // Making a lexer restyles the text: not again for the scheme the editor already has.
-  if (!force && m_applied && language == m_appliedLanguage) return;
-  m_applied = true;
+  if (!force && m_appliedLanguage == language) return;
   m_appliedLanguage = language;
   m_spellings = keywordSpellingsOf(language);
   if (m_current == kPlainText || language.isEmpty()) {

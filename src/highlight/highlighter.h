@@ -66,8 +66,7 @@ class HighLighter : public QObject {
   ColourScheme m_colours;
   int m_current = kPlainText;
   QHash<QString, QString> m_spellings;
-  QString m_appliedLanguage;
-  bool m_applied = false;
+  std::optional<QString> m_appliedLanguage;  // none before the first scheme
 };
 
 // The window's highlighter, once installed; nullptr before.

@@ -63,6 +63,8 @@ void EditControl::Impl::applyMarginLook(QsciScintilla* view) {
 void EditControl::setColouringEnabled(bool on) {
   if (on == d->colouring) return;
   d->colouring = on;
+  // Without a lexer to take on or put off the text looks the same either way.
+  if (!d->lexerMaker) return;
   for (auto* view : d->views) d->applyLook(view);
   d->applyLineNumbers();
 }
@@ -70,7 +72,9 @@ void EditControl::setColouringEnabled(bool on) {
 bool EditControl::colouringEnabled() const { return d->colouring; }
 
 void EditControl::setLexerMaker(LexerMaker make) {
+  const bool coloured = d->primary()->lexer() != nullptr;
   d->lexerMaker = std::move(make);
+  if (!d->colouring && !coloured) return;
   for (auto* view : d->views) d->applyLook(view);
   d->applyLineNumbers();
 }

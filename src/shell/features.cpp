@@ -4,7 +4,7 @@
 #include "automation/macro_runner.h"
 #include "automation/programs.h"
 #include "automation/snippets_panel.h"
-#include "automation/special_templates.h"
+#include "automation/stemplates.h"
 #include "automation/templates.h"
 #include "document/disk_check.h"
 #include "document/file_commands.h"

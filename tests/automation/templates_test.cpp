@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "automation/special_templates.h"
+#include "automation/stemplates.h"
 #include "editor/typing_fixture.h"
 #include "platform/edit_control.h"
 #include "platform/text_file.h"

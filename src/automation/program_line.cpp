@@ -1,4 +1,4 @@
-#include "automation/program_spec.h"
+#include "automation/program_line.h"
 
 #include <QProcess>
 
@@ -16,13 +16,13 @@ QString privatePath(const QString& field, QLatin1StringView marker, const QStrin
 
 }  // namespace
 
-std::variant<ProgramCall, ProgramSpecError> BuildProgramCall(const QString& spec,
+std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& spec,
                                                              const Expand& expand,
                                                              const QString& privateFolder) {
   const QStringList fields = spec.split(u'|');
   QStringList words = QProcess::splitCommand(fields.first());
   if (words.isEmpty() || words.first().isEmpty())
-    return ProgramSpecError{QStringLiteral("В строке программы не указано, какую программу запустить.")};
+    return ProgramLineError{QStringLiteral("В строке программы не указано, какую программу запустить.")};
   ProgramCall call;
   call.program = words.takeFirst();
   call.arguments = words;

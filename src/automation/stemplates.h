@@ -13,8 +13,6 @@ namespace automation {
 
 // The sets (the sub-folders of the folder), in the order the folder lists them.
 QStringList SpecialTemplateSets(const QString& folder);
-// The pieces of a set: each file's name up to its first ".".
-QStringList SpecialTemplateItems(const QString& setFolder);
 // A piece's text as it is inserted: the file's text without its last two characters (the line
 // break a file ends in).
 QString SpecialTemplateText(const QString& fileText);

@@ -31,7 +31,7 @@ struct ProgramCall {
 };
 
 // Why a line makes no call, in Russian for a message.
-struct ProgramSpecError {
+struct ProgramLineError {
   QString message;
 };
 
@@ -39,7 +39,7 @@ using Expand = std::function<QString(const QString&)>;
 
 // `privateFolder` is where "$infile" and "$outfile" lead. Example: "sort -r|$infile|$outfile"
 // with the folder "/tmp/x" runs "sort" with "-r", "/tmp/x/filein", "/tmp/x/fileout".
-std::variant<ProgramCall, ProgramSpecError> BuildProgramCall(const QString& spec,
+std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& spec,
                                                              const Expand& expand,
                                                              const QString& privateFolder);
 

@@ -4,7 +4,7 @@
 
 #include <QProcess>
 
-#include "automation/program_spec.h"
+#include "automation/program_line.h"
 #include "support/qt_print.h"
 
 namespace automation {
@@ -70,8 +70,8 @@ TEST(ProgramSpec, ALineWithoutAProgramIsRefused) {
   for (const char* spec : {"", "   ", "|$infile|$outfile", "\"\"|$infile"}) {
     SCOPED_TRACE(spec);
     const auto built = BuildProgramCall(QString::fromUtf8(spec), expandWho, kFolder);
-    ASSERT_TRUE(std::holds_alternative<ProgramSpecError>(built));
-    EXPECT_FALSE(std::get<ProgramSpecError>(built).message.isEmpty());
+    ASSERT_TRUE(std::holds_alternative<ProgramLineError>(built));
+    EXPECT_FALSE(std::get<ProgramLineError>(built).message.isEmpty());
   }
 }
 

@@ -1,4 +1,4 @@
-#include "automation/special_templates.h"
+#include "automation/stemplates.h"
 
 #include <QAction>
 #include <QDir>
@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 
+#include "automation/templates.h"
 #include "platform/edit_control.h"
 #include "platform/text_file.h"
 #include "shell/frm_main.h"
@@ -60,7 +61,7 @@ class SpecialTemplatePopup : public QObject {
     if (set.isEmpty()) return;
     m_set = set;
     m_list->clear();
-    m_list->addItems(SpecialTemplateItems(QDir(setsFolder(m_window)).filePath(set)));
+    m_list->addItems(TemplateNames(QDir(setsFolder(m_window)).filePath(set)));
     if (m_list->count() == 0) return;
     m_list->setCurrentRow(0);
     place();
@@ -142,14 +143,6 @@ class SpecialTemplatePopup : public QObject {
 
 QStringList SpecialTemplateSets(const QString& folder) {
   return QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-}
-
-QStringList SpecialTemplateItems(const QString& setFolder) {
-  QStringList names;
-  for (const QString& file :
-       QDir(setFolder).entryList({QStringLiteral("*.lst")}, QDir::Files, QDir::Unsorted))
-    names << file.section(u'.', 0, 0);
-  return names;
 }
 
 QString SpecialTemplateText(const QString& fileText) {
