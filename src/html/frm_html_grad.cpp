@@ -25,6 +25,8 @@ FrmHTMLGrad::FrmHTMLGrad(platform::SettingsStore& settings, platform::Ui& ui, QW
     : QDialog(parent), m_settings(settings), m_ui(ui) {
   setObjectName("frmHTMLGrad");
   setWindowTitle(QStringLiteral("HTML - градиент"));
+  // Wide enough for the window manager to show the whole title.
+  setMinimumWidth(280);
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   for (int which = 0; which < 2; ++which) {
