@@ -4,6 +4,7 @@
 #include "platform/ini_file.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <optional>
 #include <utility>
 
@@ -205,6 +206,41 @@ QStringList IniFile::keys(const QString& section) const {
       names.append(p.name);
   }
   return names;
+}
+
+IniSnapshot IniSnapshot::load(const QString& path) {
+  const auto doc = platform::load(path);
+  if (!doc) return {};
+  return parse(doc->lines.join(kCrLf));
+}
+
+IniSnapshot IniSnapshot::parse(const QString& text) {
+  IniSnapshot snapshot;
+  QSet<QString> seenSections;
+  QHash<QString, QString>* current = nullptr;
+  for (const QString& line : text.split(kCrLf)) {
+    const ParsedLine p = parseLine(line);
+    if (p.kind == LineKind::Section) {
+      const QString name = p.name.toLower();
+      // A repeated section is never read: lookups stop at the first one.
+      current = seenSections.contains(name) ? nullptr : &snapshot.m_values[name];
+      seenSections.insert(name);
+    } else if (p.kind == LineKind::Key && current) {
+      const QString key = p.name.toLower();
+      if (!current->contains(key))
+        current->insert(key, unquote(line.sliced(p.valueBegin, p.valueEnd - p.valueBegin))
+                                 .left(IniFile::kMaxValueLength));
+    }
+  }
+  return snapshot;
+}
+
+std::optional<QString> IniSnapshot::value(const QString& section, const QString& key) const {
+  const auto s = m_values.constFind(section.trimmed().toLower());
+  if (s == m_values.constEnd()) return std::nullopt;
+  const auto k = s->constFind(key.trimmed().toLower());
+  if (k == s->constEnd()) return std::nullopt;
+  return *k;
 }
 
 }  // namespace platform

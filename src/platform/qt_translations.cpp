@@ -9,11 +9,17 @@ namespace platform {
 
 bool UseQtTranslations(const QString& language) {
   static std::unique_ptr<QTranslator> current;
+  static QString currentLanguage;
+  static bool currentLoaded = true;
+  // Every window of a session asks again: the same language is not loaded twice.
+  if (language == currentLanguage) return currentLoaded;
+  currentLanguage = language;
+  currentLoaded = false;
   if (current) {
     QCoreApplication::removeTranslator(current.get());
     current.reset();
   }
-  if (language.isEmpty() || language.startsWith(QStringLiteral("en"))) return true;
+  if (language.isEmpty() || language.startsWith(QStringLiteral("en"))) return currentLoaded = true;
   auto translator = std::make_unique<QTranslator>();
   // qtbase holds the texts of every widget dialog the program uses.
   if (!translator->load(QStringLiteral("qtbase_") + language,
@@ -21,7 +27,7 @@ bool UseQtTranslations(const QString& language) {
     return false;
   QCoreApplication::installTranslator(translator.get());
   current = std::move(translator);
-  return true;
+  return currentLoaded = true;
 }
 
 }  // namespace platform

@@ -40,6 +40,9 @@ namespace Setting {
 OSTREL_SETTING(TopMost, "TopMost", "0")
 OSTREL_SETTING(ExitOnEscape, "ExitOnEscape", "0")
 OSTREL_NUMBER(Language, "Language", "0", kIndexRange)
+// The chosen language file's name beside its index, so the choice survives a change of the
+// folder's listing.
+OSTREL_SETTING(LanguageName, "LanguageName", "")
 OSTREL_SETTING(ToolBar, "ToolBar", "1")
 OSTREL_SETTING(StatusBar, "StatusBar", "1")
 OSTREL_SETTING(EnablePlugins, "EnablePlugins", "1")

@@ -21,6 +21,7 @@
 #include "html/html_preview.h"
 #include "html/html_tag_commands.h"
 #include "html/html_text_commands.h"
+#include "languages/languages.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
@@ -46,6 +47,7 @@ void InstallFeatures(FrmMain& window) {
   InstallEditCommands(window);
   InstallAbout(window);
   InstallMainCommands(window);
+  languages::InstallLanguages(window);
   InstallHelpCommands(window);
   editor::InstallEditorEvents(window);
   editor::InstallSelectionEvents(window);

@@ -7,6 +7,7 @@
 #include <QToolBar>
 
 #include "document/recent_files.h"
+#include "platform/caption_marks.h"
 #include "platform/edit_control.h"
 #include "platform/settings_store.h"
 
@@ -15,6 +16,8 @@ namespace shell {
 FrmMain::FrmMain(AppContext& context, QWidget* parent)
     : QMainWindow(parent), m_context(context) {
   setObjectName("frmMain");
+  // The title names the document; no language file renames it.
+  platform::MarkDataCaption(*this);
   setWindowTitle(document::Document::startCaption());
   resize(800, 600);
 

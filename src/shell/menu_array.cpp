@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "platform/caption_marks.h"
+
 namespace shell {
 
 QString CaptionWithoutShortcut(const QString& caption) {
@@ -31,6 +33,8 @@ void MenuArray::adopt(QAction* action) {
 
 QAction* MenuArray::add(const QString& caption) {
   auto* action = new QAction(caption, m_menu);
+  // Elements made at run time name files, schemes and scripts: no language renames them.
+  platform::MarkDataCaption(*action);
   QAction* before = nullptr;
   if (!m_items.isEmpty()) {
     const QList<QAction*> all = m_menu->actions();

@@ -6,6 +6,7 @@
 
 #include "document/open_file.h"
 #include "platform/edit_control.h"
+#include "platform/caption_marks.h"
 #include "platform/list_files_setup.h"
 #include "shell/frm_main.h"
 #include "shell/window_placement.h"
@@ -67,8 +68,10 @@ void applyPluginsAndSidePanels(FrmMain& window) {
 }
 
 void applyBrowserCaption(FrmMain& window) {
-  if (QAction* other = window.commands().action("mnuOther"))
+  if (QAction* other = window.commands().action("mnuOther")) {
     other->setText(window.context().settings.get(Setting::MyBrowserName));
+    platform::MarkDataCaption(*other);
+  }
 }
 
 void openLastAndCommandLine(FrmMain& window, const QString& commandLine) {

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/caption_marks.h"
 #include "shell/version.h"
 
 namespace text {
@@ -19,8 +20,9 @@ FrmStat::FrmStat(const QStringList& lines, const QString& fileName, QWidget* par
     : QDialog(parent) {
   setObjectName("frmStat");
   const QString caption = QStringLiteral("Статистика");
-  setWindowTitle(caption + " " +
-                 (fileName.isEmpty() ? QString::fromUtf8(shell::kUntitled) : fileName));
+  platform::SetTitleWithSuffix(
+      *this, caption,
+      u' ' + (fileName.isEmpty() ? QString::fromUtf8(shell::kUntitled) : fileName));
   // Wide enough for the whole title beside the window manager's buttons.
   QFont titleFont = font();
   titleFont.setBold(true);
@@ -28,6 +30,7 @@ FrmStat::FrmStat(const QStringList& lines, const QString& fileName, QWidget* par
   auto* layout = new QVBoxLayout(this);
   auto* label = new QLabel(lines.join('\n'), this);
   label->setObjectName("lblStat");
+  platform::MarkDataCaption(*label);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(label);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -1,0 +1,138 @@
+#include "languages/translation.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "platform/caption_marks.h"
+
+namespace languages {
+namespace {
+
+// What a control showed before a language file first changed it, and what the file gave it:
+// while the caption is still the given text, the built-in one can be put back.
+constexpr char kBuiltIn[] = "builtInCaption";
+constexpr char kGiven[] = "givenCaption";
+
+// Menu-array items whose first element takes its text from "Misc" rather than from the
+// array's own key.
+struct MiscCaption {
+  const char* control;
+  const char* key;
+};
+constexpr MiscCaption kMiscCaptions[] = {
+    {"mnuSpecialTemplate", "DoNotUse"},
+    {"mnuHighLight", "HighLightNone"},
+};
+
+// Buttons of a standard button box say what Qt's translations say.
+bool isStandardButton(const QPushButton& button) {
+  const auto* box = qobject_cast<const QDialogButtonBox*>(button.parent());
+  return box && box->standardButton(const_cast<QPushButton*>(&button)) != QDialogButtonBox::NoButton;
+}
+
+QString captionOf(const QObject& object) {
+  if (const auto* action = qobject_cast<const QAction*>(&object)) return action->text();
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&object)) return button->text();
+  if (const auto* label = qobject_cast<const QLabel*>(&object)) return label->text();
+  if (const auto* frame = qobject_cast<const QGroupBox*>(&object)) return frame->title();
+  return QString();
+}
+
+void setCaptionOf(QObject& object, const QString& caption) {
+  if (auto* action = qobject_cast<QAction*>(&object)) action->setText(caption);
+  else if (auto* button = qobject_cast<QAbstractButton*>(&object)) button->setText(caption);
+  else if (auto* label = qobject_cast<QLabel*>(&object)) label->setText(caption);
+  else if (auto* frame = qobject_cast<QGroupBox*>(&object)) frame->setTitle(caption);
+}
+
+// Replaces `current` by `value`, or puts the built-in text back when there is no value.
+// `current` is what the control shows now; a text the program set since the last translation
+// becomes the new built-in text.
+template <class Setter>
+void translateText(QObject& object, const QString& current, const std::optional<QString>& value,
+                   Setter set) {
+  const QVariant builtIn = object.property(kBuiltIn);
+  const bool ours = builtIn.isValid() && object.property(kGiven).toString() == current;
+  const QString base = ours ? builtIn.toString() : current;
+  const QString next = value.value_or(base);
+  if (next != current) set(next);
+  if (value || ours) {
+    object.setProperty(kBuiltIn, base);
+    object.setProperty(kGiven, next);
+  }
+}
+
+std::optional<QString> valueFor(const Translation& language, const char* section,
+                                const QString& name) {
+  if (qstrcmp(section, kSectionMenu) == 0)
+    for (const MiscCaption& misc : kMiscCaptions)
+      if (name == QLatin1String(misc.control))
+        if (auto value = language.value(kSectionMisc, QString::fromLatin1(misc.key))) return value;
+  return language.value(QString::fromLatin1(section), name);
+}
+
+void translateControl(const Translation& language, QObject& object) {
+  const char* section = SectionOf(object);
+  const QString name = object.objectName();
+  if (!section || name.isEmpty() || platform::HasDataCaption(object)) return;
+  const QString caption = captionOf(object);
+  // A menu item keeps its key after the Tab; only the text before it is translated.
+  const qsizetype tab = qobject_cast<QAction*>(&object) ? caption.indexOf(u'\t') : -1;
+  const QString text = tab < 0 ? caption : caption.left(tab);
+  const QString tail = tab < 0 ? QString() : caption.mid(tab);
+  if (text.isEmpty() && !object.property(kBuiltIn).isValid()) return;
+  translateText(object, text, valueFor(language, section, name),
+                [&](const QString& next) { setCaptionOf(object, next + tail); });
+}
+
+void translateTitle(const Translation& language, QWidget& window) {
+  if (!window.objectName().startsWith(QLatin1String("frm")) || platform::HasDataCaption(window))
+    return;
+  const QString suffix = window.property(platform::kCaptionSuffix).toString();
+  QString title = window.windowTitle();
+  if (!suffix.isEmpty() && title.endsWith(suffix)) title.chop(suffix.size());
+  translateText(window, title, language.value(window.objectName(), kFormCaption),
+                [&](const QString& next) { window.setWindowTitle(next + suffix); });
+}
+
+}  // namespace
+
+Translation Translation::load(const QString& path, bool builtIn) {
+  Translation language;
+  language.m_file = platform::IniSnapshot::load(path);
+  language.m_builtIn = builtIn;
+  return language;
+}
+
+QString Translation::qtLanguage() const {
+  if (m_builtIn) return QStringLiteral("ru");
+  return value(kSectionMisc, kQtLanguageKey).value_or(QStringLiteral("en")).trimmed();
+}
+
+const char* SectionOf(const QObject& object) {
+  if (const auto* action = qobject_cast<const QAction*>(&object))
+    return action->isSeparator() ? nullptr : kSectionMenu;
+  if (qobject_cast<const QRadioButton*>(&object)) return kSectionOption;
+  if (qobject_cast<const QCheckBox*>(&object)) return kSectionCheckBox;
+  if (const auto* button = qobject_cast<const QPushButton*>(&object))
+    return isStandardButton(*button) ? nullptr : kSectionButton;
+  if (qobject_cast<const QLabel*>(&object)) return kSectionLabel;
+  if (qobject_cast<const QGroupBox*>(&object)) return kSectionFrame;
+  return nullptr;
+}
+
+void ApplyLanguage(const Translation& language, QWidget& root) {
+  translateTitle(language, root);
+  for (QObject* object : root.findChildren<QObject*>()) {
+    if (object->isWidgetType()) translateTitle(language, *static_cast<QWidget*>(object));
+    translateControl(language, *object);
+  }
+}
+
+}  // namespace languages
