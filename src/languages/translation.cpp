@@ -68,37 +68,73 @@ void translateText(QObject& object, const QString& current, const std::optional<
   }
 }
 
-std::optional<QString> valueFor(const Translation& language, const char* section,
-                                const QString& name) {
+// Where a control's caption is looked up: the "Misc" key of a menu array's first element, else
+// the key named after the control in the section of its kind.
+QList<std::pair<QString, QString>> keysFor(const char* section, const QString& name) {
+  QList<std::pair<QString, QString>> keys;
   if (qstrcmp(section, kSectionMenu) == 0)
     for (const MiscCaption& misc : kMiscCaptions)
       if (name == QLatin1String(misc.control))
-        if (auto value = language.value(kSectionMisc, QString::fromLatin1(misc.key))) return value;
-  return language.value(QString::fromLatin1(section), name);
+        keys.append({QString::fromLatin1(kSectionMisc), QString::fromLatin1(misc.key)});
+  keys.append({QString::fromLatin1(section), name});
+  return keys;
+}
+
+std::optional<QString> valueFor(const Translation& language, const char* section,
+                                const QString& name) {
+  for (const auto& [inSection, key] : keysFor(section, name))
+    if (auto value = language.value(inSection, key)) return value;
+  return std::nullopt;
+}
+
+// A control's translatable caption: the text before a menu item's Tab, and the Tab's part.
+struct Caption {
+  const char* section = nullptr;
+  QString text;
+  QString tail;
+};
+
+std::optional<Caption> captionFor(QObject& object) {
+  const char* section = SectionOf(object);
+  if (!section || object.objectName().isEmpty() || platform::HasDataCaption(object))
+    return std::nullopt;
+  const QString caption = captionOf(object);
+  const qsizetype tab = qobject_cast<QAction*>(&object) ? caption.indexOf(u'\t') : -1;
+  return Caption{section, tab < 0 ? caption : caption.left(tab),
+                 tab < 0 ? QString() : caption.mid(tab)};
 }
 
 void translateControl(const Translation& language, QObject& object) {
-  const char* section = SectionOf(object);
-  const QString name = object.objectName();
-  if (!section || name.isEmpty() || platform::HasDataCaption(object)) return;
-  const QString caption = captionOf(object);
-  // A menu item keeps its key after the Tab; only the text before it is translated.
-  const qsizetype tab = qobject_cast<QAction*>(&object) ? caption.indexOf(u'\t') : -1;
-  const QString text = tab < 0 ? caption : caption.left(tab);
-  const QString tail = tab < 0 ? QString() : caption.mid(tab);
-  if (text.isEmpty() && !object.property(kBuiltIn).isValid()) return;
-  translateText(object, text, valueFor(language, section, name),
-                [&](const QString& next) { setCaptionOf(object, next + tail); });
+  const auto caption = captionFor(object);
+  if (!caption || (caption->text.isEmpty() && !object.property(kBuiltIn).isValid())) return;
+  translateText(object, caption->text, valueFor(language, caption->section, object.objectName()),
+                [&](const QString& next) { setCaptionOf(object, next + caption->tail); });
 }
 
-void translateTitle(const Translation& language, QWidget& window) {
-  if (!window.objectName().startsWith(QLatin1String("frm")) || platform::HasDataCaption(window))
-    return;
+bool hasTitle(const QWidget& window) {
+  return window.objectName().startsWith(QLatin1String("frm")) && !platform::HasDataCaption(window);
+}
+
+// The title without the data that follows it.
+QString titleOf(const QWidget& window) {
   const QString suffix = window.property(platform::kCaptionSuffix).toString();
   QString title = window.windowTitle();
   if (!suffix.isEmpty() && title.endsWith(suffix)) title.chop(suffix.size());
-  translateText(window, title, language.value(window.objectName(), kFormCaption),
+  return title;
+}
+
+void translateTitle(const Translation& language, QWidget& window) {
+  if (!hasTitle(window)) return;
+  const QString suffix = window.property(platform::kCaptionSuffix).toString();
+  translateText(window, titleOf(window), language.value(window.objectName(), kFormCaption),
                 [&](const QString& next) { window.setWindowTitle(next + suffix); });
+}
+
+// The root, then everything inside it.
+QList<QObject*> objectsOf(QWidget& root) {
+  QList<QObject*> all{&root};
+  all.append(root.findChildren<QObject*>());
+  return all;
 }
 
 }  // namespace
@@ -128,11 +164,26 @@ const char* SectionOf(const QObject& object) {
 }
 
 void ApplyLanguage(const Translation& language, QWidget& root) {
-  translateTitle(language, root);
-  for (QObject* object : root.findChildren<QObject*>()) {
+  for (QObject* object : objectsOf(root)) {
     if (object->isWidgetType()) translateTitle(language, *static_cast<QWidget*>(object));
     translateControl(language, *object);
   }
+}
+
+QList<CaptionKey> TranslatableCaptions(QWidget& root) {
+  QList<CaptionKey> captions;
+  for (QObject* object : objectsOf(root)) {
+    if (object->isWidgetType()) {
+      auto& window = *static_cast<QWidget*>(object);
+      if (hasTitle(window) && !titleOf(window).isEmpty())
+        captions.append({window.objectName(), QString::fromLatin1(kFormCaption), titleOf(window)});
+    }
+    const auto caption = captionFor(*object);
+    if (!caption || caption->text.isEmpty()) continue;
+    const auto keys = keysFor(caption->section, object->objectName());
+    captions.append({keys.front().first, keys.front().second, caption->text});
+  }
+  return captions;
 }
 
 }  // namespace languages

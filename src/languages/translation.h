@@ -9,6 +9,7 @@
 // language restores every caption a file replaced.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -57,5 +58,14 @@ const char* SectionOf(const QObject& object);
 // caption, and captions marked as data, are left alone; a menu item keeps the key text after
 // its Tab.
 void ApplyLanguage(const Translation& language, QWidget& root);
+
+// Every caption ApplyLanguage would look up in `root`, with the section and key it uses and
+// the text it shows now: what a language file must hold to translate the window whole.
+struct CaptionKey {
+  QString section;
+  QString key;
+  QString text;
+};
+QList<CaptionKey> TranslatableCaptions(QWidget& root);
 
 }  // namespace languages

@@ -2,6 +2,7 @@
 // came to; the searching itself is the control's.
 #include "platform/find_dialog.h"
 
+#include "platform/caption_marks.h"
 #include "platform/tab_order.h"
 
 #include <QCheckBox>
@@ -38,6 +39,7 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
   m_fields->addWidget(m_txtFind, 0, 1);
 
   m_lblStatus = named(new QLabel, "lblStatus");
+  platform::MarkDataCaption(*m_lblStatus);
   auto* left = new QVBoxLayout;
   left->addLayout(m_fields);
   left->addLayout(makeOptions());

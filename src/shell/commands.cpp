@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "platform/caption_marks.h"
 #include "platform/theme_icons.h"
 #include "shell/command_table.h"
 
@@ -44,6 +45,9 @@ QAction* Commands::addItem(QMenu* parent, const CommandDef& def) {
   if (def.flags & kArray) {
     MenuArray*& array = m_arrays[name];
     if (!array) array = new MenuArray(name, parent, this);
+    // Only an array's first element can be a caption of the program; the fixed elements after
+    // it name schemes and code pages, the same in every language.
+    if (array->count() > 0) platform::MarkDataCaption(*action);
     array->adopt(action);
     // An array without a fixed entry of its own keeps element 0 out of sight.
     if (*def.caption == '\0') action->setVisible(false);

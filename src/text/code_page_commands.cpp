@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "platform/caption_marks.h"
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
 #include "shell/window_placement.h"
@@ -79,6 +80,8 @@ void InstallCodePageCommands(shell::FrmMain& window) {
     if (const int code = CodePageOfMenuIndex(index)) SetCodePage(window, code);
   });
   c.bind("mnuRecognizeCodir", [&window] { RecognizeCodePage(window); });
+  // Code pages are called by their names in every language.
+  platform::MarkDataCaption(*c.array("mnuSetCodir")->item(0));
   // The check mark names the document's code page, whoever changed it (opening a file, a new
   // document, a reload).
   QObject::connect(&window.document(), &document::Document::curCodirChanged, &window,

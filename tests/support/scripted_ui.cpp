@@ -120,7 +120,12 @@ bool ScriptedUi::choosePrinter(QPrinter& printer) {
 int ScriptedUi::runModal(QDialog& dialog) {
   modalWindows.append(dialog.objectName());
   const auto step = next<Modal>("modal window " + dialog.objectName());
-  return step ? step->act(dialog) : QDialog::Rejected;
+  // Shown as exec() shows it, so whatever a window does on showing (taking the interface
+  // language, placing itself) happens before the scripted user acts.
+  dialog.show();
+  const int result = step ? step->act(dialog) : QDialog::Rejected;
+  dialog.hide();
+  return result;
 }
 
 }  // namespace testing_support
