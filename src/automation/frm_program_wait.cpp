@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/caption_marks.h"
+
 namespace automation {
 
 FrmProgramWait::FrmProgramWait(const QString& caption, QWidget* parent) : QDialog(parent) {
@@ -13,8 +15,9 @@ FrmProgramWait::FrmProgramWait(const QString& caption, QWidget* parent) : QDialo
   setWindowTitle(QStringLiteral("Программа"));
   setModal(false);
   auto* layout = new QVBoxLayout(this);
-  auto* label =
-      new QLabel(QStringLiteral("Текст обрабатывается программой «%1»…").arg(caption), this);
+  auto* label = new QLabel(this);
+  platform::SetTextWithSuffix(*label, QStringLiteral("Текст обрабатывается программой"),
+                              QStringLiteral(" «%1»…").arg(caption));
   label->setObjectName("lblProgram");
   layout->addWidget(label);
   auto* busy = new QProgressBar(this);

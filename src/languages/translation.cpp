@@ -87,7 +87,8 @@ std::optional<QString> valueFor(const Translation& language, const char* section
   return std::nullopt;
 }
 
-// A control's translatable caption: the text before a menu item's Tab, and the Tab's part.
+// A control's translatable caption, and what follows it unchanged: a menu item's key after its
+// Tab, or the data after a caption with a suffix.
 struct Caption {
   const char* section = nullptr;
   QString text;
@@ -96,17 +97,21 @@ struct Caption {
 
 std::optional<Caption> captionFor(QObject& object) {
   const char* section = SectionOf(object);
-  if (!section || object.objectName().isEmpty() || platform::HasDataCaption(object))
-    return std::nullopt;
+  if (!section || platform::HasDataCaption(object)) return std::nullopt;
   const QString caption = captionOf(object);
   const qsizetype tab = qobject_cast<QAction*>(&object) ? caption.indexOf(u'\t') : -1;
-  return Caption{section, tab < 0 ? caption : caption.left(tab),
-                 tab < 0 ? QString() : caption.mid(tab)};
+  if (tab >= 0) return Caption{section, caption.left(tab), caption.mid(tab)};
+  const QString suffix = object.property(platform::kCaptionSuffix).toString();
+  if (!suffix.isEmpty() && caption.endsWith(suffix))
+    return Caption{section, caption.chopped(suffix.size()), suffix};
+  return Caption{section, caption, QString()};
 }
 
 void translateControl(const Translation& language, QObject& object) {
   const auto caption = captionFor(object);
-  if (!caption || (caption->text.isEmpty() && !object.property(kBuiltIn).isValid())) return;
+  if (!caption || object.objectName().isEmpty() ||
+      (caption->text.isEmpty() && !object.property(kBuiltIn).isValid()))
+    return;
   translateText(object, caption->text, valueFor(language, caption->section, object.objectName()),
                 [&](const QString& next) { setCaptionOf(object, next + caption->tail); });
 }
@@ -180,6 +185,8 @@ QList<CaptionKey> TranslatableCaptions(QWidget& root) {
     }
     const auto caption = captionFor(*object);
     if (!caption || caption->text.isEmpty()) continue;
+    // Qt's own actions (a tool bar's toggle, a line edit's menu) have no name and no key.
+    if (object->objectName().isEmpty() && !object->isWidgetType()) continue;
     const auto keys = keysFor(caption->section, object->objectName());
     captions.append({keys.front().first, keys.front().second, caption->text});
   }

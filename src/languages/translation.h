@@ -60,7 +60,8 @@ const char* SectionOf(const QObject& object);
 void ApplyLanguage(const Translation& language, QWidget& root);
 
 // Every caption ApplyLanguage would look up in `root`, with the section and key it uses and
-// the text it shows now: what a language file must hold to translate the window whole.
+// the text it shows now: what a language file must hold to translate the window whole. A
+// captioned control without a name, which no file can reach, comes with an empty key.
 struct CaptionKey {
   QString section;
   QString key;

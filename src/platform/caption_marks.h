@@ -11,7 +11,8 @@ namespace platform {
 // The caption shows data (a file name, a count, a browser's name), not a text of the program:
 // interface languages leave it alone.
 inline constexpr char kDataCaption[] = "dataCaption";
-// Text that follows a window's translatable title (the document's name after "Статистика").
+// Text that follows a translatable title or caption (the document's name after "Статистика",
+// the version number after "Версия").
 inline constexpr char kCaptionSuffix[] = "captionSuffix";
 
 inline void MarkDataCaption(QObject& object) { object.setProperty(kDataCaption, true); }
@@ -22,6 +23,13 @@ template <class Window>
 void SetTitleWithSuffix(Window& window, const QString& caption, const QString& suffix) {
   window.setProperty(kCaptionSuffix, suffix);
   window.setWindowTitle(caption + suffix);
+}
+
+// The same for the text of a label or button.
+template <class Control>
+void SetTextWithSuffix(Control& control, const QString& caption, const QString& suffix) {
+  control.setProperty(kCaptionSuffix, suffix);
+  control.setText(caption + suffix);
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/caption_marks.h"
 #include "shell/frm_main.h"
 #include "shell/version.h"
 
@@ -17,7 +18,9 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   auto* name = new QLabel(QStringLiteral("<h2>%1</h2>").arg(kProgramName), this);
   name->setObjectName("lblName");
-  auto* version = new QLabel(QStringLiteral("Версия %1").arg(kVersion), this);
+  platform::MarkDataCaption(*name);
+  auto* version = new QLabel(this);
+  platform::SetTextWithSuffix(*version, QStringLiteral("Версия"), u' ' + QString(kVersion));
   version->setObjectName("lblVersion");
   auto* about = new QLabel(
       QStringLiteral("Текстовый редактор с набором инструментов для работы с текстом,\n"

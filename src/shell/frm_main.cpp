@@ -34,10 +34,12 @@ FrmMain::FrmMain(AppContext& context, QWidget* parent)
   m_commands = new Commands(*this);
   m_statusText = new QLabel(this);
   m_statusText->setObjectName("sbStatusText");
+  platform::MarkDataCaption(*m_statusText);
   statusBar()->setObjectName("sbStatusBar");
   statusBar()->addWidget(m_statusText, 1);
   m_statusNote = new QLabel(this);
   m_statusNote->setObjectName("sbStatusNote");
+  platform::MarkDataCaption(*m_statusNote);
   statusBar()->addPermanentWidget(m_statusNote);
 
   connect(&m_document, &document::Document::captionChanged, this, &QWidget::setWindowTitle);

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,8 +31,12 @@ FrmConvert::FrmConvert(int currentCodePage, std::function<void(int, int)> conver
   setWindowTitle(QStringLiteral("Конвертировать"));
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
-  form->addRow(QStringLiteral("Из:"), m_source);
-  form->addRow(QStringLiteral("В:"), m_dest);
+  auto* from = new QLabel(QStringLiteral("Из:"), this);
+  from->setObjectName("lblSource");
+  auto* to = new QLabel(QStringLiteral("В:"), this);
+  to->setObjectName("lblDest");
+  form->addRow(from, m_source);
+  form->addRow(to, m_dest);
   layout->addLayout(form);
   auto* buttons = new QHBoxLayout;
   auto* run = new QPushButton(QStringLiteral("Конвертировать"), this);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/caption_marks.h"
 #include "platform/cp1251.h"
 #include "platform/tab_order.h"
 #include "text/statistics.h"
@@ -41,9 +42,10 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
   return b;
 }
 
-QLabel* named(QLabel* label, const char* name) {
-  label->setObjectName(name);
-  return label;
+template <class Widget>
+Widget* named(Widget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
 }
 
 }  // namespace
@@ -90,24 +92,29 @@ FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
   layout->addWidget(m_list, 1);
 
   auto* side = new QVBoxLayout;
-  auto* fontFrame = new QGroupBox(QStringLiteral("Шрифт"), this);
+  auto* fontFrame = named(new QGroupBox(QStringLiteral("Шрифт"), this), "fraFont");
   m_fonts = new QFontComboBox(fontFrame);
   m_fonts->setObjectName("cmbFont");
   (new QVBoxLayout(fontFrame))->addWidget(m_fonts);
   side->addWidget(fontFrame);
 
-  auto* previewFrame = new QGroupBox(QStringLiteral("Просмотр"), this);
+  auto* previewFrame = named(new QGroupBox(QStringLiteral("Просмотр"), this), "fraPreview");
   auto* grid = new QGridLayout(previewFrame);
   m_preview = named(new QLabel(previewFrame), "lblPreView");
   m_preview->setFont(QFont("Courier New", 28));
   m_preview->setAlignment(Qt::AlignCenter);
   m_preview->setMinimumHeight(56);
   grid->addWidget(m_preview, 0, 0, 1, 2);
-  grid->addWidget(new QLabel(QStringLiteral("HEX-значение символа -"), previewFrame), 1, 0);
+  grid->addWidget(named(new QLabel(QStringLiteral("HEX-значение символа -"), previewFrame),
+                        "lblHEXCaption"),
+                  1, 0);
   m_hex = named(new QLabel(previewFrame), "lblHEX");
   grid->addWidget(m_hex, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("Код вимвола -"), previewFrame), 2, 0);
+  grid->addWidget(named(new QLabel(QStringLiteral("Код вимвола -"), previewFrame), "lblASCCaption"),
+                  2, 0);
   m_asc = named(new QLabel(previewFrame), "lblASC");
+  // The preview and the two codes show the chosen character, not texts of the program.
+  for (QLabel* shown : {m_preview, m_hex, m_asc}) platform::MarkDataCaption(*shown);
   grid->addWidget(m_asc, 2, 1);
   side->addWidget(previewFrame);
 
