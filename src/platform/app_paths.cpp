@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "platform/list_file.h"
+
 namespace platform {
 namespace {
 
@@ -44,7 +46,7 @@ AppPaths AppPaths::detect(const QString& installedData) {
     makePrivateDir(home);
     const QString dir = QDir(home).absolutePath();
     const QString data = installedDataDir(installedData);
-    if (firstStart && !data.isEmpty()) seed(data, dir);
+    if (!data.isEmpty()) seed(data, dir, firstStart);
     return AppPaths(dir, dir + "/settings.ini");
   }
   const QString appDir = QCoreApplication::applicationDirPath();
@@ -54,12 +56,11 @@ AppPaths AppPaths::detect(const QString& installedData) {
       QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/ostrel";
   const QString config =
       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/ostrel";
-  // Seed only on the first start: files the user removed later stay removed.
   const bool firstStart = !QFileInfo::exists(dir);
   makePrivateDir(dir);
   makePrivateDir(config);
   const QString data = installedDataDir(installedData);
-  if (firstStart && !data.isEmpty()) seed(data, dir);
+  if (!data.isEmpty()) seed(data, dir, firstStart);
   return AppPaths(dir, config + "/settings.ini");
 }
 
@@ -89,19 +90,32 @@ QString AppPaths::resolve(const QString& path) {
   return absolute ? current : QDir::cleanPath(current);
 }
 
-void AppPaths::seed(const QString& from, const QString& to) {
+void AppPaths::seed(const QString& from, const QString& to, bool fresh) {
+  const QString recordPath = to + "/" + kShippedRecord;
+  const auto record = ListFile::read(recordPath);
+  QStringList offered = record.value_or(QStringList());
+  const qsizetype before = offered.size();
   QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
   const QDir source(from);
   while (it.hasNext()) {
     const QString src = it.next();
     const QString rel = source.relativeFilePath(src);
     if (rel.endsWith(".desktop")) continue;  // the desktop entry belongs to the system
+    // Each shipped file is offered once: one the user removed later stays removed.
+    if (offered.contains(rel)) continue;
+    offered.append(rel);
     const QString dst = to + "/" + rel;
     if (QFileInfo::exists(resolve(dst))) continue;
+    // A folder set up before files were recorded may lack a file because its user removed it;
+    // only what stands in a folder it has never had (a new kind of data) is brought in.
+    const bool newKind =
+        rel.contains('/') && !QFileInfo::exists(resolve(to + "/" + rel.section('/', 0, 0)));
+    if (!fresh && !record && !newKind) continue;
     QDir().mkpath(QFileInfo(dst).absolutePath());
     QFile::copy(src, dst);
     QFile(dst).setPermissions(QFile(dst).permissions() | QFileDevice::WriteOwner);
   }
+  if (offered.size() != before) ListFile::write(recordPath, offered);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // The program directory: where list files, INI files and the data sub-directories live.
 // $OSTREL_HOME when set; else the executable's directory when it holds a file named
-// "portable"; else the per-user data directory, seeded from the installed data on first start.
+// "portable"; else the per-user data directory. Either way the installed data seeds it: each
+// shipped file is copied in once, the first time a start finds it missing.
 #pragma once
 
 #include <QString>
@@ -25,8 +26,10 @@ class AppPaths {
   // spelling wins when it exists. Returns `path` unchanged when nothing matches.
   static QString resolve(const QString& path);
 
-  // Copies every file of `from` that `to` lacks, keeping the sub-directory structure.
-  static void seed(const QString& from, const QString& to);
+  // Copies the files of `from` that `to` lacks and has not been offered before, keeping the
+  // sub-directory structure, and records them in kShippedRecord. `fresh`: `to` was made now.
+  static void seed(const QString& from, const QString& to, bool fresh = true);
+  static constexpr char kShippedRecord[] = "Shipped.lst";
 
  private:
   QString m_programDir;

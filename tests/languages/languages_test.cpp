@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -197,6 +198,25 @@ TEST_F(LanguagesTest, SwitchingTwiceLeavesNoTraceAndAnEmptyFileChangesNothing) {
   choose(2);
   choose(2);
   EXPECT_EQ(text("mnuHyperLink"), "Hyperlink\tCtrl+Shift+L");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LanguagesTest, QtsOwnDialogsFollowTheChosenLanguage) {
+  writeFile("Languages/English.lng", "[Misc]\r\nQtLanguage=en\r\n");
+  start();
+  const auto cancelText = [] {
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    return box.button(QDialogButtonBox::Cancel)->text();
+  };
+  const QString russian = cancelText();
+  EXPECT_EQ(russian, "Отмена");
+  choose(1);
+  EXPECT_EQ(cancelText(), "Cancel");
+  choose(0);
+  EXPECT_EQ(cancelText(), russian);
 }
 
 }  // namespace

@@ -56,6 +56,29 @@ TEST(AppPaths, SeedCopiesOnlyWhatIsMissing) {
   EXPECT_TRUE(QFile::exists(to.path() + "/Syntax/html.ohf"));
 }
 
+TEST(AppPaths, SeedOffersEachShippedFileOnceAndBringsNewKindsOfDataToOldFolders) {
+  QTemporaryDir from, to;
+  touch(from.path() + "/Templates/Letter.lst", "letter");
+  touch(to.path() + "/Templates/Own.lst", "mine");  // a folder from before files were recorded
+  touch(from.path() + "/Languages/English.lng", "[Menu]");
+  touch(from.path() + "/Programs.lst", "sed");
+  AppPaths::seed(from.path(), to.path(), /*fresh=*/false);
+  EXPECT_FALSE(QFile::exists(to.path() + "/Programs.lst")) << "a file of the folder itself";
+  EXPECT_FALSE(QFile::exists(to.path() + "/Templates/Letter.lst"))
+      << "the user may have removed it from a folder they already had";
+  EXPECT_TRUE(QFile::exists(to.path() + "/Languages/English.lng")) << "a new kind of data";
+
+  // Later versions ship more: new files come in, removed ones stay removed.
+  QFile::remove(to.path() + "/Languages/English.lng");
+  touch(from.path() + "/Languages/Deutsch.lng", "[Menu]");
+  touch(from.path() + "/Templates/Memo.lst", "memo");
+  AppPaths::seed(from.path(), to.path(), false);
+  EXPECT_FALSE(QFile::exists(to.path() + "/Languages/English.lng"));
+  EXPECT_TRUE(QFile::exists(to.path() + "/Languages/Deutsch.lng"));
+  EXPECT_TRUE(QFile::exists(to.path() + "/Templates/Memo.lst"));
+  EXPECT_FALSE(QFile::exists(to.path() + "/Templates/Letter.lst"));
+}
+
 TEST(EnsureListFiles, CreatesMissingKeepsExisting) {
   QTemporaryDir dir;
   touch(dir.path() + "/programs.lst", "calc\r\n");
