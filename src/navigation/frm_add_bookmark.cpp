@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -31,15 +30,11 @@ FrmAddBookmark::FrmAddBookmark(const BookmarkFields& initial, shell::AppContext&
   setMinimumWidth(420);
   auto* grid = new QGridLayout;
   auto* browse = Named(new QPushButton(QStringLiteral("..."), this), "cmdBrowse");
-  const struct {
-    const char* name;
-    const char* caption;
-    QLineEdit* field;
-  } rows[] = {{"lblFile", "&Документ:", m_file},
-              {"lblName", "&Название:", m_name},
-              {"lblPos", "&Позиция:", m_pos}};
+  const CaptionedField rows[] = {{"lblFile", "&Документ:", m_file},
+                                 {"lblName", "&Название:", m_name},
+                                 {"lblPos", "&Позиция:", m_pos}};
   for (int row = 0; row < 3; ++row) {
-    grid->addWidget(BuddyLabel(rows[row].name, rows[row].caption, rows[row].field, this), row, 0);
+    grid->addWidget(BuddyLabel(rows[row], this), row, 0);
     grid->addWidget(rows[row].field, row, 1, 1, row == 0 ? 1 : 2);
   }
   grid->addWidget(browse, 0, 2);

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -48,16 +47,11 @@ FrmBookmarks::FrmBookmarks(BookmarksHost host, QWidget* parent)
   left->addWidget(showHide);
   auto* grid = new QGridLayout(m_details);
   grid->setContentsMargins(0, 0, 0, 0);
-  const struct {
-    const char* name;
-    const char* caption;
-    QLineEdit* field;
-  } rows[] = {{"lblDocument", "Документ:", m_document},
-              {"lblPosition", "Позиция", m_position},
-              {"lblName", "Название:", m_name}};
+  const CaptionedField rows[] = {{"lblDocument", "Документ:", m_document},
+                                 {"lblPosition", "Позиция", m_position},
+                                 {"lblName", "Название:", m_name}};
   for (int row = 0; row < 3; ++row) {
-    grid->addWidget(BuddyLabel(rows[row].name, rows[row].caption, rows[row].field, m_details),
-                    2 * row, 0);
+    grid->addWidget(BuddyLabel(rows[row], m_details), 2 * row, 0);
     grid->addWidget(rows[row].field, 2 * row + 1, 0);
   }
   grid->setRowStretch(6, 1);

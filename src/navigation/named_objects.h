@@ -14,11 +14,17 @@ T* Named(T* object, const char* name) {
   return object;
 }
 
+// A field and its caption, for windows laid out in rows of them.
+struct CaptionedField {
+  const char* label;  // the caption's name
+  const char* caption;
+  QWidget* field;
+};
+
 // A named caption whose access letter focuses `buddy`.
-inline QLabel* BuddyLabel(const char* name, const char* caption, QWidget* buddy,
-                          QWidget* parent) {
-  auto* label = Named(new QLabel(QString::fromUtf8(caption), parent), name);
-  label->setBuddy(buddy);
+inline QLabel* BuddyLabel(const CaptionedField& row, QWidget* parent) {
+  auto* label = Named(new QLabel(QString::fromUtf8(row.caption), parent), row.label);
+  label->setBuddy(row.field);
   return label;
 }
 
