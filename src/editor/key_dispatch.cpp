@@ -59,6 +59,12 @@ void runFixedKey(shell::FrmMain& window, const FixedKey& fixed, platform::KeyPre
   if (item && item->isEnabled()) item->trigger();
 }
 
+// Ctrl+digit and Ctrl+Shift+digit are the local bookmarks' keys; like the fixed combinations
+// they belong to the program, so they type nothing.
+bool isLocalBookmarkKey(int shift, int key) {
+  return (shift == kCtrl || shift == (kCtrl | kShift)) && key >= '1' && key <= '9';
+}
+
 void playKeySound(shell::FrmMain& window, platform::SoundPlayer& player) {
   const auto& settings = window.context().settings;
   if (settings.truth(Setting::PlayWave)) player.play(settings.get(Setting::WaveFile));
@@ -84,9 +90,13 @@ void InstallKeyDispatch(shell::FrmMain& window) {
   player->setObjectName(QStringLiteral("SoundPlayer"));
   QObject::connect(&window.txtMain(), &platform::EditControl::keyDown, &window,
                    [&window, player](platform::KeyPress& press) {
-                     const int key = platform::VirtualKey(press.key);
+                     const int key = platform::VirtualKey(press.key, press.xkbKeycode);
                      const FixedKey* fixed = findFixedKey(press.shift, key);
                      if (fixed) runFixedKey(window, *fixed, press);
+                     if (isLocalBookmarkKey(press.shift, key)) {
+                       press.handled = true;
+                       window.hooks().run(shell::KeyHook::LocalBookmarks, key, press.shift);
+                     }
                      if (press.shift == 0 || press.shift == kShift) playKeySound(window, *player);
                      // Ctrl+Space is done once its command has run; every other key may be a hot
                      // key too.

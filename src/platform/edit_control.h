@@ -41,6 +41,7 @@ struct KeyPress {
   int key = 0;  // Qt::Key code
   int shift = 0;
   bool handled = false;
+  unsigned xkbKeycode = 0;  // the key's place on the keyboard (XkbKeycode); 0 when unknown
 };
 
 // Command codes understood by executeCommand().

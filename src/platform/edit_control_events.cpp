@@ -7,6 +7,7 @@
 
 #include "platform/edit_control_impl.h"
 #include "platform/line_number_margin.h"
+#include "platform/virtual_key.h"
 
 namespace platform {
 namespace {
@@ -148,7 +149,8 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       if (isViewport) break;
       const auto* key = static_cast<QKeyEvent*>(event);
-      KeyPress press{key->key(), shiftState(key->modifiers()), false};
+      KeyPress press{key->key(), shiftState(key->modifiers()), false,
+                     XkbKeycode(key->nativeScanCode())};
       Q_EMIT keyDown(press);
       if (press.handled) return true;
       // The view takes the key here and now, so that what it changed is reported before the

@@ -113,6 +113,10 @@ OSTREL_NUMBER(MainLeft, "Main_Left", "", kTwipsRange)  // default: the current p
 OSTREL_NUMBER(MainTop, "Main_Top", "", kTwipsRange)
 OSTREL_NUMBER(MainHeight, "Main_Height", "", kTwipsSizeRange)
 OSTREL_NUMBER(MainWidth, "Main_Width", "", kTwipsSizeRange)
+OSTREL_NUMBER(BookmarksLeft, "Bookmarks_Left", "", kTwipsRange)  // default: where it opens
+OSTREL_NUMBER(BookmarksTop, "Bookmarks_Top", "", kTwipsRange)
+OSTREL_NUMBER(LocalBookmarksLeft, "LocalBookmarks_Left", "", kTwipsRange)
+OSTREL_NUMBER(LocalBookmarksTop, "LocalBookmarks_Top", "", kTwipsRange)
 OSTREL_SETTING(WordWrap, "WordWrap", "0")  // written only
 OSTREL_SETTING(ToolBarTheme, "ToolBarTheme", "")  // written only
 OSTREL_SETTING(STableFont, "STableFont", "")      // written only

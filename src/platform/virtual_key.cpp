@@ -1,5 +1,6 @@
 #include "platform/virtual_key.h"
 
+#include <QGuiApplication>
 #include <Qt>
 #include <array>
 #include <utility>
@@ -46,6 +47,11 @@ int signKey(int code) {
   return 0;
 }
 
+// XKB key codes are the kernel's key numbers plus 8: keys 1..9 and 0 of the digit row are
+// 10..19.
+constexpr unsigned kDigitRowFirst = 10;
+constexpr unsigned kDigitRowLast = 19;
+
 }  // namespace
 
 int VirtualKey(int qtKey) {
@@ -58,6 +64,20 @@ int VirtualKey(int qtKey) {
   if (const int cyrillic = cyrillicKey(qtKey))
     return signKey(cyrillic) ? signKey(cyrillic) : cyrillic;
   return signKey(qtKey);
+}
+
+int VirtualKey(int qtKey, unsigned xkbKeycode) {
+  if (xkbKeycode >= kDigitRowFirst && xkbKeycode <= kDigitRowLast)
+    return xkbKeycode == kDigitRowLast ? '0' : int('1' + (xkbKeycode - kDigitRowFirst));
+  return VirtualKey(qtKey);
+}
+
+unsigned XkbKeycode(unsigned nativeScanCode) {
+  static const bool xkb = [] {
+    const QString name = QGuiApplication::platformName();
+    return name == u"xcb" || name.startsWith(u"wayland");
+  }();
+  return xkb ? nativeScanCode : 0;
 }
 
 }  // namespace platform

@@ -11,4 +11,14 @@ namespace platform {
 // 0 for a key without a code.
 int VirtualKey(int qtKey);
 
+// The same for a key whose place on the keyboard is known (an XKB key code, 0 when unknown):
+// the keys of the digit row are their digits whatever the layout and Shift make of them, as
+// the system's own virtual keys are. Ctrl+Shift+3 on the Russian layout comes as "№", on the
+// US one as "#"; both are 3.
+int VirtualKey(int qtKey, unsigned xkbKeycode);
+
+// The XKB key code of a key event's native scan code where the window system gives one (X11
+// and Wayland number keys this way); 0 elsewhere.
+unsigned XkbKeycode(unsigned nativeScanCode);
+
 }  // namespace platform

@@ -172,7 +172,7 @@ constexpr CommandDef kTable[] = {
     {"mnuBookmarks", nullptr, "&Закладки", nullptr, M},
     {"mnuSetBookmarks", "mnuBookmarks", "Настроить", nullptr, 0},
     {"mnuNewBookmark", "mnuBookmarks", "Установить", nullptr, 0},
-    {"mnuBookmark", "mnuBookmarks", "", nullptr, A | L},
+    {"mnuBookmark", "mnuBookmarks", "-", nullptr, A},
     // Справка
     {"mnuHelp", nullptr, "&Справка", nullptr, M},
     {"mnuIndex", "mnuHelp", "Руководство", nullptr, 0},

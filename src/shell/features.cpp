@@ -22,6 +22,8 @@
 #include "html/html_tag_commands.h"
 #include "html/html_text_commands.h"
 #include "languages/languages.h"
+#include "navigation/bookmarks.h"
+#include "navigation/local_bookmarks.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
@@ -61,6 +63,8 @@ void InstallFeatures(FrmMain& window) {
   text::InstallStatCommands(window);
   text::InstallCodePageCommands(window);
   navigation::InstallSearchCommands(window);
+  navigation::InstallBookmarks(window);
+  navigation::InstallLocalBookmarks(window);
   automation::InstallMacros(window);
   automation::InstallTemplates(window);
   automation::InstallSpecialTemplates(window);

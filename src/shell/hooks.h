@@ -52,6 +52,7 @@ enum class PathHook {
 // Places that hear every key press of the editor: the key's virtual-key code (letters by their
 // upper-case Latin code) and the modifier state (1 Shift, 2 Ctrl, 4 Alt, added).
 enum class KeyHook {
+  LocalBookmarks,  // Ctrl+1..9 and Ctrl+Shift+1..9, after the fixed key combinations
   DispatchHotKey,  // the user's hot keys, after the fixed key combinations
 };
 
