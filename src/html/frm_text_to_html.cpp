@@ -67,6 +67,12 @@ FrmTextToHtml::FrmTextToHtml(platform::SettingsStore& settings,
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+TextToHtmlOptions StoredTextToHtmlOptions(const platform::SettingsStore& settings) {
+  TextToHtmlOptions result;
+  for (const Option& option : kOptions) result.*(option.flag) = settings.flag(option.setting);
+  return result;
+}
+
 TextToHtmlOptions FrmTextToHtml::options() const {
   TextToHtmlOptions result;
   for (const Option& option : kOptions)

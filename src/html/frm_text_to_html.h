@@ -13,6 +13,9 @@ class SettingsStore;
 
 namespace html {
 
+// The options as the window last left them.
+TextToHtmlOptions StoredTextToHtmlOptions(const platform::SettingsStore& settings);
+
 class FrmTextToHtml : public QDialog {
   Q_OBJECT
  public:

@@ -16,7 +16,7 @@ namespace {
 
 bool isProgramWindow(const QObject& object) {
   return object.isWidgetType() && static_cast<const QWidget&>(object).isWindow() &&
-         object.objectName().startsWith(QLatin1String("frm"));
+         object.objectName().startsWith(QLatin1String("frm"), Qt::CaseInsensitive);
 }
 
 }  // namespace

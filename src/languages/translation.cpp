@@ -117,7 +117,8 @@ void translateControl(const Translation& language, QObject& object) {
 }
 
 bool hasTitle(const QWidget& window) {
-  return window.objectName().startsWith(QLatin1String("frm")) && !platform::HasDataCaption(window);
+  return window.objectName().startsWith(QLatin1String("frm"), Qt::CaseInsensitive) &&
+         !platform::HasDataCaption(window);
 }
 
 // The title without the data that follows it.

@@ -28,9 +28,11 @@ FrmLocalBookmarks::FrmLocalBookmarks(LocalBookmarksHost host, QWidget* parent)
     const char* caption;
     std::function<void(int)> LocalBookmarksHost::*work;
   } items[] = {
-      {"mnuSet", "Установить", &LocalBookmarksHost::set},
-      {"mnuRemove", "Удалить", &LocalBookmarksHost::remove},
-      {"mnuGoto", "Перейти", &LocalBookmarksHost::go},
+      // Named apart from the main menu's "mnuRemove" and "mnuGoto": a language file has one key
+      // per name, and these items say something else.
+      {"mnuSetLb", "Установить", &LocalBookmarksHost::set},
+      {"mnuRemoveLb", "Удалить", &LocalBookmarksHost::remove},
+      {"mnuGotoLb", "Перейти", &LocalBookmarksHost::go},
   };
   for (const auto& item : items) {
     QAction* action = Named(m_menu->addAction(QString::fromUtf8(item.caption)), item.name);

@@ -22,11 +22,12 @@ const QString kEnglish = QStringLiteral(OSTREL_SOURCE_DATA "/Languages/English.l
 
 // Windows the program opens and goes on showing beside the editor.
 const char* const kModelessCommands[] = {
-    "mnuSearch", "mnuReplace", "mnuConvert", "mnuSymbols", "mnuHyperLinks",
+    "mnuSearch", "mnuReplace", "mnuConvert", "mnuSymbols", "mnuHyperLinks", "mnuSetBookmarks",
+    "mnuLocalBookmarks",
 };
 // Windows shown modally: the scripted user reads them and closes them.
 const char* const kModalCommands[] = {
-    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout",
+    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout", "mnuNewBookmark",
 };
 
 class EnglishFileTest : public MainWindowTest {

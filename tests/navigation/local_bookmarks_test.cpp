@@ -143,13 +143,13 @@ TEST_F(LocalBookmarksTest, WindowSetsRemovesAndGoes) {
   EXPECT_EQ(labels(), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
 
   caretAt(1, 8);
-  popup(5, "mnuSet");
+  popup(5, "mnuSetLb");
   caretAt(0, 0);
-  popup(5, "mnuGoto");
+  popup(5, "mnuGotoLb");
   EXPECT_EQ(editor().selection(), (SelRange{1, 8, 1, 8}));
 
   // Removing clears the place and marks the line; setting it again brings its number back.
-  popup(5, "mnuRemove");
+  popup(5, "mnuRemoveLb");
   EXPECT_EQ(labels()[5], "0");
   caretAt(2, 2);
   press(Qt::Key_6, kGo);
