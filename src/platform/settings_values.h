@@ -110,6 +110,9 @@ OSTREL_NUMBER(MainLeft, "Main_Left", "", kTwipsRange)  // default: the current p
 OSTREL_NUMBER(MainTop, "Main_Top", "", kTwipsRange)
 OSTREL_NUMBER(MainHeight, "Main_Height", "", kTwipsSizeRange)
 OSTREL_NUMBER(MainWidth, "Main_Width", "", kTwipsSizeRange)
+// The multiple-replacement window's place; missing: the window system places it.
+OSTREL_NUMBER(MultiTop, "Multi_Top", "", kTwipsRange)
+OSTREL_NUMBER(MultiLeft, "Multi_Left", "", kTwipsRange)
 OSTREL_SETTING(WordWrap, "WordWrap", "0")  // written only
 OSTREL_SETTING(ToolBarTheme, "ToolBarTheme", "")  // written only
 OSTREL_SETTING(STableFont, "STableFont", "")      // written only

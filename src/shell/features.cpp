@@ -21,6 +21,7 @@
 #include "html/html_preview.h"
 #include "html/html_tag_commands.h"
 #include "html/html_text_commands.h"
+#include "navigation/frm_multi_replace.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
@@ -59,6 +60,7 @@ void InstallFeatures(FrmMain& window) {
   text::InstallStatCommands(window);
   text::InstallCodePageCommands(window);
   navigation::InstallSearchCommands(window);
+  navigation::InstallMultiReplace(window);
   automation::InstallMacros(window);
   automation::InstallTemplates(window);
   automation::InstallSpecialTemplates(window);
