@@ -28,7 +28,7 @@ FrmProgram::FrmProgram(Mode mode, const ProgramEntry& entry, ChooseFile chooseFi
       m_chooseFile(std::move(chooseFile)),
       m_check(std::move(check)),
       m_name(new QLineEdit(entry.caption, this)),
-      m_path(new QLineEdit(entry.spec, this)) {
+      m_path(new QLineEdit(entry.commandLine, this)) {
   setObjectName("frmProgram");
   setWindowTitle(QStringLiteral("Программа"));
   setModal(true);

@@ -145,7 +145,7 @@ ProgramExchange::ProgramExchange(shell::FrmMain& window) : QObject(&window), m_w
   });
 }
 
-ProgramExchange::Result ProgramExchange::run(const QString& spec, const QString& caption) {
+ProgramExchange::Result ProgramExchange::run(const QString& commandLine, const QString& caption) {
   if (m_running) return Result::Refused;
   m_caption = caption;
   if (m_window.txtMain().isReadOnly()) {
@@ -161,7 +161,7 @@ ProgramExchange::Result ProgramExchange::run(const QString& spec, const QString&
   }
   MacroRunner* macros = MacroRunnerOf(m_window);
   const auto built = BuildProgramCall(
-      spec, [macros](const QString& text) { return macros ? macros->expand(text) : text; },
+      commandLine, [macros](const QString& text) { return macros ? macros->expand(text) : text; },
       folder.path());
   if (const auto* error = std::get_if<ProgramLineError>(&built)) {
     tell(error->message);

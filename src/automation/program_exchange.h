@@ -35,7 +35,7 @@ class ProgramExchange : public QObject {
 
   // Runs one program line over the text; `caption` is the menu's caption as shown, for the log
   // and the messages.
-  Result run(const QString& spec, const QString& caption);
+  Result run(const QString& commandLine, const QString& caption);
   bool isRunning() const { return m_running; }
   // Stops the running program; its run then keeps the text as it was.
   void stop() { m_process.stop(); }

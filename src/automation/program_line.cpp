@@ -16,10 +16,10 @@ QString privatePath(const QString& field, QLatin1StringView marker, const QStrin
 
 }  // namespace
 
-std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& spec,
+std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& commandLine,
                                                              const Expand& expand,
                                                              const QString& privateFolder) {
-  const QStringList fields = spec.split(u'|');
+  const QStringList fields = commandLine.split(u'|');
   QStringList words = QProcess::splitCommand(fields.first());
   if (words.isEmpty() || words.first().isEmpty())
     return ProgramLineError{QStringLiteral("В строке программы не указано, какую программу запустить.")};

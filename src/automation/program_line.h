@@ -39,7 +39,7 @@ using Expand = std::function<QString(const QString&)>;
 
 // `privateFolder` is where "$infile" and "$outfile" lead. Example: "sort -r|$infile|$outfile"
 // with the folder "/tmp/x" runs "sort" with "-r", "/tmp/x/filein", "/tmp/x/fileout".
-std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& spec,
+std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& commandLine,
                                                              const Expand& expand,
                                                              const QString& privateFolder);
 

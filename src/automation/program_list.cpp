@@ -20,7 +20,7 @@ ProgramEntries ParseProgramList(const QString& content) {
 QString FormatProgramList(const ProgramEntries& entries) {
   QString content;
   for (const ProgramEntry& entry : entries)
-    content += entry.spec + u'>' + entry.caption + QStringLiteral("\r\n");
+    content += entry.commandLine + u'>' + entry.caption + QStringLiteral("\r\n");
   return content;
 }
 
@@ -29,7 +29,7 @@ std::optional<QString> ProgramEntryProblem(const ProgramEntry& entry) {
     return QStringLiteral("Название программы не может содержать знак «>».");
   // A line break would split the entry into two lines of the file.
   if (entry.caption.contains(u'\r') || entry.caption.contains(u'\n') ||
-      entry.spec.contains(u'\r') || entry.spec.contains(u'\n'))
+      entry.commandLine.contains(u'\r') || entry.commandLine.contains(u'\n'))
     return QStringLiteral("Название и путь программы должны занимать одну строку.");
   if (entry.caption.isEmpty()) return QStringLiteral("Укажите название программы.");
   return std::nullopt;

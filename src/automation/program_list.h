@@ -11,7 +11,7 @@ namespace automation {
 
 struct ProgramEntry {
   QString caption;
-  QString spec;
+  QString commandLine;
   bool operator==(const ProgramEntry&) const = default;
 };
 using ProgramEntries = QList<ProgramEntry>;
@@ -19,7 +19,7 @@ using ProgramEntries = QList<ProgramEntry>;
 // Entries in file order. A line without ">" is all caption with an empty program line; empty
 // lines are no entries.
 ProgramEntries ParseProgramList(const QString& content);
-// One line per entry, spec + ">" + caption, each ended by CR LF.
+// One line per entry, commandLine + ">" + caption, each ended by CR LF.
 QString FormatProgramList(const ProgramEntries& entries);
 
 // Why the entry cannot be stored, in Russian for a message; nullopt when it can.

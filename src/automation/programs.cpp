@@ -127,9 +127,9 @@ bool Programs::changeWithDialog(int index) {
 
 bool Programs::launch(int index) {
   if (index < 0 || index >= m_entries.size()) return false;
-  const QString& spec = m_entries[index].spec;
-  if (m_window.context().shell.open(spec)) return true;
-  say(m_window, QStringLiteral("Не удалось открыть «%1».").arg(spec), platform::MsgIcon::Error);
+  const QString& commandLine = m_entries[index].commandLine;
+  if (m_window.context().shell.open(commandLine)) return true;
+  say(m_window, QStringLiteral("Не удалось открыть «%1».").arg(commandLine), platform::MsgIcon::Error);
   return false;
 }
 
@@ -140,7 +140,7 @@ ProgramExchange::Result Programs::process(int index) {
   const int item = index + (menu ? menu->fixedCount() : 1);
   const QString caption =
       menu && item < menu->count() ? menu->item(item)->text() : m_entries[index].caption;
-  return m_exchange->run(m_entries[index].spec, caption);
+  return m_exchange->run(m_entries[index].commandLine, caption);
 }
 
 Programs* ProgramsOf(shell::FrmMain& window) {

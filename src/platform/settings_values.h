@@ -117,6 +117,9 @@ OSTREL_NUMBER(BookmarksLeft, "Bookmarks_Left", "", kTwipsRange)  // default: whe
 OSTREL_NUMBER(BookmarksTop, "Bookmarks_Top", "", kTwipsRange)
 OSTREL_NUMBER(LocalBookmarksLeft, "LocalBookmarks_Left", "", kTwipsRange)
 OSTREL_NUMBER(LocalBookmarksTop, "LocalBookmarks_Top", "", kTwipsRange)
+// The multiple-replacement window's place; missing: the window system places it.
+OSTREL_NUMBER(MultiTop, "Multi_Top", "", kTwipsRange)
+OSTREL_NUMBER(MultiLeft, "Multi_Left", "", kTwipsRange)
 OSTREL_SETTING(WordWrap, "WordWrap", "0")  // written only
 OSTREL_SETTING(ToolBarTheme, "ToolBarTheme", "")  // written only
 OSTREL_SETTING(STableFont, "STableFont", "")      // written only

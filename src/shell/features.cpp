@@ -24,6 +24,7 @@
 #include "languages/languages.h"
 #include "navigation/bookmarks.h"
 #include "navigation/local_bookmarks.h"
+#include "navigation/frm_multi_replace.h"
 #include "navigation/search_commands.h"
 #include "shell/edit_commands.h"
 #include "shell/frm_about.h"
@@ -65,6 +66,7 @@ void InstallFeatures(FrmMain& window) {
   navigation::InstallSearchCommands(window);
   navigation::InstallBookmarks(window);
   navigation::InstallLocalBookmarks(window);
+  navigation::InstallMultiReplace(window);
   automation::InstallMacros(window);
   automation::InstallTemplates(window);
   automation::InstallSpecialTemplates(window);

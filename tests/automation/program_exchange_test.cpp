@@ -21,7 +21,7 @@ using ProgramExchangeTest = ProgramWindowTest;
 
 TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
   struct Case {
-    QString spec;
+    QString commandLine;
     QString text;
     QString select;  // "" sends the whole text
     QString expect;
@@ -44,10 +44,10 @@ TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
   };
   startWith({});
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec.toStdString());
+    SCOPED_TRACE(c.commandLine.toStdString());
     setText(c.text, c.select);
     QFile::remove(homePath("Program.log"));
-    ASSERT_EQ(m_programs->exchange().run(c.spec, "Фильтр"), Result::Done);
+    ASSERT_EQ(m_programs->exchange().run(c.commandLine, "Фильтр"), Result::Done);
     EXPECT_EQ(m_window->txtMain().text(), c.expect);
     // The length the status bar shows follows the new text.
     EXPECT_EQ(m_window->txtMain().textLength(), c.expect.size());
@@ -132,9 +132,9 @@ TEST_F(ProgramExchangeTest, ArgumentsArriveWholeWithoutAShell) {
   writeFile("Macroses.lst", "$who=Мир\r\n");
   startWith({});
   setText("text");
-  const QString spec = "\"" + program + "\" args|$infile|" + output + "|$who says||; touch " +
+  const QString commandLine = "\"" + program + "\" args|$infile|" + output + "|$who says||; touch " +
                        homePath("pwned") + "|$(id)";
-  ASSERT_EQ(m_programs->exchange().run(spec, "Аргументы"), Result::Done);
+  ASSERT_EQ(m_programs->exchange().run(commandLine, "Аргументы"), Result::Done);
   const QStringList lines = m_window->txtMain().text().split("\r\n");
   ASSERT_EQ(lines.size(), 5) << m_window->txtMain().text().toStdString();
   EXPECT_TRUE(QRegularExpression("/ostrel-program-[^/]+/filein$").match(lines[0]).hasMatch())
@@ -178,7 +178,7 @@ TEST_F(ProgramExchangeTest, FilesOfARunArePrivateAndRemoved) {
 
 TEST_F(ProgramExchangeTest, AFailedRunKeepsTheText) {
   struct Case {
-    QString spec;
+    QString commandLine;
     QString message;  // part of what the user is told
   } cases[] = {
       {homePath("no such program") + "|$infile|$outfile", "Не удалось запустить"},
@@ -192,11 +192,11 @@ TEST_F(ProgramExchangeTest, AFailedRunKeepsTheText) {
   };
   startWith({});
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec.toStdString());
+    SCOPED_TRACE(c.commandLine.toStdString());
     writeFile("old result.txt", "old result");
     setText("one two three", "two");
     m_ui.answerMessage(platform::MsgAnswer::Ok, c.message);
-    EXPECT_EQ(m_programs->exchange().run(c.spec, "Сбой"), Result::Failed);
+    EXPECT_EQ(m_programs->exchange().run(c.commandLine, "Сбой"), Result::Failed);
     EXPECT_EQ(m_window->txtMain().text(), "one two three");
     EXPECT_EQ(m_window->txtMain().selectedText(), "two");
     EXPECT_FALSE(m_programs->exchange().isRunning());

@@ -19,7 +19,7 @@ QString expandWho(const QString& text) {
 
 TEST(ProgramSpec, FieldsBecomeOneArgumentEach) {
   struct Case {
-    const char* spec;
+    const char* commandLine;
     QString program;
     QStringList arguments;
     QString input;
@@ -54,8 +54,8 @@ TEST(ProgramSpec, FieldsBecomeOneArgumentEach) {
       {"prog||$outfile", "prog", {"/tmp/run/fileout"}, "", "/tmp/run/fileout"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    const auto built = BuildProgramCall(QString::fromUtf8(c.spec), expandWho, kFolder);
+    SCOPED_TRACE(c.commandLine);
+    const auto built = BuildProgramCall(QString::fromUtf8(c.commandLine), expandWho, kFolder);
     ASSERT_TRUE(std::holds_alternative<ProgramCall>(built));
     const ProgramCall& call = std::get<ProgramCall>(built);
     EXPECT_EQ(call.program, c.program);
@@ -67,9 +67,9 @@ TEST(ProgramSpec, FieldsBecomeOneArgumentEach) {
 }
 
 TEST(ProgramSpec, ALineWithoutAProgramIsRefused) {
-  for (const char* spec : {"", "   ", "|$infile|$outfile", "\"\"|$infile"}) {
-    SCOPED_TRACE(spec);
-    const auto built = BuildProgramCall(QString::fromUtf8(spec), expandWho, kFolder);
+  for (const char* commandLine : {"", "   ", "|$infile|$outfile", "\"\"|$infile"}) {
+    SCOPED_TRACE(commandLine);
+    const auto built = BuildProgramCall(QString::fromUtf8(commandLine), expandWho, kFolder);
     ASSERT_TRUE(std::holds_alternative<ProgramLineError>(built));
     EXPECT_FALSE(std::get<ProgramLineError>(built).message.isEmpty());
   }

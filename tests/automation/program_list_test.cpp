@@ -7,7 +7,7 @@
 namespace automation {
 
 inline void PrintTo(const ProgramEntry& e, std::ostream* os) {
-  *os << "{" << e.caption.toStdString() << " | " << e.spec.toStdString() << "}";
+  *os << "{" << e.caption.toStdString() << " | " << e.commandLine.toStdString() << "}";
 }
 
 namespace {
