@@ -1,6 +1,7 @@
 #include "shell/features.h"
 
 #include "automation/code_library_panel.h"
+#include "automation/frm_batch.h"
 #include "automation/macro_runner.h"
 #include "automation/programs.h"
 #include "automation/snippets_panel.h"
@@ -73,6 +74,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallSnippets(window);
   automation::InstallCodeLibrary(window);
   automation::InstallPrograms(window);
+  automation::InstallBatch(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
   html::InstallHtmlTagCommands(window);

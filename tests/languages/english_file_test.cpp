@@ -23,11 +23,11 @@ const QString kEnglish = QStringLiteral(OSTREL_SOURCE_DATA "/Languages/English.l
 // Windows the program opens and goes on showing beside the editor.
 const char* const kModelessCommands[] = {
     "mnuSearch", "mnuReplace", "mnuConvert", "mnuSymbols", "mnuHyperLinks", "mnuSetBookmarks",
-    "mnuLocalBookmarks",
+    "mnuLocalBookmarks", "mnuMultiReplace",
 };
 // Windows shown modally: the scripted user reads them and closes them.
 const char* const kModalCommands[] = {
-    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout", "mnuNewBookmark",
+    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout", "mnuNewBookmark", "mnuBatch",
 };
 
 class EnglishFileTest : public MainWindowTest {

@@ -1,0 +1,195 @@
+// Batch processing: each file read and written by the text-file rules, actions in list order,
+// binary and unreadable files left alone, the open document untouched, and a stop that leaves
+// every file either done or as it was.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "automation/batch_job.h"
+#include "automation/frm_batch.h"
+#include "platform/cp1251.h"
+#include "platform/edit_control.h"
+#include "support/main_window_fixture.h"
+
+namespace automation {
+namespace {
+
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+class BatchFileTest : public ::testing::Test {
+ protected:
+  QString file(const QByteArray& bytes) {
+    const QString path = m_dir.filePath(QStringLiteral("f%1.txt").arg(m_count++));
+    writeAll(path, bytes);
+    return path;
+  }
+  QString process(const QString& path, QList<int> actions) {
+    return ProcessBatchFile(path, actions, m_settings, m_stop);
+  }
+  QTemporaryDir m_dir;
+  int m_count = 0;
+  BatchSettings m_settings;
+  std::atomic<bool> m_stop{false};
+};
+
+TEST_F(BatchFileTest, EachFileKeepsItsEncodingAndLineEndsAndGainsOneLineEnd) {
+  const QString win = file(cp1251::encode(u"привет мир\r\nвторая"));
+  EXPECT_EQ(process(win, {3}), "");
+  EXPECT_EQ(readAll(win), cp1251::encode(u"ПРИВЕТ МИР\r\nВТОРАЯ\r\n"));
+
+  const QString utf8 = file("\xEF\xBB\xBF" + QString("ёж\nи всё").toUtf8());
+  EXPECT_EQ(process(utf8, {3}), "");
+  EXPECT_EQ(readAll(utf8), "\xEF\xBB\xBF" + QString("ЁЖ\nИ ВСЁ\n").toUtf8());
+
+  const QString utf16 = file(QByteArray("\xFF\xFE", 2) +
+                             QByteArray(reinterpret_cast<const char*>(u"ab\r\n"), 8));
+  EXPECT_EQ(process(utf16, {3}), "");
+  EXPECT_EQ(readAll(utf16), QByteArray("\xFF\xFE", 2) +
+                                QByteArray(reinterpret_cast<const char*>(u"AB\r\n\r\n"), 12));
+}
+
+TEST_F(BatchFileTest, ActionsRunInListOrderWhateverOrderTheyWereChosenIn) {
+  m_settings.multiList = QStringLiteral("AB=x");
+  const QString path = file("a b");
+  // Upper case (3) and removing spaces (8) come before the replacement list (13), which matches
+  // letter case exactly: only in list order does "a b" become "AB" and then "x".
+  EXPECT_EQ(process(path, {13, 8, 3}), "");
+  EXPECT_EQ(readAll(path), "x\r\n");
+}
+
+TEST_F(BatchFileTest, ChangingTheCodePageWritesTheTargetBytes) {
+  m_settings.fromCodePage = 1;
+  m_settings.toCodePage = 2;  // Dos-866
+  const QString utf8 = file(QString("Я ё").toUtf8());
+  EXPECT_EQ(process(utf8, {14}), "");
+  EXPECT_EQ(readAll(utf8), QByteArray("\x9F \xF1\r\n"));
+
+  m_settings.fromCodePage = 5;  // ISO 8859-5 bytes, shown as Windows-1251 characters
+  m_settings.toCodePage = 1;
+  const QString iso = file(QByteArray("\xCF\xD0"));  // "Яа" in ISO 8859-5
+  EXPECT_EQ(process(iso, {14}), "");
+  EXPECT_EQ(readAll(iso), cp1251::encode(u"Яа\r\n"));
+}
+
+TEST_F(BatchFileTest, RtfAndHtmlBecomeText) {
+  const QString rtf = file(R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0 Arial;}}\f0 \'cf\'f0\'e8\b \'e2\'e5\'f2\b0\par})");
+  EXPECT_EQ(process(rtf, {10}), "");
+  EXPECT_EQ(readAll(rtf), cp1251::encode(u"Привет\r\n\r\n"));
+  const QString page = file("<p>one</p><b>two</b>");
+  EXPECT_EQ(process(page, {11}), "");
+  EXPECT_EQ(readAll(page), "onetwo\r\n");
+}
+
+TEST_F(BatchFileTest, WhatCannotBeProcessedIsLeftAsItWas) {
+  const QByteArray binary("MZ\x00\x01\x02text\x00", 10);
+  const QString program = file(binary);
+  EXPECT_NE(process(program, {3}), "");
+  EXPECT_EQ(readAll(program), binary) << "a binary file is not mangled";
+
+  QDir(m_dir.path()).mkdir("folder.txt");
+  EXPECT_NE(process(m_dir.filePath("folder.txt"), {3}), "");
+  EXPECT_NE(process(m_dir.filePath("missing.txt"), {3}), "");
+
+  const QString stopped = file("abc");
+  m_stop = true;
+  EXPECT_NE(process(stopped, {3}), "");
+  EXPECT_EQ(readAll(stopped), "abc");
+}
+
+class BatchWindowTest : public testing_support::MainWindowTest {
+ protected:
+  // Runs the batch in the dialog as a user does, waiting for the end of the run.
+  void runBatch(const QString& folder, QList<int> actions, const QString& expectMessage = {},
+                bool stopAtOnce = false) {
+    m_ui.answerModal([=, this](QDialog& dialog) {
+      auto& batch = static_cast<FrmBatch&>(dialog);
+      batch.setFolder(folder);
+      auto* list = batch.findChild<QListWidget*>("lstPlugs");
+      for (int a : actions) list->item(a)->setSelected(true);
+      batch.findChild<QPushButton*>("cmdOK")->click();
+      if (stopAtOnce) batch.findChild<QPushButton*>("cmdStop")->click();
+      QElapsedTimer timer;
+      timer.start();
+      while (batch.isRunning() && timer.elapsed() < 20000) QApplication::processEvents();
+      QApplication::processEvents();
+      m_progressFull = batch.findChild<QProgressBar*>("pPortion")->value() ==
+                       batch.findChild<QProgressBar*>("pPortion")->maximum();
+      return int(QDialog::Rejected);
+    });
+    m_ui.answerMessage(platform::MsgAnswer::Ok, expectMessage);
+    click("mnuBatch");
+  }
+  bool m_progressFull = false;
+};
+
+TEST_F(BatchWindowTest, ABatchChangesTheFilesAndNotTheOpenDocument) {
+  QTemporaryDir dir;
+  writeAll(dir.filePath("a.txt"), cp1251::encode(u"один"));
+  writeAll(dir.filePath("b.txt"), cp1251::encode(u"два"));
+  writeAll(dir.filePath("c.bin"), QByteArray("\x00\x01", 2));
+  start();
+  m_window->txtMain().setText("мой текст");
+  m_window->document().setDirty(false);
+  runBatch(dir.path(), {3});
+  EXPECT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(readAll(dir.filePath("a.txt")), cp1251::encode(u"ОДИН\r\n"));
+  EXPECT_EQ(readAll(dir.filePath("b.txt")), cp1251::encode(u"ДВА\r\n"));
+  EXPECT_EQ(readAll(dir.filePath("c.bin")), QByteArray("\x00\x01", 2));
+  ASSERT_FALSE(m_ui.messages.isEmpty());
+  const QString report = m_ui.messages.last().text;
+  EXPECT_TRUE(report.startsWith("Выполнена пакетная обработка. Обработано 2 файлов")) << report.toStdString();
+  EXPECT_TRUE(report.contains("c.bin")) << "the file left alone is named";
+  EXPECT_EQ(m_ui.messages.last().title, "Пакетная обработка ");
+  EXPECT_TRUE(m_progressFull);
+  EXPECT_EQ(m_window->txtMain().text(), "мой текст");
+  EXPECT_FALSE(m_window->document().Dirty());
+  EXPECT_EQ(setting("Last Dir"), dir.path() + "/");
+}
+
+TEST_F(BatchWindowTest, MissingChoicesAreNamedInOrderAndNothingRuns) {
+  QTemporaryDir empty;
+  start();
+  runBatch(QString(), {3}, "Не выбран путь (директория)!");
+  runBatch(empty.path(), {}, "Не выбрано ни одного действия!");
+  runBatch(empty.path(), {3}, "Не выбрано ни одного файла");
+  EXPECT_TRUE(m_ui.allAnswered());
+}
+
+TEST_F(BatchWindowTest, AStoppedRunLeavesEachFileDoneOrAsItWas) {
+  QTemporaryDir dir;
+  const QByteArray original = QByteArray(20000, 'a');
+  constexpr int kFiles = 300;
+  for (int i = 0; i < kFiles; ++i) writeAll(dir.filePath(QString("%1.txt").arg(i)), original);
+  start();
+  runBatch(dir.path(), {3}, {}, /*stopAtOnce=*/true);
+  int done = 0;
+  for (int i = 0; i < kFiles; ++i) {
+    const QByteArray now = readAll(dir.filePath(QString("%1.txt").arg(i)));
+    if (now == original) continue;
+    EXPECT_EQ(now, QByteArray(20000, 'A') + "\r\n");
+    ++done;
+  }
+  EXPECT_LT(done, kFiles);
+  const QString report = m_ui.messages.last().text;
+  EXPECT_TRUE(report.contains(QString("Обработано %1 файлов").arg(done))) << report.toStdString();
+  EXPECT_TRUE(report.contains("остановлена"));
+}
+
+}  // namespace
+}  // namespace automation
