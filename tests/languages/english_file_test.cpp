@@ -26,7 +26,7 @@ const char* const kModelessCommands[] = {
 };
 // Windows shown modally: the scripted user reads them and closes them.
 const char* const kModalCommands[] = {
-    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout",
+    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout", "mnuHash",
 };
 
 class EnglishFileTest : public MainWindowTest {
