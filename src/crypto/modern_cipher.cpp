@@ -42,7 +42,7 @@ struct KeyGuard {
 };
 
 bool deriveKey(Key& key, QByteArrayView password, QByteArrayView salt, const KdfLimits& limits) {
-  if (!AcceptedLimits(limits) || !SodiumReady()) return false;
+  if (!AcceptedLimits(limits)) return false;
   return crypto_pwhash(key.data(), key.size(), password.data(),
                        static_cast<unsigned long long>(password.size()), bytes(salt),
                        limits.opsLimit, size_t(limits.memLimitKiB) * 1024,
@@ -56,17 +56,17 @@ QByteArray associatedData(QByteArrayView header) {
   return data;
 }
 
-// The Base64 part with white space taken out; nullopt when anything else is not Base64 as
-// Seal writes it, so that no character can change without notice.
+// libsodium's Base64 is strict: padding as written and spare bits zero, so no character can
+// change without notice; white space is skipped.
 std::optional<QByteArray> decodeBody(QByteArrayView body) {
-  QByteArray compact;
-  compact.reserve(body.size());
-  for (const char c : body)
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') compact.append(c);
-  QByteArray::FromBase64Result decoded =
-      QByteArray::fromBase64Encoding(compact, QByteArray::AbortOnBase64DecodingErrors);
-  if (!decoded || decoded.decoded.toBase64() != compact) return std::nullopt;
-  return std::move(decoded.decoded);
+  QByteArray decoded(body.size() / 4 * 3 + 3, Qt::Uninitialized);
+  size_t length = 0;
+  if (sodium_base642bin(reinterpret_cast<unsigned char*>(decoded.data()), size_t(decoded.size()),
+                        body.data(), size_t(body.size()), " \t\r\n", &length, nullptr,
+                        sodium_base64_VARIANT_ORIGINAL) != 0)
+    return std::nullopt;
+  decoded.truncate(qsizetype(length));
+  return decoded;
 }
 
 }  // namespace
@@ -113,6 +113,7 @@ CryptResult Seal(QByteArrayView plain, QByteArrayView password, const KdfLimits&
 }
 
 CryptResult Open(QByteArrayView text, QByteArrayView password) {
+  if (!SodiumReady()) return CryptResult::failure(CryptError::KeyDerivationFailed);
   const auto damaged = CryptResult::failure(CryptError::WrongPasswordOrDamaged);
   if (!IsSealed(text)) return damaged;
   const std::optional<QByteArray> sealed = decodeBody(text.sliced(kPrefixLength));
