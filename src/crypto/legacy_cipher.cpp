@@ -25,10 +25,10 @@ struct Rc2Key {
   ~Rc2Key() { OPENSSL_cleanse(&schedule, sizeof schedule); }
 };
 
-void runCbc(const Rc2Key& key, const char* in, char* out, qsizetype length, int mode) {
+void runCbc(Rc2Key& key, const char* in, char* out, qsizetype length, int mode) {
   unsigned char iv[kBlockBytes] = {};
   RC2_cbc_encrypt(reinterpret_cast<const unsigned char*>(in), reinterpret_cast<unsigned char*>(out),
-                  long(length), const_cast<RC2_KEY*>(&key.schedule), iv, mode);
+                  long(length), &key.schedule, iv, mode);
 }
 
 std::optional<qsizetype> paddedLength(const QByteArray& plain) {
@@ -67,7 +67,7 @@ QByteArray KeyFromHash(QByteArrayView hash) {
 
 std::optional<QByteArray> Rc2Cbc(QByteArrayView key, int effectiveBits, QByteArrayView data,
                                  Direction direction) {
-  const Rc2Key schedule(key, effectiveBits);
+  Rc2Key schedule(key, effectiveBits);
   if (direction == Direction::Encrypt) {
     const qsizetype pad = kBlockBytes - data.size() % kBlockBytes;
     QByteArray padded = data.toByteArray();

@@ -14,6 +14,11 @@ constexpr std::uint32_t kMaxOps = 8;
 constexpr std::uint32_t kMinMemKiB = crypto_pwhash_argon2id_MEMLIMIT_MIN / 1024;
 constexpr std::uint32_t kMaxMemKiB = 256 * 1024;
 constexpr qsizetype kPrefixLength = sizeof kPrefix - 1;
+// Where the fields lie in the header.
+constexpr qsizetype kOpsAt = 0;
+constexpr qsizetype kMemAt = 4;
+constexpr qsizetype kSaltAt = 8;
+constexpr qsizetype kNonceAt = kSaltAt + kSaltBytes;
 
 using Key = std::array<unsigned char, crypto_aead_xchacha20poly1305_ietf_KEYBYTES>;
 
@@ -92,10 +97,9 @@ CryptResult Seal(QByteArrayView plain, QByteArrayView password, const KdfLimits&
   putNumber(header, limits.opsLimit);
   putNumber(header, limits.memLimitKiB);
   header.resize(kHeaderBytes);
-  unsigned char* random = reinterpret_cast<unsigned char*>(header.data()) + 8;
-  randombytes_buf(random, kSaltBytes + kNonceBytes);
-  const QByteArrayView salt = QByteArrayView(header).sliced(8, kSaltBytes);
-  const QByteArrayView nonce = QByteArrayView(header).sliced(8 + kSaltBytes, kNonceBytes);
+  randombytes_buf(header.data() + kSaltAt, kSaltBytes + kNonceBytes);
+  const QByteArrayView salt = QByteArrayView(header).sliced(kSaltAt, kSaltBytes);
+  const QByteArrayView nonce = QByteArrayView(header).sliced(kNonceAt, kNonceBytes);
 
   KeyGuard guard;
   if (!deriveKey(guard.key, password, salt, limits))
@@ -119,13 +123,13 @@ CryptResult Open(QByteArrayView text, QByteArrayView password) {
   const std::optional<QByteArray> sealed = decodeBody(text.sliced(kPrefixLength));
   if (!sealed || sealed->size() < kHeaderBytes + kTagBytes) return damaged;
   const QByteArrayView all(*sealed);
-  const KdfLimits limits{numberAt(all, 0), numberAt(all, 4)};
+  const KdfLimits limits{numberAt(all, kOpsAt), numberAt(all, kMemAt)};
   if (!AcceptedLimits(limits)) return damaged;
   const QByteArrayView header = all.first(kHeaderBytes);
   const QByteArrayView cipher = all.sliced(kHeaderBytes);
 
   KeyGuard guard;
-  if (!deriveKey(guard.key, password, header.sliced(8, kSaltBytes), limits))
+  if (!deriveKey(guard.key, password, header.sliced(kSaltAt, kSaltBytes), limits))
     return CryptResult::failure(CryptError::KeyDerivationFailed);
   const QByteArray ad = associatedData(header);
   QByteArray plain(cipher.size() - kTagBytes, Qt::Uninitialized);
@@ -133,7 +137,7 @@ CryptResult Open(QByteArrayView text, QByteArrayView password) {
   if (crypto_aead_xchacha20poly1305_ietf_decrypt(
           reinterpret_cast<unsigned char*>(plain.data()), &length, nullptr, bytes(cipher),
           static_cast<unsigned long long>(cipher.size()), bytes(ad), size_t(ad.size()),
-          bytes(header.sliced(8 + kSaltBytes, kNonceBytes)), guard.key.data()) != 0)
+          bytes(header.sliced(kNonceAt, kNonceBytes)), guard.key.data()) != 0)
     return damaged;
   plain.truncate(qsizetype(length));
   return {std::move(plain), CryptError::None};

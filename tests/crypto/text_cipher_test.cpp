@@ -61,32 +61,25 @@ TEST(DecryptText, ModernTextKeepsTheSpaceAroundIt) {
   }
 }
 
-TEST(DecryptText, FailuresAreReportedWithoutOutput) {
-  const QByteArray sealed = sealCheaply(QStringLiteral("тайна"));
-  QByteArray changed = sealed;
-  changed[40] = changed[40] == 'Q' ? 'R' : 'Q';
+// Text not in the program's format is read as a legacy text, whose failures are all alike.
+TEST(DecryptText, LegacyFailuresAreReportedWithoutOutput) {
   const QByteArray legacy =
       EncryptText(QByteArray("1234567"), kPassword, CipherFormat::Legacy).bytes;
   struct Case {
     const char* what;
     QByteArray text;
-    QString password;
   } cases[] = {
-      {"wrong password", sealed, QStringLiteral("пароль из слов!")},
-      {"changed character", changed, kPassword},
-      {"empty text", "", kPassword},
-      {"plain text", "просто текст", kPassword},
-      {"legacy text, one character short", legacy.chopped(1), kPassword},
-      {"a character outside Windows-1251", legacy + "日", kPassword},
+      {"empty text", ""},
+      {"plain text", "просто текст"},
+      {"one character short", legacy.chopped(1)},
+      {"a character outside Windows-1251", legacy + "日"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const CryptResult result = DecryptText(c.text, c.password);
+    const CryptResult result = DecryptText(c.text, kPassword);
     EXPECT_EQ(result.error, CryptError::WrongPasswordOrDamaged);
     EXPECT_TRUE(result.bytes.isEmpty());
   }
-  EXPECT_EQ(CryptErrorMessage(CryptError::WrongPasswordOrDamaged),
-            "Неверный пароль или поврежденный текст");
 }
 
 // Texts of earlier versions were made with the password converted to the system's code page,
