@@ -7,6 +7,7 @@
 #include "automation/snippets_panel.h"
 #include "automation/stemplates.h"
 #include "automation/templates.h"
+#include "crypto/crypt_command.h"
 #include "document/disk_check.h"
 #include "document/file_commands.h"
 #include "document/recent_files.h"
@@ -80,6 +81,7 @@ void InstallFeatures(FrmMain& window) {
   html::InstallHtmlTagCommands(window);
   html::InstallHtmlListCommands(window);
   html::InstallHtmlPreview(window);
+  crypto::InstallCryptCommand(window);
 }
 
 }  // namespace shell

@@ -27,7 +27,8 @@ const char* const kModelessCommands[] = {
 };
 // Windows shown modally: the scripted user reads them and closes them.
 const char* const kModalCommands[] = {
-    "mnuStat", "mnuFormat", "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout", "mnuNewBookmark", "mnuBatch",
+    "mnuStat",        "mnuFormat",      "mnuTextToHTML", "mnuHTMLGradient", "mnuAbout",
+    "mnuNewBookmark", "mnuBatch",       "mnuHash",
 };
 
 class EnglishFileTest : public MainWindowTest {
