@@ -2,6 +2,7 @@
 
 #include "automation/code_library_panel.h"
 #include "automation/macro_runner.h"
+#include "automation/plugins.h"
 #include "automation/programs.h"
 #include "automation/snippets_panel.h"
 #include "automation/stemplates.h"
@@ -67,6 +68,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallSnippets(window);
   automation::InstallCodeLibrary(window);
   automation::InstallPrograms(window);
+  automation::InstallPlugins(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
   html::InstallHtmlTagCommands(window);
