@@ -24,6 +24,20 @@ QString installedDataDir(const QString& hint) {
   return QString();
 }
 
+// Where a new or older program directory gets its shipped files from. A build tree has two
+// places: the sources' data/, and share/ostrel beside the program for what the build makes (the
+// example plug-ins), laid out as an installation lays out both in one.
+QStringList seedSources(const QString& hint) {
+  QStringList sources;
+  const QString data = installedDataDir(hint);
+  if (!data.isEmpty()) sources << data;
+  if (!hint.isEmpty()) return sources;
+  const QFileInfo built(QCoreApplication::applicationDirPath() + "/share/ostrel");
+  if (built.isDir() && !sources.contains(built.absoluteFilePath()))
+    sources << built.absoluteFilePath();
+  return sources;
+}
+
 // Creates a folder of the program's own, readable by its user alone: it holds the recent files,
 // the macros and the settings, which are nobody else's business. A folder that exists is left
 // as its owner set it up.
@@ -45,8 +59,7 @@ AppPaths AppPaths::detect(const QString& installedData) {
     const bool firstStart = !QFileInfo::exists(home);
     makePrivateDir(home);
     const QString dir = QDir(home).absolutePath();
-    const QString data = installedDataDir(installedData);
-    if (!data.isEmpty()) seed(data, dir, firstStart);
+    for (const QString& data : seedSources(installedData)) seed(data, dir, firstStart);
     return AppPaths(dir, dir + "/settings.ini");
   }
   const QString appDir = QCoreApplication::applicationDirPath();
@@ -59,8 +72,7 @@ AppPaths AppPaths::detect(const QString& installedData) {
   const bool firstStart = !QFileInfo::exists(dir);
   makePrivateDir(dir);
   makePrivateDir(config);
-  const QString data = installedDataDir(installedData);
-  if (!data.isEmpty()) seed(data, dir, firstStart);
+  for (const QString& data : seedSources(installedData)) seed(data, dir, firstStart);
   return AppPaths(dir, config + "/settings.ini");
 }
 

@@ -3,6 +3,7 @@
 #include "automation/code_library_panel.h"
 #include "automation/frm_batch.h"
 #include "automation/macro_runner.h"
+#include "automation/plugins.h"
 #include "automation/programs.h"
 #include "automation/snippets_panel.h"
 #include "automation/stemplates.h"
@@ -76,6 +77,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallCodeLibrary(window);
   automation::InstallPrograms(window);
   automation::InstallBatch(window);
+  automation::InstallPlugins(window);
   highlight::InstallHighLight(window);
   html::InstallHtmlTextCommands(window);
   html::InstallHtmlTagCommands(window);

@@ -43,6 +43,21 @@ TEST(AppPaths, OstrelHomeIsTheProgramDirectory) {
   EXPECT_EQ(QFileInfo(home).permissions() & 0x0077, 0) << "private to its user";
 }
 
+TEST(AppPaths, AProgramInItsBuildTreeSeedsThePluginsItsBuildMade) {
+  QTemporaryDir dir;
+  const QString home = dir.path() + "/home";
+  qputenv("OSTREL_HOME", home.toUtf8());
+  AppPaths::detect();
+  qunsetenv("OSTREL_HOME");
+  // The shipped files come from the sources' data/, the example plug-ins from the build.
+  EXPECT_TRUE(QFileInfo::exists(home + "/Languages/English.lng"));
+  QFile built(QStringLiteral(OSTREL_PLUGIN_DIR "/sort_lines.so"));
+  QFile seeded(home + "/Plugins/sort_lines.so");
+  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(seeded.open(QIODevice::ReadOnly));
+  EXPECT_EQ(seeded.readAll(), built.readAll());
+}
+
 TEST(AppPaths, SeedCopiesOnlyWhatIsMissing) {
   QTemporaryDir from, to;
   touch(from.path() + "/Syntax/html.ohf", "new");
