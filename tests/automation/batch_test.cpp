@@ -14,6 +14,11 @@
 
 #include "automation/batch_job.h"
 #include "automation/frm_batch.h"
+#include "html/html_text.h"
+#include "text/keyboard_layout.h"
+#include "text/letter_case.h"
+#include "text/lines.h"
+#include "text/transliteration.h"
 #include "platform/cp1251.h"
 #include "platform/edit_control.h"
 #include "support/main_window_fixture.h"
@@ -110,6 +115,32 @@ TEST_F(BatchFileTest, WhatCannotBeProcessedIsLeftAsItWas) {
   m_stop = true;
   EXPECT_NE(process(stopped, {3}), "");
   EXPECT_EQ(readAll(stopped), "abc");
+}
+
+TEST(BatchActions, EachEntryOfTheListRunsItsOwnTransformation) {
+  const QString sample = QStringLiteral("hello  ghbdtn,\r\nМир <b>тут</b>\r\n");
+  BatchSettings settings;
+  settings.htmlOptions.lineBreaks = true;
+  const struct {
+    int index;
+    QString expect;
+  } cases[] = {
+      {0, text::LayoutToRussian(sample)},  {1, text::LayoutToLatin(sample)},
+      {2, text::Transliterate(sample)},     {3, text::ToUpperCase(sample)},
+      {4, text::ToLowerCase(sample)},       {5, text::CapitalizeLines(sample)},
+      {6, text::CapitalizeWords(sample)},   {7, text::JoinLines(sample)},
+      {8, text::RemoveAllSpaces(sample)},   {9, text::SqueezeSpaces(sample)},
+      {11, text::StripTags(sample)},        {12, html::TextToHtml(sample, settings.htmlOptions)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    EXPECT_EQ(ApplyBatchAction(c.index, sample, settings), c.expect);
+    EXPECT_NE(c.expect, sample) << "the sample shows what the action does";
+  }
+  EXPECT_EQ(BatchActionCaptions().size(), kBatchActionCount);
+  EXPECT_EQ(BatchActionCaptions()[kBatchMultiReplace], "Мультизамена");
+  EXPECT_EQ(BatchActionCaptions()[kBatchCodePage], "Смена кодировки");
+  EXPECT_EQ(ApplyBatchAction(99, sample, settings), sample);
 }
 
 class BatchWindowTest : public testing_support::MainWindowTest {
