@@ -26,21 +26,8 @@ namespace {
 
 using u8 = unsigned char;
 
-// --- Case folding, the same as platform::CaseBlindFinder's ---
-
-const std::array<char16_t, 0x10000>& bmpFolding() {
-  static const auto table = [] {
-    std::array<char16_t, 0x10000> t{};
-    for (char32_t c = 0; c < 0x10000; ++c) {
-      const char32_t folded = QChar::isSurrogate(c) ? c : QChar::toCaseFolded(c);
-      t[c] = folded < 0x10000 ? char16_t(folded) : char16_t(c);
-    }
-    return t;
-  }();
-  return table;
-}
-
-char32_t fold(char32_t c) { return c < 0x10000 ? bmpFolding()[c] : QChar::toCaseFolded(c); }
+// Case folding is platform::CaseBlindFinder's, so both find the same matches.
+char32_t fold(char32_t c) { return platform::CaseFold(c); }
 
 int utf8Length(char32_t c) { return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4; }
 
@@ -107,7 +94,6 @@ bool appendShadow(std::string_view text, std::string& out, std::vector<char32_t>
   char* f = out.data() + base;
   const auto* s = reinterpret_cast<const u8*>(text.data());
   const std::size_t n = text.size();
-  const auto& table = bmpFolding();
   for (std::size_t i = 0; i < n;) {
     const u8 c = s[i];
     if (c < 0x80) {
@@ -118,7 +104,7 @@ bool appendShadow(std::string_view text, std::string& out, std::vector<char32_t>
     int len;
     const char32_t cp = decode(s + i, n - i, len);
     if (len == 0) return false;
-    const char32_t folded = cp < 0x10000 ? char32_t(table[cp]) : QChar::toCaseFolded(cp);
+    const char32_t folded = fold(cp);
     if (folded != cp && utf8Length(folded) == len) {
       encode(folded, f + i);
     } else {

@@ -62,6 +62,8 @@ char32_t decodeAt(const u8* s, qsizetype n, int& len) {
 
 }  // namespace
 
+char32_t CaseFold(char32_t c) { return fold(c); }
+
 CaseBlindFinder::CaseBlindFinder(const QString& what) {
   for (const char32_t c : what.toUcs4()) m_folded.push_back(fold(c));
 }

@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// The case-folded form of a character, as the finder compares characters ("Ё" is "ё").
+char32_t CaseFold(char32_t c);
+
 class CaseBlindFinder {
  public:
   struct Found {
