@@ -12,6 +12,7 @@
 #include "shell/hooks.h"
 
 class QLabel;
+class QMenu;
 
 namespace document {
 class RecentFiles;
@@ -65,6 +66,9 @@ class FrmMain : public QMainWindow {
   void setShutdown(std::function<bool()> procedure) { m_shutdown = std::move(procedure); }
 
  protected:
+  // None of Qt's own: it would hide the tool bar behind the back of "Панель инструментов" and
+  // its stored setting, and show its Russian title in every language.
+  QMenu* createPopupMenu() override { return nullptr; }
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
