@@ -37,6 +37,28 @@ std::optional<XdgPlaces> places(QString* error) {
   return std::nullopt;
 }
 
+// mimeapps.list with the record of previous defaults, for the changes of a default.
+struct DefaultsFiles {
+  XdgPlaces where;
+  KeyFileLines mimeapps, previous;
+
+  static std::optional<DefaultsFiles> load(QString* error) {
+    const auto found = places(error);
+    if (!found) return std::nullopt;
+    auto mimeapps = KeyFileLines::load(found->mimeapps, error);
+    auto previous = mimeapps ? KeyFileLines::load(found->previousDefaults, error) : std::nullopt;
+    if (!previous) return std::nullopt;
+    return DefaultsFiles{*found, std::move(*mimeapps), std::move(*previous)};
+  }
+};
+
+// What mimeapps.list says now; nullopt when there is no place for it or it cannot be read.
+std::optional<KeyFileLines> currentMimeapps() {
+  const XdgPlaces where = XdgPlaces::current();
+  if (!where.isValid()) return std::nullopt;
+  return KeyFileLines::load(where.mimeapps);
+}
+
 bool isOurDefault(const KeyFileLines& mimeapps, const QString& type) {
   const auto ids = KeyFileLines::splitList(mimeapps.value(kDefaultGroup, type).value_or(QString()));
   return !ids.isEmpty() && ids.front() == ourId();
@@ -122,55 +144,49 @@ bool ShellIntegration::setDefaultHtmlEditor(bool on, QString* error) {
 }
 
 bool ShellIntegration::isDefaultFor(const QString& mimeType) const {
-  const XdgPlaces where = XdgPlaces::current();
-  const auto mimeapps = KeyFileLines::load(where.mimeapps);
-  return where.isValid() && mimeapps && isOurDefault(*mimeapps, mimeType);
+  const auto mimeapps = currentMimeapps();
+  return mimeapps && isOurDefault(*mimeapps, mimeType);
 }
 
 bool ShellIntegration::isInOpenWith() const {
-  const XdgPlaces where = XdgPlaces::current();
-  const auto mimeapps = KeyFileLines::load(where.mimeapps);
-  return where.isValid() && mimeapps && isAddedBy(*mimeapps, QLatin1String(kTextType));
+  const auto mimeapps = currentMimeapps();
+  return mimeapps && isAddedBy(*mimeapps, QLatin1String(kTextType));
 }
 
 bool ShellIntegration::takeDefault(const QString& mimeType, QString* error) {
-  const auto where = places(error);
-  if (!where) return false;
-  auto mimeapps = KeyFileLines::load(where->mimeapps, error);
-  auto previous = mimeapps ? KeyFileLines::load(where->previousDefaults, error) : std::nullopt;
-  if (!previous) return false;
+  auto files = DefaultsFiles::load(error);
+  if (!files) return false;
+  auto& [where, mimeapps, previous] = *files;
   // The entry first: a default must never name an entry that is not there.
   if (!updateEntry(mimeType, true, error)) return false;
   // Taking a type the program already has must not overwrite the record of who had it before.
-  if (!isOurDefault(*mimeapps, mimeType)) {
-    previous->setValue(kPreviousGroup, mimeType,
-                       mimeapps->value(kDefaultGroup, mimeType).value_or(QString()));
-    if (!previous->save(where->previousDefaults, error)) return false;
+  if (!isOurDefault(mimeapps, mimeType)) {
+    previous.setValue(kPreviousGroup, mimeType,
+                       mimeapps.value(kDefaultGroup, mimeType).value_or(QString()));
+    if (!previous.save(where.previousDefaults, error)) return false;
   }
-  editList(*mimeapps, kDefaultGroup, mimeType, true);
-  if (!mimeapps->save(where->mimeapps, error)) return false;
+  editList(mimeapps, kDefaultGroup, mimeType, true);
+  if (!mimeapps.save(where.mimeapps, error)) return false;
   refreshDatabase();
   return true;
 }
 
 bool ShellIntegration::giveBackDefault(const QString& mimeType, QString* error) {
-  const auto where = places(error);
-  if (!where) return false;
-  auto mimeapps = KeyFileLines::load(where->mimeapps, error);
-  auto previous = mimeapps ? KeyFileLines::load(where->previousDefaults, error) : std::nullopt;
-  if (!previous) return false;
-  if (isOurDefault(*mimeapps, mimeType)) {
-    const auto before = previous->value(kPreviousGroup, mimeType);
+  auto files = DefaultsFiles::load(error);
+  if (!files) return false;
+  auto& [where, mimeapps, previous] = *files;
+  if (isOurDefault(mimeapps, mimeType)) {
+    const auto before = previous.value(kPreviousGroup, mimeType);
     if (before && !before->isEmpty())
-      mimeapps->setValue(kDefaultGroup, mimeType, *before);
+      mimeapps.setValue(kDefaultGroup, mimeType, *before);
     else if (before)
-      mimeapps->remove(kDefaultGroup, mimeType);
+      mimeapps.remove(kDefaultGroup, mimeType);
     else
-      editList(*mimeapps, kDefaultGroup, mimeType, std::nullopt);  // no record: just step aside
-    if (!mimeapps->save(where->mimeapps, error)) return false;
+      editList(mimeapps, kDefaultGroup, mimeType, std::nullopt);  // no record: just step aside
+    if (!mimeapps.save(where.mimeapps, error)) return false;
   }
-  previous->remove(kPreviousGroup, mimeType);
-  if (!previous->save(where->previousDefaults, error)) return false;
+  previous.remove(kPreviousGroup, mimeType);
+  if (!previous.save(where.previousDefaults, error)) return false;
   if (!updateEntry(mimeType, false, error)) return false;
   refreshDatabase();
   return true;
