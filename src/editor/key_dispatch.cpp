@@ -90,7 +90,7 @@ void InstallKeyDispatch(shell::FrmMain& window) {
   player->setObjectName(QStringLiteral("SoundPlayer"));
   QObject::connect(&window.txtMain(), &platform::EditControl::keyDown, &window,
                    [&window, player](platform::KeyPress& press) {
-                     const int key = platform::VirtualKey(press.key, press.xkbKeycode);
+                     const int key = platform::VirtualKey(press.key, press.xkbKeycode, press.keypad);
                      const FixedKey* fixed = findFixedKey(press.shift, key);
                      if (fixed) runFixedKey(window, *fixed, press);
                      if (isLocalBookmarkKey(press.shift, key)) {
