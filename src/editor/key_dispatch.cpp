@@ -90,7 +90,7 @@ void InstallKeyDispatch(shell::FrmMain& window) {
   player->setObjectName(QStringLiteral("SoundPlayer"));
   QObject::connect(&window.txtMain(), &platform::EditControl::keyDown, &window,
                    [&window, player](platform::KeyPress& press) {
-                     const int key = platform::VirtualKey(press.key, press.xkbKeycode);
+                     const int key = platform::VirtualKey(press.key, press.xkbKeycode, press.keypad);
                      const FixedKey* fixed = findFixedKey(press.shift, key);
                      if (fixed) runFixedKey(window, *fixed, press);
                      if (isLocalBookmarkKey(press.shift, key)) {
@@ -99,9 +99,10 @@ void InstallKeyDispatch(shell::FrmMain& window) {
                      }
                      if (press.shift == 0 || press.shift == kShift) playKeySound(window, *player);
                      // Ctrl+Space is done once its command has run; every other key may be a hot
-                     // key too.
+                     // key too, and one that ran a command types nothing.
                      if (fixed && fixed->key == kSpace) return;
-                     window.hooks().run(shell::KeyHook::DispatchHotKey, key, press.shift);
+                     if (window.hooks().run(shell::KeyHook::DispatchHotKey, key, press.shift))
+                       press.handled = true;
                    });
 }
 

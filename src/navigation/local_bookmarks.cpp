@@ -92,6 +92,7 @@ void InstallLocalBookmarks(shell::FrmMain& window) {
     const int slot = key - '1';
     if (shift == (kCtrl | kShift)) marks.set(slot);
     else if (shift == kCtrl) marks.go(slot);
+    return true;
   });
 }
 

@@ -42,6 +42,7 @@ struct KeyPress {
   int shift = 0;
   bool handled = false;
   unsigned xkbKeycode = 0;  // the key's place on the keyboard (XkbKeycode); 0 when unknown
+  bool keypad = false;      // the key lies on the numeric pad
 };
 
 // Command codes understood by executeCommand().

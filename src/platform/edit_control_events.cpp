@@ -150,7 +150,8 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
       if (isViewport) break;
       const auto* key = static_cast<QKeyEvent*>(event);
       KeyPress press{key->key(), shiftState(key->modifiers()), false,
-                     XkbKeycode(key->nativeScanCode())};
+                     XkbKeycode(key->nativeScanCode()),
+                     key->modifiers().testFlag(Qt::KeypadModifier)};
       Q_EMIT keyDown(press);
       if (press.handled) return true;
       // The view takes the key here and now, so that what it changed is reported before the

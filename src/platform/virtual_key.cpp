@@ -2,8 +2,10 @@
 
 #include <QGuiApplication>
 #include <Qt>
+#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -13,26 +15,90 @@ constexpr std::array<int, 33> kCyrillicKeys = {
     'F', ',', 'D', 'U', 'L', 'T', ';', 'P', 'B', 'Q', 'R', 'K', 'V',  'Y', 'J', 'G', 'H',
     'C', 'N', 'E', 'A', '[', 'W', 'X', 'I', 'O', ']', 'S', 'M', '\'', '.', 'Z', '`'};
 
-// Signs by the key they lie on in the US layout, with the Windows numbers of those keys.
-constexpr std::pair<int, int> kSignKeys[] = {
-    {';', 186}, {':', 186}, {'=', 187},  {'+', 187}, {',', 188}, {'<', 188}, {'-', 189},
-    {'_', 189}, {'.', 190}, {'>', 190},  {'/', 191}, {'?', 191}, {'`', 192}, {'~', 192},
-    {'[', 219}, {'{', 219}, {'\\', 220}, {'|', 220}, {']', 221}, {'}', 221}, {'\'', 222},
-    {'"', 222}, {'!', '1'}, {'@', '2'},  {'#', '3'}, {'$', '4'}, {'%', '5'}, {'^', '6'},
-    {'&', '7'}, {'*', '8'}, {'(', '9'},  {')', '0'}, {' ', 32},
+struct NamedKey {
+  int code;
+  int qtKey;
+  bool keypad;
+  const char* name;
 };
 
-constexpr std::pair<int, int> kNamedKeys[] = {
-    {Qt::Key_Backspace, 8},    {Qt::Key_Tab, 9},     {Qt::Key_Backtab, 9},
-    {Qt::Key_Return, 13},      {Qt::Key_Enter, 13},  {Qt::Key_Shift, 16},
-    {Qt::Key_Control, 17},     {Qt::Key_Alt, 18},    {Qt::Key_Pause, 19},
-    {Qt::Key_CapsLock, 20},    {Qt::Key_Escape, 27}, {Qt::Key_PageUp, 33},
-    {Qt::Key_PageDown, 34},    {Qt::Key_End, 35},    {Qt::Key_Home, 36},
-    {Qt::Key_Left, 37},        {Qt::Key_Up, 38},     {Qt::Key_Right, 39},
-    {Qt::Key_Down, 40},        {Qt::Key_Print, 44},  {Qt::Key_Insert, 45},
-    {Qt::Key_Delete, 46},      {Qt::Key_Menu, 93},   {Qt::Key_NumLock, 144},
-    {Qt::Key_ScrollLock, 145},
+// The bindable keys that are not letters, digits or function keys. The signs are named by
+// their US-layout characters, the Windows numbers of their keys.
+constexpr NamedKey kNamedKeys[] = {
+    {8, Qt::Key_Backspace, false, "Backspace"},
+    {9, Qt::Key_Tab, false, "Tab"},
+    {12, Qt::Key_Clear, false, "Clear"},
+    {13, Qt::Key_Return, false, "Enter"},
+    {19, Qt::Key_Pause, false, "Pause"},
+    {27, Qt::Key_Escape, false, "Esc"},
+    {32, Qt::Key_Space, false, "Space"},
+    {33, Qt::Key_PageUp, false, "PgUp"},
+    {34, Qt::Key_PageDown, false, "PgDn"},
+    {35, Qt::Key_End, false, "End"},
+    {36, Qt::Key_Home, false, "Home"},
+    // The arrows as the fixed combinations' captions name them ("Ctrl+Alt+Вверх").
+    {37, Qt::Key_Left, false, "Влево"},
+    {38, Qt::Key_Up, false, "Вверх"},
+    {39, Qt::Key_Right, false, "Вправо"},
+    {40, Qt::Key_Down, false, "Вниз"},
+    {45, Qt::Key_Insert, false, "Ins"},
+    {46, Qt::Key_Delete, false, "Del"},
+    {106, Qt::Key_Asterisk, true, "Num *"},
+    {107, Qt::Key_Plus, true, "Num +"},
+    {109, Qt::Key_Minus, true, "Num -"},
+    {110, Qt::Key_Period, true, "Num ."},
+    {111, Qt::Key_Slash, true, "Num /"},
+    {186, Qt::Key_Semicolon, false, ";"},
+    {187, Qt::Key_Equal, false, "="},
+    {188, Qt::Key_Comma, false, ","},
+    {189, Qt::Key_Minus, false, "-"},
+    {190, Qt::Key_Period, false, "."},
+    {191, Qt::Key_Slash, false, "/"},
+    {192, Qt::Key_QuoteLeft, false, "`"},
+    {219, Qt::Key_BracketLeft, false, "["},
+    {220, Qt::Key_Backslash, false, "\\"},
+    {221, Qt::Key_BracketRight, false, "]"},
+    {222, Qt::Key_Apostrophe, false, "'"},
 };
+
+// Keys with a code that are never the key of a hot key, or second ways of sending a bindable
+// one (the pad's Enter, Shift+Tab, the Russian layout's decimal comma on the pad).
+struct OtherKey {
+  int qtKey;
+  bool keypad;
+  int code;
+};
+constexpr OtherKey kOtherKeys[] = {
+    {Qt::Key_Backtab, false, 9},    {Qt::Key_Enter, false, 13},    {Qt::Key_Enter, true, 13},
+    {Qt::Key_Comma, true, 110},     {Qt::Key_Shift, false, 16},    {Qt::Key_Control, false, 17},
+    {Qt::Key_Alt, false, 18},       {Qt::Key_CapsLock, false, 20}, {Qt::Key_Print, false, 44},
+    {Qt::Key_Menu, false, 93},      {Qt::Key_NumLock, false, 144}, {Qt::Key_ScrollLock, false, 145},
+};
+
+// Shifted signs by the key they lie on in the US layout.
+constexpr std::pair<int, int> kShiftedSigns[] = {
+    {':', 186}, {'+', 187}, {'<', 188}, {'_', 189}, {'>', 190}, {'?', 191}, {'~', 192},
+    {'{', 219}, {'|', 220}, {'}', 221}, {'"', 222}, {'!', '1'}, {'@', '2'}, {'#', '3'},
+    {'$', '4'}, {'%', '5'}, {'^', '6'}, {'&', '7'}, {'*', '8'}, {'(', '9'}, {')', '0'},
+};
+
+constexpr int kNumPad0 = 96;
+constexpr int kF1 = 112;
+
+std::vector<BindableKey> buildBindableKeys() {
+  std::vector<BindableKey> keys;
+  for (int c = '0'; c <= '9'; ++c) keys.push_back({c, c, false, QString(QChar(c))});
+  for (int c = 'A'; c <= 'Z'; ++c) keys.push_back({c, c, false, QString(QChar(c))});
+  for (int d = 0; d <= 9; ++d)
+    keys.push_back({kNumPad0 + d, Qt::Key_0 + d, true, QStringLiteral("Num %1").arg(d)});
+  for (int f = 0; f < 24; ++f)
+    keys.push_back({kF1 + f, Qt::Key_F1 + f, false, QStringLiteral("F%1").arg(f + 1)});
+  for (const NamedKey& k : kNamedKeys)
+    keys.push_back({k.code, k.qtKey, k.keypad, QString::fromUtf8(k.name)});
+  std::sort(keys.begin(), keys.end(),
+            [](const BindableKey& a, const BindableKey& b) { return a.code < b.code; });
+  return keys;
+}
 
 int cyrillicKey(int code) {
   if (code >= 0x0410 && code <= 0x042F) return kCyrillicKeys[code - 0x0410];
@@ -41,9 +107,11 @@ int cyrillicKey(int code) {
   return 0;
 }
 
-int signKey(int code) {
-  for (const auto& [sign, key] : kSignKeys)
-    if (sign == code) return key;
+int codeOf(int qtKey, bool keypad) {
+  for (const BindableKey& key : BindableKeys())
+    if (key.qtKey == qtKey && key.keypad == keypad) return key.code;
+  for (const OtherKey& key : kOtherKeys)
+    if (key.qtKey == qtKey && key.keypad == keypad) return key.code;
   return 0;
 }
 
@@ -54,19 +122,32 @@ constexpr unsigned kDigitRowLast = 19;
 
 }  // namespace
 
-int VirtualKey(int qtKey) {
-  if (qtKey >= 'A' && qtKey <= 'Z') return qtKey;
-  if (qtKey >= 'a' && qtKey <= 'z') return qtKey - 'a' + 'A';
-  if (qtKey >= '0' && qtKey <= '9') return qtKey;
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
-  for (const auto& [key, code] : kNamedKeys)
-    if (key == qtKey) return code;
-  if (const int cyrillic = cyrillicKey(qtKey))
-    return signKey(cyrillic) ? signKey(cyrillic) : cyrillic;
-  return signKey(qtKey);
+std::span<const BindableKey> BindableKeys() {
+  static const std::vector<BindableKey> keys = buildBindableKeys();
+  return keys;
 }
 
-int VirtualKey(int qtKey, unsigned xkbKeycode) {
+std::optional<BindableKey> BindableKeyOf(int code) {
+  const auto keys = BindableKeys();
+  const auto it = std::lower_bound(keys.begin(), keys.end(), code,
+                                   [](const BindableKey& key, int c) { return key.code < c; });
+  if (it == keys.end() || it->code != code) return std::nullopt;
+  return *it;
+}
+
+int VirtualKey(int qtKey) {
+  if (qtKey >= 'a' && qtKey <= 'z') qtKey += 'A' - 'a';
+  if (const int code = codeOf(qtKey, false)) return code;
+  if (const int cyrillic = cyrillicKey(qtKey)) return VirtualKey(cyrillic);
+  for (const auto& [sign, key] : kShiftedSigns)
+    if (sign == qtKey) return key;
+  return 0;
+}
+
+int VirtualKey(int qtKey, unsigned xkbKeycode, bool keypad) {
+  // Off Num Lock the pad sends arrows, Home and End: those are the main keys' codes.
+  if (keypad)
+    if (const int code = codeOf(qtKey, true)) return code;
   if (xkbKeycode >= kDigitRowFirst && xkbKeycode <= kDigitRowLast)
     return xkbKeycode == kDigitRowLast ? '0' : int('1' + (xkbKeycode - kDigitRowFirst));
   return VirtualKey(qtKey);

@@ -3,6 +3,10 @@
 // keyboard layout, so a binding made on one layout works on the other.
 #pragma once
 
+#include <QString>
+#include <optional>
+#include <span>
+
 namespace platform {
 
 // The virtual-key code of a Qt::Key: letters 65..90, digits 48..57, the named keys by their
@@ -14,8 +18,25 @@ int VirtualKey(int qtKey);
 // The same for a key whose place on the keyboard is known (an XKB key code, 0 when unknown):
 // the keys of the digit row are their digits whatever the layout and Shift make of them, as
 // the system's own virtual keys are. Ctrl+Shift+3 on the Russian layout comes as "№", on the
-// US one as "#"; both are 3.
-int VirtualKey(int qtKey, unsigned xkbKeycode);
+// US one as "#"; both are 3. A key of the numeric pad has codes of its own: its digits are
+// 96..105 ("Num 0".."Num 9") and its signs 106..111; the pad's Enter and, with Num Lock off,
+// its arrows and Home/End are the same keys as the main ones.
+int VirtualKey(int qtKey, unsigned xkbKeycode, bool keypad = false);
+
+// One key a hot key can be bound to: its code, the Qt key that sends it, whether that key lies
+// on the numeric pad, and the name shown for it ("F5", "Del", "Num 5", "A").
+struct BindableKey {
+  int code;
+  int qtKey;
+  bool keypad;
+  QString name;
+};
+
+// Every key a hot key can be bound to, in code order. Modifier and lock keys are not among
+// them: they are never the key of a combination.
+std::span<const BindableKey> BindableKeys();
+// The key of that code; nullopt when no hot key can be bound to it.
+std::optional<BindableKey> BindableKeyOf(int code);
 
 // The XKB key code of a key event's native scan code where the window system gives one (X11
 // and Wayland number keys this way); 0 elsewhere.

@@ -20,6 +20,7 @@
 #include "editor/key_dispatch.h"
 #include "editor/selection_events.h"
 #include "highlight/highlighter.h"
+#include "hotkeys/hot_keys.h"
 #include "html/html_list_commands.h"
 #include "html/html_preview.h"
 #include "html/html_tag_commands.h"
@@ -79,6 +80,7 @@ void InstallFeatures(FrmMain& window) {
   automation::InstallBatch(window);
   automation::InstallPlugins(window);
   highlight::InstallHighLight(window);
+  hotkeys::InstallHotKeys(window);
   html::InstallHtmlTextCommands(window);
   html::InstallHtmlTagCommands(window);
   html::InstallHtmlListCommands(window);

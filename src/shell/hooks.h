@@ -50,7 +50,8 @@ enum class PathHook {
 };
 
 // Places that hear every key press of the editor: the key's virtual-key code (letters by their
-// upper-case Latin code) and the modifier state (1 Shift, 2 Ctrl, 4 Alt, added).
+// upper-case Latin code) and the modifier state (1 Shift, 2 Ctrl, 4 Alt, added). A work returns
+// true when it took the key, which then types nothing.
 enum class KeyHook {
   LocalBookmarks,  // Ctrl+1..9 and Ctrl+Shift+1..9, after the fixed key combinations
   DispatchHotKey,  // the user's hot keys, after the fixed key combinations
@@ -72,19 +73,22 @@ class Hooks {
     if (it == m_pathWork.end()) return;
     for (const auto& work : it->second) work(path);
   }
-  void add(KeyHook hook, std::function<void(int key, int shift)> work) {
+  void add(KeyHook hook, std::function<bool(int key, int shift)> work) {
     m_keyWork[hook].push_back(std::move(work));
   }
-  void run(KeyHook hook, int key, int shift) const {
+  // Every work hears the key; true when any of them took it.
+  bool run(KeyHook hook, int key, int shift) const {
     const auto it = m_keyWork.find(hook);
-    if (it == m_keyWork.end()) return;
-    for (const auto& work : it->second) work(key, shift);
+    if (it == m_keyWork.end()) return false;
+    bool taken = false;
+    for (const auto& work : it->second) taken = work(key, shift) || taken;
+    return taken;
   }
 
  private:
   std::map<Hook, std::vector<std::function<void()>>> m_work;
   std::map<PathHook, std::vector<std::function<void(const QString&)>>> m_pathWork;
-  std::map<KeyHook, std::vector<std::function<void(int, int)>>> m_keyWork;
+  std::map<KeyHook, std::vector<std::function<bool(int, int)>>> m_keyWork;
 };
 
 }  // namespace shell

@@ -45,6 +45,7 @@ QAction* MenuArray::add(const QString& caption) {
   // The checkable arrays (languages, schemes) make their run-time items checkable too.
   if (!m_items.isEmpty() && m_items.first()->isCheckable()) action->setCheckable(true);
   connectItem(action);
+  Q_EMIT changed();
   return action;
 }
 
@@ -54,6 +55,7 @@ void MenuArray::clear() {
     m_menu->removeAction(action);
     action->deleteLater();
   }
+  Q_EMIT changed();
 }
 
 void MenuArray::setEnabled(bool enabled) {

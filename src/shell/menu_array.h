@@ -37,6 +37,8 @@ class MenuArray : public QObject {
 
  Q_SIGNALS:
   void triggered(int index);
+  // Elements were added or removed: whatever is shown on them (hot keys) is shown again.
+  void changed();
 
  private:
   void connectItem(QAction* action);

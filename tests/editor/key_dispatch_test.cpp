@@ -59,6 +59,7 @@ TEST_F(KeyDispatchTest, EveryKeyReachesTheHotKeysExceptCtrlSpace) {
   std::vector<std::pair<int, int>> heard;
   w.hooks().add(shell::KeyHook::DispatchHotKey, [&heard](int key, int shift) {
     if (key != 16 && key != 17 && key != 18) heard.emplace_back(key, shift);
+    return false;
   });
   press(Qt::Key_A);
   // A fixed key whose command keeps the focus in the editor (the lists open a window of their

@@ -121,7 +121,10 @@ TEST_F(LocalBookmarksTest, OtherCtrlDigitsAreLeftAlone) {
   shell::FrmMain& w = startTyping();
   std::vector<std::pair<int, int>> heard;
   w.hooks().add(shell::KeyHook::LocalBookmarks,
-                [&heard](int key, int shift) { heard.emplace_back(key, shift); });
+                [&heard](int key, int shift) {
+                  heard.emplace_back(key, shift);
+                  return true;
+                });
   press(Qt::Key_0, kGo);
   press(Qt::Key_0, kSet);
   press(Qt::Key_3, Qt::AltModifier);
