@@ -16,12 +16,16 @@
 #include <QVBoxLayout>
 
 #include "html/frm_text_to_html.h"
+#include "platform/named_controls.h"
 #include "shell/app_context.h"
 #include "shell/frm_main.h"
 #include "shell/version.h"
 
 namespace automation {
 namespace {
+
+using platform::BuddyLabel;
+using platform::Named;
 
 namespace Setting = platform::Setting;
 
@@ -30,26 +34,14 @@ const char* const kPageCaptions[kPageCount] = {"Настройки", "Файлы
 // At most this many unprocessed files are named in the final message.
 constexpr int kNamedFailures = 20;
 
-template <class Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-QLabel* label(const char* name, const char* caption, QWidget* buddy, QWidget* parent) {
-  auto* result = named(new QLabel(QString::fromUtf8(caption), parent), name);
-  result->setBuddy(buddy);
-  return result;
-}
-
 QListWidget* multiList(const char* name, QWidget* parent) {
-  auto* list = named(new QListWidget(parent), name);
+  auto* list = Named(new QListWidget(parent), name);
   list->setSelectionMode(QAbstractItemView::MultiSelection);
   return list;
 }
 
 QComboBox* codePageList(const char* name, QWidget* parent) {
-  auto* list = named(new QComboBox(parent), name);
+  auto* list = Named(new QComboBox(parent), name);
   list->addItems(BatchCodePageNames());
   return list;
 }
@@ -88,24 +80,24 @@ FrmBatch::FrmBatch(shell::AppContext& context, QWidget* parent)
   }
   pageRow->addStretch();
   layout->addLayout(pageRow);
-  m_stack = named(new QStackedWidget(this), "stkPages");
+  m_stack = Named(new QStackedWidget(this), "stkPages");
   layout->addWidget(m_stack, 1);
 
   // Settings: the replacement list and the two code pages.
   auto* settingsPage = new QWidget(m_stack);
   auto* settingsLayout = new QVBoxLayout(settingsPage);
-  auto* multiFrame = named(new QGroupBox(QStringLiteral("Мультизамена"), settingsPage), "fraMulti");
-  m_multi = named(new QPlainTextEdit(multiFrame), "txtMulti");
+  auto* multiFrame = Named(new QGroupBox(QStringLiteral("Мультизамена"), settingsPage), "fraMulti");
+  m_multi = Named(new QPlainTextEdit(multiFrame), "txtMulti");
   (new QVBoxLayout(multiFrame))->addWidget(m_multi);
   settingsLayout->addWidget(multiFrame, 1);
   auto* codeFrame =
-      named(new QGroupBox(QStringLiteral("Смена кодировки"), settingsPage), "fraCodePage");
+      Named(new QGroupBox(QStringLiteral("Смена кодировки"), settingsPage), "fraCodePage");
   auto* codeGrid = new QGridLayout(codeFrame);
   m_from = codePageList("cmbRes", codeFrame);
   m_to = codePageList("cmbDest", codeFrame);
-  codeGrid->addWidget(label("lblRes", "Из:", m_from, codeFrame), 0, 0);
+  codeGrid->addWidget(BuddyLabel({"lblRes", "Из:", m_from}, codeFrame), 0, 0);
   codeGrid->addWidget(m_from, 0, 1);
-  codeGrid->addWidget(label("lblDest", "В:", m_to, codeFrame), 1, 0);
+  codeGrid->addWidget(BuddyLabel({"lblDest", "В:", m_to}, codeFrame), 1, 0);
   codeGrid->addWidget(m_to, 1, 1);
   settingsLayout->addWidget(codeFrame);
   m_stack->addWidget(settingsPage);
@@ -114,9 +106,9 @@ FrmBatch::FrmBatch(shell::AppContext& context, QWidget* parent)
   auto* filesPage = new QWidget(m_stack);
   auto* filesLayout = new QVBoxLayout(filesPage);
   auto* folderRow = new QHBoxLayout;
-  m_directory = named(new QLineEdit(filesPage), "txtDirectory");
-  m_browse = named(new QPushButton(QStringLiteral("..."), filesPage), "cmdBrowse");
-  folderRow->addWidget(label("lblDirectory", "Директория:", m_directory, filesPage));
+  m_directory = Named(new QLineEdit(filesPage), "txtDirectory");
+  m_browse = Named(new QPushButton(QStringLiteral("..."), filesPage), "cmdBrowse");
+  folderRow->addWidget(BuddyLabel({"lblDirectory", "Директория:", m_directory}, filesPage));
   folderRow->addWidget(m_directory, 1);
   folderRow->addWidget(m_browse);
   filesLayout->addLayout(folderRow);
@@ -129,15 +121,15 @@ FrmBatch::FrmBatch(shell::AppContext& context, QWidget* parent)
   m_actions->addItems(BatchActionCaptions());
   m_stack->addWidget(m_actions);
 
-  m_progress = named(new QProgressBar(this), "pPortion");
+  m_progress = Named(new QProgressBar(this), "pPortion");
   m_progress->setTextVisible(false);
   m_progress->setRange(0, 1);
   m_progress->setValue(0);
   layout->addWidget(m_progress);
   auto* buttons = new QHBoxLayout;
-  m_ok = named(new QPushButton(QStringLiteral("Выполнить"), this), "cmdOK");
-  m_stop = named(new QPushButton(QStringLiteral("Остановить"), this), "cmdStop");
-  m_close = named(new QPushButton(QStringLiteral("Закрыть"), this), "cmdClose");
+  m_ok = Named(new QPushButton(QStringLiteral("Выполнить"), this), "cmdOK");
+  m_stop = Named(new QPushButton(QStringLiteral("Остановить"), this), "cmdStop");
+  m_close = Named(new QPushButton(QStringLiteral("Закрыть"), this), "cmdClose");
   buttons->addStretch();
   for (QPushButton* button : {m_ok, m_stop, m_close}) {
     button->setAutoDefault(false);

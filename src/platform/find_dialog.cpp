@@ -3,6 +3,7 @@
 #include "platform/find_dialog.h"
 
 #include "platform/caption_marks.h"
+#include "platform/named_controls.h"
 #include "platform/tab_order.h"
 
 #include <QCheckBox>
@@ -16,15 +17,6 @@
 #include <QVBoxLayout>
 
 namespace platform {
-namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-}  // namespace
 
 FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_edit(edit) {
   setObjectName(QStringLiteral("frmFind"));
@@ -32,13 +24,13 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
   setModal(false);
 
   m_fields = new QGridLayout;
-  m_txtFind = named(new QLineEdit, "txtFind");
-  auto* label = named(new QLabel(QStringLiteral("&Найти:")), "lblFind");
+  m_txtFind = Named(new QLineEdit, "txtFind");
+  auto* label = Named(new QLabel(QStringLiteral("&Найти:")), "lblFind");
   label->setBuddy(m_txtFind);
   m_fields->addWidget(label, 0, 0);
   m_fields->addWidget(m_txtFind, 0, 1);
 
-  m_lblStatus = named(new QLabel, "lblStatus");
+  m_lblStatus = Named(new QLabel, "lblStatus");
   platform::MarkDataCaption(*m_lblStatus);
   auto* left = new QVBoxLayout;
   left->addLayout(m_fields);
@@ -46,9 +38,9 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
   left->addWidget(m_lblStatus);
   left->addStretch();
 
-  m_cmdFind = named(new QPushButton(QStringLiteral("Найти &далее")), "cmdFind");
+  m_cmdFind = Named(new QPushButton(QStringLiteral("Найти &далее")), "cmdFind");
   m_cmdFind->setDefault(true);
-  auto* cmdClose = named(new QPushButton(QStringLiteral("Закрыть")), "cmdClose");
+  auto* cmdClose = Named(new QPushButton(QStringLiteral("Закрыть")), "cmdClose");
   m_buttons = new QVBoxLayout;
   m_buttons->addWidget(m_cmdFind);
   m_buttons->addWidget(cmdClose);
@@ -69,17 +61,17 @@ FindDialog::FindDialog(EditControl& edit, QWidget* parent) : QDialog(parent), m_
 }
 
 QLayout* FindDialog::makeOptions() {
-  m_chkMatchCase = named(new QCheckBox(QStringLiteral("Учитывать &регистр")), "chkMatchCase");
-  m_chkWholeWord = named(new QCheckBox(QStringLiteral("&Слово целиком")), "chkWholeWord");
-  m_chkRegExp = named(new QCheckBox(QStringLiteral("Регулярное в&ыражение")), "chkRegExp");
-  m_chkWrap = named(new QCheckBox(QStringLiteral("&Циклический поиск")), "chkWrap");
+  m_chkMatchCase = Named(new QCheckBox(QStringLiteral("Учитывать &регистр")), "chkMatchCase");
+  m_chkWholeWord = Named(new QCheckBox(QStringLiteral("&Слово целиком")), "chkWholeWord");
+  m_chkRegExp = Named(new QCheckBox(QStringLiteral("Регулярное в&ыражение")), "chkRegExp");
+  m_chkWrap = Named(new QCheckBox(QStringLiteral("&Циклический поиск")), "chkWrap");
   auto* checks = new QVBoxLayout;
   for (QCheckBox* check : {m_chkMatchCase, m_chkWholeWord, m_chkRegExp, m_chkWrap})
     checks->addWidget(check);
 
-  auto* direction = named(new QGroupBox(QStringLiteral("Направление")), "fraDirection");
-  m_optUp = named(new QRadioButton(QStringLiteral("Вв&ерх")), "optUp");
-  m_optDown = named(new QRadioButton(QStringLiteral("Вн&из")), "optDown");
+  auto* direction = Named(new QGroupBox(QStringLiteral("Направление")), "fraDirection");
+  m_optUp = Named(new QRadioButton(QStringLiteral("Вв&ерх")), "optUp");
+  m_optDown = Named(new QRadioButton(QStringLiteral("Вн&из")), "optDown");
   auto* directionLayout = new QVBoxLayout(direction);
   directionLayout->addWidget(m_optUp);
   directionLayout->addWidget(m_optDown);

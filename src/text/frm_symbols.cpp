@@ -14,11 +14,14 @@
 
 #include "platform/caption_marks.h"
 #include "platform/cp1251.h"
+#include "platform/named_controls.h"
 #include "platform/tab_order.h"
 #include "text/statistics.h"
 
 namespace text {
 namespace {
+
+using platform::Named;
 
 constexpr int kListHeightTwips = 3660;
 constexpr int kCell = 26;  // pixels of one character's cell
@@ -40,12 +43,6 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption) {
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
-}
-
-template <class Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
 }
 
 }  // namespace
@@ -92,27 +89,27 @@ FrmSymbols::FrmSymbols(Insert insert, FontChosen fontChosen, QWidget* parent)
   layout->addWidget(m_list, 1);
 
   auto* side = new QVBoxLayout;
-  auto* fontFrame = named(new QGroupBox(QStringLiteral("Шрифт"), this), "fraFont");
+  auto* fontFrame = Named(new QGroupBox(QStringLiteral("Шрифт"), this), "fraFont");
   m_fonts = new QFontComboBox(fontFrame);
   m_fonts->setObjectName("cmbFont");
   (new QVBoxLayout(fontFrame))->addWidget(m_fonts);
   side->addWidget(fontFrame);
 
-  auto* previewFrame = named(new QGroupBox(QStringLiteral("Просмотр"), this), "fraPreview");
+  auto* previewFrame = Named(new QGroupBox(QStringLiteral("Просмотр"), this), "fraPreview");
   auto* grid = new QGridLayout(previewFrame);
-  m_preview = named(new QLabel(previewFrame), "lblPreView");
+  m_preview = Named(new QLabel(previewFrame), "lblPreView");
   m_preview->setFont(QFont("Courier New", 28));
   m_preview->setAlignment(Qt::AlignCenter);
   m_preview->setMinimumHeight(56);
   grid->addWidget(m_preview, 0, 0, 1, 2);
-  grid->addWidget(named(new QLabel(QStringLiteral("HEX-значение символа -"), previewFrame),
+  grid->addWidget(Named(new QLabel(QStringLiteral("HEX-значение символа -"), previewFrame),
                         "lblHEXCaption"),
                   1, 0);
-  m_hex = named(new QLabel(previewFrame), "lblHEX");
+  m_hex = Named(new QLabel(previewFrame), "lblHEX");
   grid->addWidget(m_hex, 1, 1);
-  grid->addWidget(named(new QLabel(QStringLiteral("Код вимвола -"), previewFrame), "lblASCCaption"),
+  grid->addWidget(Named(new QLabel(QStringLiteral("Код вимвола -"), previewFrame), "lblASCCaption"),
                   2, 0);
-  m_asc = named(new QLabel(previewFrame), "lblASC");
+  m_asc = Named(new QLabel(previewFrame), "lblASC");
   // The preview and the two codes show the chosen character, not texts of the program.
   for (QLabel* shown : {m_preview, m_hex, m_asc}) platform::MarkDataCaption(*shown);
   grid->addWidget(m_asc, 2, 1);
