@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
@@ -70,7 +71,10 @@ void translateText(QObject& object, const QString& current, const std::optional<
 
 // Where a control's caption is looked up: the "Misc" key of a menu array's first element, else
 // the key named after the control in the section of its kind.
-QList<std::pair<QString, QString>> keysFor(const char* section, const QString& name) {
+QList<std::pair<QString, QString>> keysFor(const char* section, const QObject& object) {
+  const QString name = object.objectName();
+  const QString miscKey = object.property(platform::kMiscKey).toString();
+  if (!miscKey.isEmpty()) return {{QString::fromLatin1(kSectionMisc), miscKey}};
   QList<std::pair<QString, QString>> keys;
   if (qstrcmp(section, kSectionMenu) == 0)
     for (const MiscCaption& misc : kMiscCaptions)
@@ -81,8 +85,8 @@ QList<std::pair<QString, QString>> keysFor(const char* section, const QString& n
 }
 
 std::optional<QString> valueFor(const Translation& language, const char* section,
-                                const QString& name) {
-  for (const auto& [inSection, key] : keysFor(section, name))
+                                const QObject& object) {
+  for (const auto& [inSection, key] : keysFor(section, object))
     if (auto value = language.value(inSection, key)) return value;
   return std::nullopt;
 }
@@ -112,7 +116,7 @@ void translateControl(const Translation& language, QObject& object) {
   if (!caption || object.objectName().isEmpty() ||
       (caption->text.isEmpty() && !object.property(kBuiltIn).isValid()))
     return;
-  translateText(object, caption->text, valueFor(language, caption->section, object.objectName()),
+  translateText(object, caption->text, valueFor(language, caption->section, object),
                 [&](const QString& next) { setCaptionOf(object, next + caption->tail); });
 }
 
@@ -134,6 +138,40 @@ void translateTitle(const Translation& language, QWidget& window) {
   const QString suffix = window.property(platform::kCaptionSuffix).toString();
   translateText(window, titleOf(window), language.value(window.objectName(), kFormCaption),
                 [&](const QString& next) { window.setWindowTitle(next + suffix); });
+}
+
+// The "Misc" key of each entry of a list whose entries are translated; empty for other objects.
+QStringList listEntryKeys(const QObject& object) {
+  const auto* list = qobject_cast<const QListWidget*>(&object);
+  const QString suffix = object.property(platform::kMiscListSuffix).toString();
+  QStringList keys;
+  if (!list || suffix.isEmpty()) return keys;
+  for (int i = 0; i < list->count(); ++i) keys.append(QString::number(i) + suffix);
+  return keys;
+}
+
+// Entries keep their built-in text and the given one in roles of their own, as controls keep
+// them in properties.
+constexpr int kBuiltInRole = Qt::UserRole + 0x4c0;
+constexpr int kGivenRole = kBuiltInRole + 1;
+
+void translateEntries(const Translation& language, QObject& object) {
+  const QStringList keys = listEntryKeys(object);
+  auto* list = qobject_cast<QListWidget*>(&object);
+  for (int i = 0; i < keys.size(); ++i) {
+    QListWidgetItem& item = *list->item(i);
+    const QString current = item.text();
+    const QVariant builtIn = item.data(kBuiltInRole);
+    const bool ours = builtIn.isValid() && item.data(kGivenRole).toString() == current;
+    const QString base = ours ? builtIn.toString() : current;
+    const auto value = language.value(QString::fromLatin1(kSectionMisc), keys[i]);
+    const QString next = value.value_or(base);
+    if (next != current) item.setText(next);
+    if (value || ours) {
+      item.setData(kBuiltInRole, base);
+      item.setData(kGivenRole, next);
+    }
+  }
 }
 
 // The root, then everything inside it.
@@ -173,6 +211,14 @@ void ApplyLanguage(const Translation& language, QWidget& root) {
   for (QObject* object : objectsOf(root)) {
     if (object->isWidgetType()) translateTitle(language, *static_cast<QWidget*>(object));
     translateControl(language, *object);
+    translateEntries(language, *object);
+  }
+}
+
+void ApplySettingsLanguage(const Translation& language, QWidget& dialog) {
+  for (QObject* object : objectsOf(dialog)) {
+    if (object->property(platform::kMiscKey).isValid()) translateControl(language, *object);
+    translateEntries(language, *object);
   }
 }
 
@@ -184,11 +230,16 @@ QList<CaptionKey> TranslatableCaptions(QWidget& root) {
       if (hasTitle(window) && !titleOf(window).isEmpty())
         captions.append({window.objectName(), QString::fromLatin1(kFormCaption), titleOf(window)});
     }
+    if (const QStringList keys = listEntryKeys(*object); !keys.isEmpty()) {
+      const auto& list = *qobject_cast<QListWidget*>(object);
+      for (int i = 0; i < keys.size(); ++i)
+        captions.append({QString::fromLatin1(kSectionMisc), keys[i], list.item(i)->text()});
+    }
     const auto caption = captionFor(*object);
     if (!caption || caption->text.isEmpty()) continue;
     // Qt's own actions (a tool bar's toggle, a line edit's menu) have no name and no key.
     if (object->objectName().isEmpty() && !object->isWidgetType()) continue;
-    const auto keys = keysFor(caption->section, object->objectName());
+    const auto keys = keysFor(caption->section, *object);
     captions.append({keys.front().first, keys.front().second, caption->text});
   }
   return captions;

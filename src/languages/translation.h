@@ -59,6 +59,10 @@ const char* SectionOf(const QObject& object);
 // its Tab.
 void ApplyLanguage(const Translation& language, QWidget& root);
 
+// Only the indexed elements whose texts live in "Misc" (page selectors and frames marked with
+// a Misc key, entries of lists marked with a Misc suffix); ApplyLanguage includes this.
+void ApplySettingsLanguage(const Translation& language, QWidget& dialog);
+
 // Every caption ApplyLanguage would look up in `root`, with the section and key it uses and
 // the text it shows now: what a language file must hold to translate the window whole. A
 // captioned control without a name, which no file can reach, comes with an empty key.

@@ -18,6 +18,17 @@ inline constexpr char kCaptionSuffix[] = "captionSuffix";
 inline void MarkDataCaption(QObject& object) { object.setProperty(kDataCaption, true); }
 inline bool HasDataCaption(const QObject& object) { return object.property(kDataCaption).toBool(); }
 
+// Indexed elements of one window that share a kind of caption (the settings dialog's page
+// selectors and frames) take their texts from the "Misc" section under keys of their own
+// ("3", "3_f") rather than from the key named after the control.
+inline constexpr char kMiscKey[] = "miscKey";
+inline void SetMiscKey(QObject& object, const QString& key) { object.setProperty(kMiscKey, key); }
+// A list whose entry i takes its text from the "Misc" key i followed by this suffix ("_c").
+inline constexpr char kMiscListSuffix[] = "miscListSuffix";
+inline void SetMiscListSuffix(QObject& list, const QString& suffix) {
+  list.setProperty(kMiscListSuffix, suffix);
+}
+
 // Sets a title made of a translatable caption and a data suffix.
 template <class Window>
 void SetTitleWithSuffix(Window& window, const QString& caption, const QString& suffix) {

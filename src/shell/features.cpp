@@ -41,6 +41,7 @@
 #include "text/line_commands.h"
 #include "text/code_page_commands.h"
 #include "text/stat_commands.h"
+#include "settings/frm_settings.h"
 
 namespace shell {
 
@@ -86,6 +87,7 @@ void InstallFeatures(FrmMain& window) {
   html::InstallHtmlListCommands(window);
   html::InstallHtmlPreview(window);
   crypto::InstallCryptCommand(window);
+  settings::InstallSettings(window);
 }
 
 }  // namespace shell

@@ -23,7 +23,7 @@ const QString kEnglish = QStringLiteral(OSTREL_SOURCE_DATA "/Languages/English.l
 // Windows the program opens and goes on showing beside the editor.
 const char* const kModelessCommands[] = {
     "mnuSearch", "mnuReplace", "mnuConvert", "mnuSymbols", "mnuHyperLinks", "mnuSetBookmarks",
-    "mnuLocalBookmarks", "mnuMultiReplace",
+    "mnuLocalBookmarks", "mnuMultiReplace", "mnuSettings",
 };
 // Windows shown modally: the scripted user reads them and closes them.
 const char* const kModalCommands[] = {

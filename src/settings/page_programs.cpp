@@ -1,0 +1,10 @@
+// Built in a later step.
+#include <QGroupBox>
+
+#include "settings/settings_pages.h"
+
+namespace settings {
+
+void BuildProgramsPage(QGroupBox& frame, shell::FrmMain&) { frame.setEnabled(false); }
+
+}  // namespace settings
