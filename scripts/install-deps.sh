@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth fonts-dejavu-core
   qt6-translations-l10n tango-icon-theme
   openbox xdotool x11-utils
+  dpkg-dev lintian
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // Ostrel XP: starts one main window on the file named on the command line, if any.
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "platform/app_paths.h"
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
   // No display name: the window system would append it to every title the program sets.
   QApplication::setDesktopFileName("ostrel");
   platform::UseQtTranslations(QStringLiteral("ru"));
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/ostrel-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
 
   platform::AppPaths paths = platform::AppPaths::detect();
   platform::SettingsStore settings(paths.settingsFile());

@@ -24,17 +24,21 @@ QString installedDataDir(const QString& hint) {
   return QString();
 }
 
-// Where a new or older program directory gets its shipped files from. A build tree has two
-// places: the sources' data/, and share/ostrel beside the program for what the build makes (the
-// example plug-ins), laid out as an installation lays out both in one.
+// Where a new or older program directory gets its shipped files from: the data, and the
+// files made for this machine (the example plug-ins). An installation keeps those apart, the
+// data in share/ostrel and the plug-ins in lib/ostrel; a build tree has the sources' data/ and
+// share/ostrel beside the program for what the build makes.
 QStringList seedSources(const QString& hint) {
   QStringList sources;
   const QString data = installedDataDir(hint);
   if (!data.isEmpty()) sources << data;
   if (!hint.isEmpty()) return sources;
-  const QFileInfo built(QCoreApplication::applicationDirPath() + "/share/ostrel");
-  if (built.isDir() && !sources.contains(built.absoluteFilePath()))
-    sources << built.absoluteFilePath();
+  const QString appDir = QCoreApplication::applicationDirPath();
+  for (const QString& candidate : {appDir + "/share/ostrel", appDir + "/../lib/ostrel"}) {
+    const QFileInfo place(candidate);
+    if (place.isDir() && !sources.contains(place.absoluteFilePath()))
+      sources << place.absoluteFilePath();
+  }
   return sources;
 }
 
