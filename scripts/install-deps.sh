@@ -13,6 +13,7 @@ PACKAGES=(
   qt6-translations-l10n tango-icon-theme
   openbox xdotool x11-utils
   dpkg-dev lintian
+  clang libclang-rt-14-dev
 )
 
 missing=()
