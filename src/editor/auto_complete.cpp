@@ -179,8 +179,8 @@ CaretWord WordBeforeCaret(const QString& line, int caretColumn) {
 }
 
 QStringList AutoCompleteWords(shell::FrmMain& window) {
-  QStringList words = platform::ListFile::read(window.context().paths.file(kListName))
-                          .value_or(QStringList());
+  QStringList words =
+      platform::ListFile::read(window.context().paths.file(kListName)).value_or(QStringList());
   words.removeAll(QString());
   return words;
 }

@@ -108,8 +108,8 @@ QGroupBox* autoCompleteGroup(QWidget& frame, shell::FrmMain& window) {
     return words;
   };
   QObject::connect(g.add, &QPushButton::clicked, g.group, [&window, list = g.list, store, wordsOf] {
-    const auto word = ask(window, QStringLiteral("Введите слово для дополнения"),
-                          kAutoCompleteTitle);
+    const auto word =
+        ask(window, QStringLiteral("Введите слово для дополнения"), kAutoCompleteTitle);
     if (!word) return;
     QStringList words = wordsOf(*list);
     words << *word;

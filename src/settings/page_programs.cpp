@@ -42,9 +42,8 @@ void showBrowserName(shell::FrmMain& window, const QString& name) {
 
 void addPathRow(QGridLayout& grid, int row, QGroupBox& group, shell::FrmMain& window,
                 const BrowserRow& browser) {
-  const PathRow path =
-      SettingPathRow(&group, browser.field, browser.button, window, browser.value,
-                     QStringLiteral("Обзор"), QString::fromUtf8(kBrowserFilter));
+  const PathRow path = SettingPathRow(&group, browser.field, browser.button, window, browser.value,
+                                      QStringLiteral("Обзор"), QString::fromUtf8(kBrowserFilter));
   grid.addWidget(platform::BuddyLabel({browser.label, browser.caption, path.field}, &group), row,
                  0);
   grid.addWidget(path.field, row, 1);
@@ -63,8 +62,8 @@ QGroupBox* pathsGroup(QWidget& frame, shell::FrmMain& window) {
   for (const BrowserRow& browser : browsers) addPathRow(*grid, row++, *group, window, browser);
 
   grid->addWidget(Named(new QLabel(QStringLiteral("Другой:"), group), "lblOther"), row++, 0);
-  QLineEdit* name = SettingTextField(group, "txtOtherName", window.context().settings,
-                                     Setting::MyBrowserName);
+  QLineEdit* name =
+      SettingTextField(group, "txtOtherName", window.context().settings, Setting::MyBrowserName);
   QObject::connect(name, &QLineEdit::textEdited, group,
                    [&window](const QString& text) { showBrowserName(window, text); });
   grid->addWidget(platform::BuddyLabel({"lblOtherName", "Название:", name}, group), row, 0);
@@ -82,10 +81,9 @@ void BuildProgramsPage(QGroupBox& frame, shell::FrmMain& window) {
   QGroupBox* paths = pathsGroup(frame, window);
   QGroupBox* programs = ProgramListGroup(frame, window);
   // The program menu's "Настроить" opens this page: its list is what the user came for.
-  layout->addWidget(SubPageChooser(&frame, "optPrograms", QStringLiteral("_p"),
-                                   {{QStringLiteral("Пути"), paths},
-                                    {QStringLiteral("Программы"), programs}},
-                                   1));
+  layout->addWidget(SubPageChooser(
+      &frame, "optPrograms", QStringLiteral("_p"),
+      {{QStringLiteral("Пути"), paths}, {QStringLiteral("Программы"), programs}}, 1));
   layout->addWidget(paths);
   layout->addWidget(programs, 1);
   layout->addStretch(0);

@@ -120,15 +120,14 @@ class TemplateListView : public QObject {
 QGroupBox* macrosGroup(QWidget& frame, shell::FrmMain& window) {
   auto* group = PageGroup(&frame, "fraMacroses", QStringLiteral("Макросы"));
   const QString path = window.context().paths.file(kMacrosesFile);
-  if (automation::MacroRunner* runner = automation::MacroRunnerOf(window))
-    runner->loadUserMacros();
+  if (automation::MacroRunner* runner = automation::MacroRunnerOf(window)) runner->loadUserMacros();
   auto* text = Named(new QPlainTextEdit(group), "txtMacroses");
   text->setReadOnly(true);
   text->setLineWrapMode(QPlainTextEdit::NoWrap);
   if (const auto file = platform::TextFile::read(path))
     text->setPlainText(QString(file->text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-  auto* edit = Named(new QPushButton(QStringLiteral("Редактировать в Ostrel XP"), group),
-                     "cmdEditMacros");
+  auto* edit =
+      Named(new QPushButton(QStringLiteral("Редактировать в Ostrel XP"), group), "cmdEditMacros");
   QObject::connect(edit, &QPushButton::clicked, group, [&window, path] {
     // A missing file is an empty table: there is nothing to lose by making it, to type into.
     QString error;
@@ -155,10 +154,9 @@ void BuildTemplatesPage(QGroupBox& frame, shell::FrmMain& window) {
   auto* templates = PageGroup(&frame, "frmTemplates", QStringLiteral("Шаблоны"));
   new TemplateListView(*templates, window);
   QGroupBox* macros = macrosGroup(frame, window);
-  layout->addWidget(SubPageChooser(&frame, "optTemplates", QStringLiteral("_t"),
-                                   {{QStringLiteral("Шаблоны"), templates},
-                                    {QStringLiteral("Макросы"), macros}},
-                                   0));
+  layout->addWidget(SubPageChooser(
+      &frame, "optTemplates", QStringLiteral("_t"),
+      {{QStringLiteral("Шаблоны"), templates}, {QStringLiteral("Макросы"), macros}}, 0));
   layout->addWidget(templates, 1);
   layout->addWidget(macros, 1);
 }

@@ -74,8 +74,8 @@ TEST(AutoChangePairProblem, RefusesExactlyThePairsTheFileWouldChange) {
     SCOPED_TRACE((c.pair.find + " -> " + c.pair.replacement).toStdString());
     EXPECT_EQ(!AutoChangePairProblem(c.pair).has_value(), c.storable);
     const AutoChangeTable table{{}, c.pair};
-    const AutoChangeTable back =
-        ParseAutoChange(platform::ListFile::parse(platform::ListFile::format(FormatAutoChange(table))));
+    const QString file = platform::ListFile::format(FormatAutoChange(table));
+    const AutoChangeTable back = ParseAutoChange(platform::ListFile::parse(file));
     EXPECT_EQ(back == table, c.storable);
   }
   // The window asks for both sides; an empty one is refused before it reaches the file.

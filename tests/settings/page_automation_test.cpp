@@ -4,8 +4,8 @@
 #include <QDir>
 
 #include "platform/edit_control.h"
-#include "settings/settings_pages.h"
 #include "settings/settings_page_fixture.h"
+#include "settings/settings_pages.h"
 
 namespace settings {
 namespace {
@@ -28,8 +28,10 @@ class AutomationPageTest : public SettingsPageTest {
       for (int i = 0; i < list->count(); ++i) words << list->item(i)->text();
     return words;
   }
-  void addPair(const QString& find, const QString& replacement) {
+  // Adds through the two questions; `told`, when given, is part of the message that follows.
+  void addPair(const QString& find, const QString& replacement, const QString& told = {}) {
     m_ui.answerInput(find, "Что заменять?").answerInput(replacement, "На что?");
+    if (!told.isEmpty()) m_ui.answerMessage(MsgAnswer::Ok, told);
     press("cmdAddAutoChange");
   }
 };
@@ -73,8 +75,8 @@ TEST_F(AutomationPageTest, TheTwoOptionsAreStored) {
     const char* box;
     const char* value;
   };
-  for (const Option& option : {Option{"chkEnableAutoComplete", "AutoComplete"},
-                               Option{"chkAutoChange", "AutoChange"}}) {
+  for (const Option& option :
+       {Option{"chkEnableAutoComplete", "AutoComplete"}, Option{"chkAutoChange", "AutoChange"}}) {
     SCOPED_TRACE(option.box);
     auto* box = control<QCheckBox>(option.box);
     ASSERT_NE(box, nullptr);
@@ -122,8 +124,7 @@ TEST_F(AutomationPageTest, APairTheFileCouldNotGiveBackIsRefusedAndNothingIsWrit
   };
   for (const Case& c : {Case{"a==b", "c"}, Case{"a", "b==c"}, Case{"x=", "y"}, Case{"x", "=y"}}) {
     SCOPED_TRACE((c.find + " -> " + c.replacement).toStdString());
-    m_ui.answerMessage(MsgAnswer::Ok, "прочитался бы иначе");
-    addPair(c.find, c.replacement);
+    addPair(c.find, c.replacement, "прочитался бы иначе");
     EXPECT_EQ(items("lstAutoChange"), QStringList({"teh==the"}));
     EXPECT_EQ(bytesOf("AutoChange.lst"), before);
   }
@@ -144,8 +145,7 @@ TEST_F(AutomationPageTest, AFailedWriteIsReportedAndTheListShowsWhatIsInEffect) 
   QDir(homePath()).mkdir("AutoChange.lst");
   QDir(homePath()).mkdir("Autocomplete.lst");
   openPage();
-  m_ui.answerMessage(MsgAnswer::Ok, "Не удалось сохранить");
-  addPair("teh", "the");
+  addPair("teh", "the", "Не удалось сохранить");
   // The typing uses the pair until the program closes, and the list says so.
   EXPECT_EQ(items("lstAutoChange"), QStringList({"teh==the"}));
 

@@ -11,8 +11,8 @@
 #include "platform/caption_marks.h"
 #include "platform/cp1251.h"
 #include "platform/ui.h"
-#include "settings/settings_pages.h"
 #include "settings/settings_page_fixture.h"
+#include "settings/settings_pages.h"
 #include "support/url_catcher.h"
 
 namespace settings {
@@ -30,7 +30,8 @@ class ProgramsPageTest : public SettingsPageTest {
   }
   QStringList menuCaptions() {
     QStringList captions;
-    for (QAction* item : m_window->commands().array("mnuProgram")->items()) captions << item->text();
+    for (QAction* item : m_window->commands().array("mnuProgram")->items())
+      captions << item->text();
     return captions.mid(1);
   }
   // The window "Программа" answered with these fields and OK.
@@ -110,7 +111,8 @@ TEST_F(ProgramsPageTest, AddChangeAndRemoveReachTheFileTheMenuAndTheList) {
   EXPECT_EQ(currentRow("lstProgs"), 0);
   EXPECT_EQ(programLine(), "tr a-z A-Z|$infile|$outfile");
   EXPECT_EQ(menuCaptions(), QStringList({"Верхний"}));
-  EXPECT_EQ(bytesOf("Programs.lst"), cp1251::encode(QStringLiteral("tr a-z A-Z|$infile|$outfile>Верхний\r\n")));
+  EXPECT_EQ(bytesOf("Programs.lst"),
+            cp1251::encode(QStringLiteral("tr a-z A-Z|$infile|$outfile>Верхний\r\n")));
   press("cmdRemoveProgram");
   EXPECT_TRUE(items("lstProgs").isEmpty());
   EXPECT_FALSE(enabled("cmdRemoveProgram"));

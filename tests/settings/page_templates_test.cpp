@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 
 #include "automation/macro_runner.h"
-#include "settings/settings_pages.h"
 #include "settings/settings_page_fixture.h"
+#include "settings/settings_pages.h"
 
 namespace settings {
 namespace {
