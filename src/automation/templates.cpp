@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "automation/macro_runner.h"
 #include "document/file_commands.h"
@@ -80,6 +81,10 @@ std::optional<QString> RemoveTemplate(shell::FrmMain& window, const QString& nam
 bool EditTemplate(shell::FrmMain& window, const QString& name) {
   if (badName(name)) return false;
   return document::LFile(window, templatePath(window, name));
+}
+
+bool TemplateExists(shell::FrmMain& window, const QString& name) {
+  return !badName(name) && QFileInfo::exists(templatePath(window, name));
 }
 
 void InstallTemplates(shell::FrmMain& window) {

@@ -29,6 +29,8 @@ std::optional<QString> AddTemplate(shell::FrmMain& window, const QString& name);
 std::optional<QString> RemoveTemplate(shell::FrmMain& window, const QString& name);
 // Opens the template's file as the user's document.
 bool EditTemplate(shell::FrmMain& window, const QString& name);
+// Whether the template's file is there (adding one of that name would empty it).
+bool TemplateExists(shell::FrmMain& window, const QString& name);
 
 void InstallTemplates(shell::FrmMain& window);
 

@@ -132,14 +132,36 @@ std::vector<std::pair<qsizetype, qsizetype>> occurrences(const QString& text,
   return hits;
 }
 
+const QString kListName = QStringLiteral("AutoChange.lst");
+const QString kObjectName = QStringLiteral("AutoChanger");
+
 class AutoChanger : public QObject {
  public:
-  explicit AutoChanger(shell::FrmMain& window) : QObject(&window), m_window(window) {}
+  explicit AutoChanger(shell::FrmMain& window) : QObject(&window), m_window(window) {
+    setObjectName(kObjectName);
+  }
 
   void load() {
-    const QString path = m_window.context().paths.file(QStringLiteral("AutoChange.lst"));
-    m_table = ParseAutoChange(platform::ListFile::read(path).value_or(QStringList()));
+    const QString path = m_window.context().paths.file(kListName);
+    setTable(ParseAutoChange(platform::ListFile::read(path).value_or(QStringList())));
+  }
+
+  const AutoChangeTable& table() const { return m_table; }
+  // A new pair may occur anywhere in the text, as after loading: the next key looks at all of
+  // it.
+  void setTable(AutoChangeTable table) {
+    m_table = std::move(table);
     m_wholeTextDue = true;
+  }
+
+  std::optional<QString> store() {
+    QString error;
+    if (platform::ListFile::write(m_window.context().paths.file(kListName),
+                                  FormatAutoChange(m_table), &error))
+      return std::nullopt;
+    return QStringLiteral("Не удалось сохранить список автозамены %1:\n%2\n\nИзменение действует "
+                          "до закрытия программы.")
+        .arg(kListName, error);
   }
 
   void onKeyDown(const platform::KeyPress& press) {
@@ -236,6 +258,13 @@ class AutoChanger : public QObject {
   bool m_wasOn = false;        // the option was on at the last check
 };
 
+AutoChanger* changerOf(shell::FrmMain& window) {
+  return dynamic_cast<AutoChanger*>(
+      window.findChild<QObject*>(kObjectName, Qt::FindDirectChildrenOnly));
+}
+
+const QString kMark = QStringLiteral("==");
+
 }  // namespace
 
 AutoChangeTable ParseAutoChange(const QStringList& items) {
@@ -274,6 +303,54 @@ qsizetype MapThroughEdit(qsizetype offset, const TextEdit& edit) {
   const qsizetype end = edit.at + edit.removed;
   if (offset >= end) return offset + edit.inserted.size() - edit.removed;
   return edit.at + edit.inserted.size();
+}
+
+std::optional<QString> AutoChangePairProblem(const AutoChangePair& pair) {
+  if (pair.find.isEmpty() || pair.replacement.isEmpty())
+    return QStringLiteral("Автозамене нужны и текст, который заменять, и текст, на который.");
+  if (pair.find.contains(kMark) || pair.find.endsWith(u'='))
+    return QStringLiteral("Заменяемый текст не может содержать «==» или кончаться на «=»: "
+                          "в файле автозамены он прочитался бы иначе.\n") +
+           pair.find;
+  if (pair.replacement.contains(kMark) || pair.replacement.startsWith(u'='))
+    return QStringLiteral("Текст замены не может содержать «==» или начинаться с «=»: "
+                          "в файле автозамены он прочитался бы иначе.\n") +
+           pair.replacement;
+  return std::nullopt;
+}
+
+QStringList FormatAutoChange(const AutoChangeTable& table) {
+  QStringList items;
+  for (std::size_t i = 1; i < table.size(); ++i)
+    if (!table[i].find.isEmpty()) items << table[i].find + kMark + table[i].replacement;
+  return items;
+}
+
+const AutoChangeTable* AutoChangeTableOf(shell::FrmMain& window) {
+  const AutoChanger* changer = changerOf(window);
+  return changer ? &changer->table() : nullptr;
+}
+
+std::optional<QString> AddAutoChangePair(shell::FrmMain& window, const AutoChangePair& pair) {
+  AutoChanger* changer = changerOf(window);
+  if (!changer) return QStringLiteral("Автозамена не установлена.");
+  if (auto problem = AutoChangePairProblem(pair)) return problem;
+  AutoChangeTable table = changer->table();
+  table.push_back(pair);
+  changer->setTable(std::move(table));
+  return changer->store();
+}
+
+std::optional<QString> RemoveAutoChangePair(shell::FrmMain& window, int index) {
+  AutoChanger* changer = changerOf(window);
+  if (!changer) return QStringLiteral("Автозамена не установлена.");
+  // Pair 0 is the empty one every table starts with; it is no line of the file.
+  if (index < 1 || std::size_t(index) >= changer->table().size())
+    return QStringLiteral("Нет такой пары автозамены.");
+  AutoChangeTable table = changer->table();
+  table.erase(table.begin() + index);
+  changer->setTable(std::move(table));
+  return changer->store();
 }
 
 void InstallAutoChange(shell::FrmMain& window) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace shell {
@@ -44,6 +45,27 @@ TextEdit MinimalEdit(const QString& before, const QString& after);
 // stays, behind it (or right at a pure insertion) it moves by the change in length, and inside
 // the replaced part it goes to the end of what was put in.
 qsizetype MapThroughEdit(qsizetype offset, const TextEdit& edit);
+
+// Why a pair cannot be kept in "AutoChange.lst", in Russian for a message; nullopt when it can.
+// A line is read back as the text before its first "==" and after its last one, so a side
+// holding "==", a find text ending in "=" or a replacement beginning with one would come back
+// as another pair. An empty side is refused too: such a pair replaces nothing or only deletes.
+std::optional<QString> AutoChangePairProblem(const AutoChangePair& pair);
+
+// The items of "AutoChange.lst" for a table: "find==replacement" for every pair after the
+// empty one whose find text is not empty (a pair with an empty find text changes nothing).
+// Each reads back through ParseAutoChange as the same pair.
+QStringList FormatAutoChange(const AutoChangeTable& table);
+
+// The table the window's typing uses now; nullptr before the feature is installed.
+const AutoChangeTable* AutoChangeTableOf(shell::FrmMain& window);
+
+// Change the table itself, so the very next key press uses it, then rewrite "AutoChange.lst"
+// from it. Each returns the reason in the user's words when something went wrong: a pair that
+// can't be stored is refused and changes nothing; a failed write leaves the change in effect
+// until the program closes. `index` counts in the table (1 is the first pair of the file).
+std::optional<QString> AddAutoChangePair(shell::FrmMain& window, const AutoChangePair& pair);
+std::optional<QString> RemoveAutoChangePair(shell::FrmMain& window, int index);
 
 void InstallAutoChange(shell::FrmMain& window);
 

@@ -19,6 +19,8 @@ namespace {
 namespace Setting = platform::Setting;
 using platform::SelRange;
 
+const QString kListName = QStringLiteral("Autocomplete.lst");
+
 QString trimSpaces(QStringView text) {
   qsizetype from = 0;
   qsizetype to = text.size();
@@ -41,10 +43,8 @@ class AutoCompleter : public QObject {
   }
 
   void load() {
-    const QString path = m_window.context().paths.file(QStringLiteral("Autocomplete.lst"));
     m_list->clear();
-    for (const QString& word : platform::ListFile::read(path).value_or(QStringList()))
-      if (!word.isEmpty()) m_list->addItem(word);
+    m_list->addItems(AutoCompleteWords(m_window));
   }
 
   void onChanged() {
@@ -176,6 +176,22 @@ CaretWord WordBeforeCaret(const QString& line, int caretColumn) {
   while (lead < taken.size() && taken[lead] == u' ') ++lead;
   result.start = start - 1 + int(lead);
   return result;
+}
+
+QStringList AutoCompleteWords(shell::FrmMain& window) {
+  QStringList words =
+      platform::ListFile::read(window.context().paths.file(kListName)).value_or(QStringList());
+  words.removeAll(QString());
+  return words;
+}
+
+std::optional<QString> StoreAutoCompleteWords(shell::FrmMain& window, const QStringList& words) {
+  QString error;
+  const bool written =
+      platform::ListFile::write(window.context().paths.file(kListName), words, &error);
+  window.hooks().run(shell::Hook::AutoComplete);
+  if (written) return std::nullopt;
+  return QStringLiteral("Не удалось сохранить список автозавершения %1:\n%2").arg(kListName, error);
 }
 
 void InstallAutoComplete(shell::FrmMain& window) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 namespace shell {
 class FrmMain;
@@ -27,6 +29,14 @@ struct CaretWord {
 //    spaces. So "printf  " gives printf, "printf(" gives printf( and, inside a line, the
 //    word may take in the character at the caret and the one after it.
 CaretWord WordBeforeCaret(const QString& line, int caretColumn);
+
+// The words of "Autocomplete.lst" in file order, empty items left out: what the list offers
+// when no highlight scheme adds its own words.
+QStringList AutoCompleteWords(shell::FrmMain& window);
+// Rewrites "Autocomplete.lst" with these words, one a line, and reloads the window's list from
+// the file. The reason in the user's words when the file could not be written (the list then
+// keeps what the file holds).
+std::optional<QString> StoreAutoCompleteWords(shell::FrmMain& window, const QStringList& words);
 
 void InstallAutoComplete(shell::FrmMain& window);
 

@@ -2,12 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QButtonGroup>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "document/file_dialogs.h"
+#include "platform/caption_marks.h"
 #include "platform/named_controls.h"
 #include "shell/frm_main.h"
 
@@ -88,6 +92,29 @@ PathRow SettingPathRow(QWidget* parent, const char* fieldName, const char* butto
 
 QGroupBox* PageGroup(QWidget* parent, const char* name, const QString& caption) {
   return Named(new QGroupBox(caption, parent), name);
+}
+
+QWidget* SubPageChooser(QWidget* parent, const char* name, const QString& miscSuffix,
+                        const QList<SubPage>& parts, int shown) {
+  auto* row = new QWidget(parent);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* group = new QButtonGroup(row);
+  for (int i = 0; i < parts.size(); ++i) {
+    const QString index = QString::number(i);
+    auto* option = new QRadioButton(parts[i].caption, row);
+    option->setObjectName(QString::fromUtf8(name) + index);
+    platform::SetMiscKey(*option, index + miscSuffix);
+    group->addButton(option, i);
+    layout->addWidget(option);
+    option->setChecked(i == shown);
+    parts[i].part->setVisible(i == shown);
+  }
+  layout->addStretch(1);
+  QObject::connect(group, &QButtonGroup::idClicked, row, [parts](int chosen) {
+    for (int i = 0; i < parts.size(); ++i) parts[i].part->setVisible(i == chosen);
+  });
+  return row;
 }
 
 }  // namespace settings

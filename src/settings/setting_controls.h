@@ -2,6 +2,7 @@
 // made, and writing it the moment the user changes it.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -59,5 +60,16 @@ PathRow SettingPathRow(QWidget* parent, const char* fieldName, const char* butto
 
 // The frame of a group of controls on a page, with its name and caption.
 QGroupBox* PageGroup(QWidget* parent, const char* name, const QString& caption);
+
+// A page made of parts of which one is shown at a time, chosen by a row of option buttons:
+// button i is named `name` + i, takes its caption from the "Misc" key i + `miscSuffix` of a
+// language file, and shows part i (hiding the others). Part `shown` is shown first. Returns
+// the row of buttons, for the page's layout.
+struct SubPage {
+  QString caption;
+  QWidget* part;
+};
+QWidget* SubPageChooser(QWidget* parent, const char* name, const QString& miscSuffix,
+                        const QList<SubPage>& parts, int shown);
 
 }  // namespace settings

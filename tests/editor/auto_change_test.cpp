@@ -52,6 +52,45 @@ TEST(ApplyAutoChange, PairsInOrderInAnyLetterCase) {
   }
 }
 
+// Only a pair the file gives back as itself may be stored: a refused pair would come back as
+// another one, an accepted one comes back whole.
+TEST(AutoChangePairProblem, RefusesExactlyThePairsTheFileWouldChange) {
+  struct Case {
+    AutoChangePair pair;
+    bool storable;
+  };
+  const Case cases[] = {
+      {{"teh", "the"}, true},
+      {{"a=b", "c=d"}, true},
+      {{"a, b", " c "}, true},  // a comma and spaces are quoted
+      {{"=a", "b="}, true},
+      {{"a==b", "c"}, false},
+      {{"a", "b==c"}, false},
+      {{"a=", "b"}, false},  // "a===b" reads back as a, b
+      {{"a", "=b"}, false},
+      {{"==", "x"}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE((c.pair.find + " -> " + c.pair.replacement).toStdString());
+    EXPECT_EQ(!AutoChangePairProblem(c.pair).has_value(), c.storable);
+    const AutoChangeTable table{{}, c.pair};
+    const QString file = platform::ListFile::format(FormatAutoChange(table));
+    const AutoChangeTable back = ParseAutoChange(platform::ListFile::parse(file));
+    EXPECT_EQ(back == table, c.storable);
+  }
+  // The window asks for both sides; an empty one is refused before it reaches the file.
+  EXPECT_TRUE(AutoChangePairProblem({"", "x"}).has_value());
+  EXPECT_TRUE(AutoChangePairProblem({"x", ""}).has_value());
+}
+
+TEST(FormatAutoChange, KeepsEveryPairThatActsAndDropsThoseThatDoNot) {
+  // A pair with an empty replacement deletes its text as the user types: it stays. One with an
+  // empty find text replaces nothing, and the empty pair 0 is no line of the file.
+  const AutoChangeTable table{{}, {"teh", "the"}, {"", "x"}, {"uh", ""}, {"a", "b"}};
+  EXPECT_EQ(FormatAutoChange(table), QStringList({"teh==the", "uh==", "a==b"}));
+  EXPECT_EQ(FormatAutoChange({{}}), QStringList());
+}
+
 TEST(MinimalEdit, KeepsTheCommonEndsAndCarriesOffsetsAcross) {
   struct Case {
     QString before;
