@@ -55,8 +55,9 @@ void InstallEventMacros(shell::FrmMain& window) {
       {Hook::OpenMacro, MacroEvent::Open},   {Hook::SaveMacro, MacroEvent::Save},
       {Hook::CopyMacro, MacroEvent::Copy},   {Hook::PasteMacro, MacroEvent::Paste},
       {Hook::CutMacro, MacroEvent::Cut},     {Hook::DeleteMacro, MacroEvent::Delete}};
-  for (const auto& [hook, event] : bindings)
-    window.hooks().add(hook, [&window, event] { RunEventMacro(window, event); });
+  for (const auto& binding : bindings)
+    window.hooks().add(binding.first,
+                       [&window, event = binding.second] { RunEventMacro(window, event); });
 }
 
 }  // namespace automation
