@@ -128,21 +128,6 @@ TEST_F(HighLightPageTest, OnlyThePartsTheEditorPaintsCanBeChanged) {
   EXPECT_FALSE(QFile::exists(homePath("Colors.ini")));
 }
 
-TEST_F(HighLightPageTest, HandEditedValuesShowAsTheEditorReadsThem) {
-  writeFile("Colors.ini",
-            "[Color]\r\nComments=зелёный\r\nStrings=99999999\r\n"
-            "[FontStyle]\r\nComments=9\r\nStrings=2\r\n");
-  start();
-  openOn(kHighLightPage);
-  select("lstColors", kComments);
-  EXPECT_EQ(textOf("lblFontColor"), QColor(Qt::black));
-  EXPECT_EQ(control<QComboBox>("cmbFontStyle").currentIndex(), 0);
-  EXPECT_EQ(textOf("lblFontColor"), applied(ColourItem::Comment).fore);
-  select("lstColors", 6);
-  EXPECT_EQ(textOf("lblFontColor"), QColor(Qt::black));
-  EXPECT_EQ(control<QComboBox>("cmbFontStyle").currentIndex(), 2);
-}
-
 TEST_F(HighLightPageTest, AColourThatCannotBeWrittenIsReported) {
   // A folder where the file should be: no write can succeed.
   ASSERT_TRUE(QDir(homePath()).mkdir("Colors.ini"));
@@ -204,11 +189,6 @@ TEST_F(HighLightPageTest, InstallCopiesTheDefinitionAndListsItsScheme) {
   m_ui.answerMessage(platform::MsgAnswer::Ok, "уже лежит");
   press("cmdAddHL");
   EXPECT_TRUE(m_ui.allAnswered());
-  EXPECT_EQ(entries("cmbHighLight").size(), 10);
-
-  // A cancelled dialog adds nothing.
-  m_ui.answerOpenFile(QString());
-  press("cmdAddHL");
   EXPECT_EQ(entries("cmbHighLight").size(), 10);
 }
 

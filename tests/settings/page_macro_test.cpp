@@ -131,7 +131,7 @@ TEST_F(MacroPageTest, APathTheFileCannotGiveBackWholeIsRefused) {
   EXPECT_TRUE(field().text().isEmpty());
 }
 
-TEST_F(MacroPageTest, LanguageOptionsAreStoredAndTheMenuFollowsAtOnce) {
+TEST_F(MacroPageTest, TheMacroMenuFollowsItsOptionAtOnce) {
   shell::FrmMain& w = start();
   openOn(kMacroPage);
   QAction* menu = w.commands().menu("mnuMacroScript")->menuAction();
@@ -143,15 +143,6 @@ TEST_F(MacroPageTest, LanguageOptionsAreStoredAndTheMenuFollowsAtOnce) {
   press("chkMacroMenuVisibleForAll");
   EXPECT_EQ(setting("MacroOnlyForOPS"), "1");
   EXPECT_FALSE(menu->isVisible());
-
-  press("chkAutoMacroExecute");
-  EXPECT_EQ(setting("AutoMacroExecute"), "1");
-
-  QLineEdit& separator = control<QLineEdit>("txtMacroSeperator");
-  EXPECT_EQ(separator.text(), ";");
-  separator.selectAll();
-  QTest::keyClicks(&separator, "|");
-  EXPECT_EQ(setting("MacroSeperator"), "|");
 }
 
 }  // namespace
