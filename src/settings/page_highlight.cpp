@@ -81,19 +81,20 @@ QGroupBox* optionsGroup(QWidget& frame, shell::FrmMain& window) {
                                     QStringLiteral("Выбирать подсветку по расширению файла"), s,
                                     Setting::SynAutoDetect, Reading::Truth));
   platform::EditControl& editor = window.txtMain();
-  column->addWidget(SettingCheckBox(
-      group, "chkSynAutoCase", QStringLiteral("Исправлять регистр ключевых слов"), s,
-      Setting::SyntaxAutoCase, Reading::Truth,
-      [&editor](bool on) { editor.setKeywordCaseCorrection(on); }));
+  column->addWidget(SettingCheckBox(group, "chkSynAutoCase",
+                                    QStringLiteral("Исправлять регистр ключевых слов"), s,
+                                    Setting::SyntaxAutoCase, Reading::Truth,
+                                    [&editor](bool on) { editor.setKeywordCaseCorrection(on); }));
   // The auto-complete list follows at once: the current scheme's words, or back to the
   // user's own word list.
   column->addWidget(SettingCheckBox(
-      group, "chkAddToAutoComplete",
-      QStringLiteral("Добавлять слова подсветки в автозавершение"), s,
-      Setting::AddToAutoComplete, Reading::Truth, [&window](bool on) {
+      group, "chkAddToAutoComplete", QStringLiteral("Добавлять слова подсветки в автозавершение"),
+      s, Setting::AddToAutoComplete, Reading::Truth, [&window](bool on) {
         highlight::HighLighter* lighter = highlight::HighLighterOf(window);
-        if (on && lighter) lighter->SetHighLight(lighter->current());
-        else if (!on) window.hooks().run(shell::Hook::AutoComplete);
+        if (on && lighter)
+          lighter->SetHighLight(lighter->current());
+        else if (!on)
+          window.hooks().run(shell::Hook::AutoComplete);
       }));
   return group;
 }

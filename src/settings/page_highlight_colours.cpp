@@ -45,8 +45,10 @@ class ColourPreview : public QLabel {
   }
   void keyPressEvent(QKeyEvent* event) override {
     const int key = event->key();
-    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) m_choose();
-    else QLabel::keyPressEvent(event);
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
+      m_choose();
+    else
+      QLabel::keyPressEvent(event);
   }
 
  private:
@@ -140,12 +142,12 @@ QGroupBox* HighLightColoursGroup(QWidget& parent, shell::FrmMain& window) {
   for (int i = 0; i < kColourItemCount; ++i) pane->items->addItem(ColorItemCaption(i));
   platform::SetMiscListSuffix(*pane->items, QStringLiteral("_c"));
 
-  pane->fore = Named(new ColourPreview(QStringLiteral("Цвет текста"), group,
-                                       [pane] { pane->chooseColour(true); }),
-                     "lblFontColor");
-  pane->back = Named(new ColourPreview(QStringLiteral("Цвет фона"), group,
-                                       [pane] { pane->chooseColour(false); }),
-                     "lblHLBG");
+  pane->fore = Named(
+      new ColourPreview(QStringLiteral("Цвет текста"), group, [pane] { pane->chooseColour(true); }),
+      "lblFontColor");
+  pane->back = Named(
+      new ColourPreview(QStringLiteral("Цвет фона"), group, [pane] { pane->chooseColour(false); }),
+      "lblHLBG");
   pane->style = Named(new QComboBox(group), "cmbFontStyle");
   pane->style->addItems({QStringLiteral("Нормальный"), QStringLiteral("Жирный"),
                          QStringLiteral("Курсив"), QStringLiteral("Жирный+курсив"),

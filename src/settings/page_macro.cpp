@@ -32,7 +32,7 @@ using platform::Named;
 
 // In the order of MacroEvent.
 constexpr const char* kEventCaptions[] = {
-    "При старте",      "При выходе",  "При открытии",  "При сохранении",
+    "При старте",       "При выходе",  "При открытии",  "При сохранении",
     "При копировании ", "При вставке", "При вырезании", "При удалении",
 };
 constexpr int kEventCount = int(std::size(kEventCaptions));
@@ -67,7 +67,8 @@ class BindingPane {
   }
 
   void setEnabled(bool on) {
-    if (const auto e = event()) write(automation::EnableKey(*e), on ? QStringLiteral("1") : QStringLiteral("0"));
+    if (const auto e = event())
+      write(automation::EnableKey(*e), on ? QStringLiteral("1") : QStringLiteral("0"));
   }
 
   void setFile(const QString& path) {
@@ -81,7 +82,8 @@ class BindingPane {
     platform::FileRequest request;
     request.title = QStringLiteral("Выбор Macro-скрипта");
     request.filter = QStringLiteral("Macro-скрипты Ostrel XP(*.mac)|*.mac");
-    request.initialDir = ctx.settings.get(Setting::LastDir, ctx.paths.file(QStringLiteral("Macro")));
+    request.initialDir =
+        ctx.settings.get(Setting::LastDir, ctx.paths.file(QStringLiteral("Macro")));
     const QString path = ctx.ui.openFile(request).path;
     if (path.isEmpty()) return;
     ctx.settings.set(Setting::LastDir, QFileInfo(path).absolutePath());
@@ -164,11 +166,10 @@ QGroupBox* optionsGroup(QWidget& frame, shell::FrmMain& window) {
   separatorRow->addWidget(separator);
   separatorRow->addStretch(1);
   column->addLayout(separatorRow);
-  column->addWidget(SettingCheckBox(group, "chkMacroMenuVisibleForAll",
-                                    QStringLiteral("Доступно только для файлов .mac"), s,
-                                    Setting::MacroOnlyForOPS, Reading::Flag, [&window](bool) {
-                                      automation::FollowMacroMenuOption(window);
-                                    }));
+  column->addWidget(SettingCheckBox(
+      group, "chkMacroMenuVisibleForAll", QStringLiteral("Доступно только для файлов .mac"), s,
+      Setting::MacroOnlyForOPS, Reading::Flag,
+      [&window](bool) { automation::FollowMacroMenuOption(window); }));
   column->addWidget(SettingCheckBox(
       group, "chkAutoMacroExecute",
       QStringLiteral("Автоматически выполнять Macro-скрипты при открытии Mac-файла"), s,

@@ -106,15 +106,15 @@ std::shared_ptr<PluginPane> pluginsBody(QWidget& frame, shell::FrmMain& window,
   row->addLayout(buttons);
 
   using P = PluginPane;
-  QObject::connect(pane->list, &QListWidget::itemSelectionChanged, body, [p = pane.get()] {
-    p->follow();
-  });
-  QObject::connect(pane->list, &QListWidget::itemDoubleClicked, body, [p = pane.get()] {
-    p->runSelected();
-  });
-  const std::pair<QPushButton*, void (P::*)()> actions[] = {
-      {pane->run, &P::runSelected}, {pane->settings, &P::showSettings},
-      {pane->about, &P::showAbout}, {install, &P::install}, {refresh, &P::reload}};
+  QObject::connect(pane->list, &QListWidget::itemSelectionChanged, body,
+                   [p = pane.get()] { p->follow(); });
+  QObject::connect(pane->list, &QListWidget::itemDoubleClicked, body,
+                   [p = pane.get()] { p->runSelected(); });
+  const std::pair<QPushButton*, void (P::*)()> actions[] = {{pane->run, &P::runSelected},
+                                                            {pane->settings, &P::showSettings},
+                                                            {pane->about, &P::showAbout},
+                                                            {install, &P::install},
+                                                            {refresh, &P::reload}};
   for (const auto& [b, act] : actions)
     QObject::connect(b, &QPushButton::clicked, body, [pane, act] { (pane.get()->*act)(); });
   pane->fill();
@@ -126,8 +126,8 @@ std::shared_ptr<PluginPane> pluginsBody(QWidget& frame, shell::FrmMain& window,
 void BuildPluginsPage(QGroupBox& frame, shell::FrmMain& window) {
   auto& s = window.context().settings;
   auto* layout = new QVBoxLayout(&frame);
-  auto* use = Named(new QCheckBox(QStringLiteral("Разрешить поддержку плагинов"), &frame),
-                    "chkUsePlugins");
+  auto* use =
+      Named(new QCheckBox(QStringLiteral("Разрешить поддержку плагинов"), &frame), "chkUsePlugins");
   // The program loads plug-ins for every value but "0".
   use->setChecked(s.get(Setting::EnablePlugins) != u"0");
   layout->addWidget(use);

@@ -106,12 +106,12 @@ TEST_F(HighLightPageTest, OnlyThePartsTheEditorPaintsCanBeChanged) {
     int item;
     bool fore, back, style;
   } rows[] = {
-      {0, true, true, true},     // Текст
-      {1, false, true, false},   // Текущая строка
-      {2, false, true, false},   // Задний фон
-      {3, true, false, false},   // Gutter
-      {7, false, false, false},  // BreakPoint: nothing shows it
-      {12, false, false, false}, // Группа4
+      {0, true, true, true},      // Текст
+      {1, false, true, false},    // Текущая строка
+      {2, false, true, false},    // Задний фон
+      {3, true, false, false},    // Gutter
+      {7, false, false, false},   // BreakPoint: nothing shows it
+      {12, false, false, false},  // Группа4
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.item);
