@@ -42,6 +42,13 @@ void BuildMacroMenu(shell::FrmMain& window) {
 
 }  // namespace
 
+void FollowMacroMenuOption(shell::FrmMain& window) {
+  if (window.context().settings.flag(Setting::MacroOnlyForOPS))
+    showMacroMenu(window, IsScriptFile(window.document().path()));
+  else
+    showMacroMenu(window, true);
+}
+
 void InstallMacros(shell::FrmMain& window) {
   auto* runner = new MacroRunner(window);
   shell::Commands& c = window.commands();

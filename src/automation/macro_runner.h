@@ -39,6 +39,10 @@ MacroRunner* MacroRunnerOf(shell::FrmMain& window);
 // A script file by its name: the extension "mac", or "mac" and one more character, in any case.
 bool IsScriptFile(const QString& path);
 
+// Shows the menu "Macro - скрипт" as MacroOnlyForOPS now wants it: with "1" only while the
+// document at hand is a script file, otherwise always.
+void FollowMacroMenuOption(shell::FrmMain& window);
+
 void InstallMacros(shell::FrmMain& window);
 
 }  // namespace automation

@@ -73,6 +73,12 @@ QString ColorItemCaption(int index) {
   return QString::fromUtf8(kItems[index].caption);
 }
 
+ItemParts ColorItemParts(int index) {
+  if (index < 0 || index >= kColourItemCount) return {};
+  const ItemDef& def = kItems[index];
+  return {def.fore != kNotUsed, def.back != kNotUsed, def.fontStyle != kNotUsed};
+}
+
 ColourScheme ReadColourScheme(const QString& iniPath) {
   const platform::IniFile ini(iniPath);
   ColourScheme scheme;

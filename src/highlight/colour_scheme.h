@@ -32,6 +32,16 @@ QString ColorItemName(int index);
 // The caption the settings list shows for it.
 QString ColorItemCaption(int index);
 
+// The parts of an item the editor paints: a text colour, a background, a font style. "Current
+// line" is only a background, "Gutter" only a colour; "Breakpoint" and "Group4" have none, so
+// nothing offers to change them. All false outside the list.
+struct ItemParts {
+  bool fore = false;
+  bool back = false;
+  bool fontStyle = false;
+};
+ItemParts ColorItemParts(int index);
+
 // Colours are the system's colour numbers (red in the low byte); a value that is not a number,
 // or lies outside the colours, reads as 0, and a font style outside 0..4 as normal. A background
 // the file leaves to the window takes the window's colour, the "Background" item.

@@ -142,6 +142,7 @@ void HighLighter::SetHighLight(int index) {
   applyLexer(false);
   m_window.context().settings.set(Setting::HighLight, u' ' + QString::number(index));
   if (m_window.context().settings.truth(Setting::AddToAutoComplete)) feedAutoComplete(index);
+  emit currentChanged(index);
 }
 
 QStringList HighLighter::schemeWords(int index) const {

@@ -50,6 +50,10 @@ class HighLighter : public QObject {
   // The current scheme's keywords by their lower-case form, when the scheme ignores case.
   const QHash<QString, QString>& keywordSpellings() const { return m_spellings; }
 
+ Q_SIGNALS:
+  // A scheme was made current, from whichever place chose it.
+  void currentChanged(int index);
+
  private:
   QsciLexer* makeLexer(const QString& language, QObject* parent, const QFont& font) const;
   // Gives the editor the current scheme's lexer; `force` makes it again even when the scheme

@@ -67,5 +67,22 @@ TEST(ColourScheme, ItemNamesInTheListsOrder) {
   EXPECT_EQ(NumberOfColour(ColourOfNumber(12615680)), 12615680);
 }
 
+// The settings page offers exactly the parts the editor gets from the file: a part offered but
+// never read would change nothing, a part read but not offered could not be changed.
+TEST(ColourScheme, PartsOfferedAreThePartsRead) {
+  QTemporaryDir dir;
+  const ColourScheme s = ReadColourScheme(writeIni(dir, ""));
+  for (int i = 0; i < kColourItemCount; ++i) {
+    SCOPED_TRACE(ColorItemName(i).toStdString());
+    const ItemParts parts = ColorItemParts(i);
+    EXPECT_EQ(parts.fore, s.items[i].fore.isValid());
+    EXPECT_EQ(parts.back, s.items[i].back.isValid());
+  }
+  const ItemParts none = ColorItemParts(kColourItemCount);
+  EXPECT_FALSE(none.fore || none.back || none.fontStyle);
+  EXPECT_TRUE(ColorItemParts(int(ColourItem::TagText)).fontStyle);
+  EXPECT_FALSE(ColorItemParts(int(ColourItem::Gutter)).fontStyle);
+}
+
 }  // namespace
 }  // namespace highlight

@@ -101,7 +101,8 @@ std::optional<QString> ScriptedUi::folder(const QString& title, const QString&) 
   return step ? step->folder : std::nullopt;
 }
 
-std::optional<QColor> ScriptedUi::colour(const QColor&) {
+std::optional<QColor> ScriptedUi::colour(const QColor& initial) {
+  colourRequests << initial;
   const auto step = next<Colour>("colour dialog");
   return step ? step->colour : std::nullopt;
 }

@@ -40,6 +40,7 @@ class ScriptedUi : public platform::Ui {
   QList<platform::FileRequest> fileRequests;
   QStringList inputPrompts;
   QList<QFont> fontRequests;  // the font each font dialog started from
+  QList<QColor> colourRequests;  // the colour each colour dialog started from
   QStringList modalWindows;  // objectName of each modal window shown
   bool allAnswered() const { return m_script.empty(); }
 
