@@ -22,19 +22,19 @@ int modifierCode(Qt::KeyboardModifiers modifiers) {
   return code;
 }
 
-// The modifiers a key event leaves held: a modifier key's own bit is set on its press and still
-// set on its release.
+// The modifiers a key event leaves held. Window systems differ on whether a modifier key's own
+// bit is already set on its press and still set on its release; it is held after the press and
+// not after the release.
 int heldAfter(const QKeyEvent& event) {
-  Qt::KeyboardModifiers held = event.modifiers();
-  if (event.type() == QEvent::KeyRelease) {
-    switch (event.key()) {
-      case Qt::Key_Shift: held &= ~Qt::ShiftModifier; break;
-      case Qt::Key_Control: held &= ~Qt::ControlModifier; break;
-      case Qt::Key_Alt: held &= ~Qt::AltModifier; break;
-      default: break;
-    }
+  Qt::KeyboardModifiers own;
+  switch (event.key()) {
+    case Qt::Key_Shift: own = Qt::ShiftModifier; break;
+    case Qt::Key_Control: own = Qt::ControlModifier; break;
+    case Qt::Key_Alt: own = Qt::AltModifier; break;
+    default: break;
   }
-  return modifierCode(held);
+  const Qt::KeyboardModifiers held = event.modifiers();
+  return modifierCode(event.type() == QEvent::KeyRelease ? held & ~own : held | own);
 }
 
 }  // namespace
@@ -103,7 +103,10 @@ void KeysEntryField::keyPressEvent(QKeyEvent* event) {
   const int modifiers = modifierCode(event->modifiers());
   if (isModifierKey(key)) {
     // The modifiers held so far, as the combination will begin.
-    setText(hotkeys::ModifierName(heldAfter(*event)) + u'+');
+    if (const int held = heldAfter(*event))
+      setText(hotkeys::ModifierName(held) + u'+');
+    else
+      showCombination();
     return;
   }
   // The key that removes text removes the combination.

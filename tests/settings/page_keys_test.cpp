@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "editor/typing_fixture.h"
 #include "hotkeys/hot_keys.h"
@@ -219,11 +220,18 @@ TEST_F(KeysPageTest, FieldTakesKeysByTheirPlaceAndLeavesTabAndEscapeToTheWindow)
   startTyping();
   openPage();
   choose(macroName(1));
+  // No shortcut of the window runs while the field takes the combination.
+  auto* shortcut = new QAction(FindSettings(*m_window));
+  shortcut->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+K")));
+  FindSettings(*m_window)->addAction(shortcut);
+  QSignalSpy ran(shortcut, &QAction::triggered);
   // The Russian layout's Л lies on K: the same binding whatever the layout.
   QTest::sendKeyEvent(QTest::Click, &field(), Qt::Key(0x041B), QStringLiteral("Л"), kCtrlShift);
   EXPECT_EQ(field().text(), "Ctrl+Shift+K");
   EXPECT_EQ(field().hotKey(), 'K');
   EXPECT_EQ(field().hotKeyModifier(), 3);
+  pressInField(Qt::Key_K, kCtrlShift);
+  EXPECT_EQ(ran.count(), 0);
   pressInField(Qt::Key_5, Qt::ControlModifier | Qt::KeypadModifier);
   EXPECT_EQ(field().text(), "Ctrl+Num 5");
   // Modifiers held alone show how the combination begins; let go, the field shows what it holds.
