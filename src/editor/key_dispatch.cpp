@@ -59,12 +59,6 @@ void runFixedKey(shell::FrmMain& window, const FixedKey& fixed, platform::KeyPre
   if (item && item->isEnabled()) item->trigger();
 }
 
-// Ctrl+digit and Ctrl+Shift+digit are the local bookmarks' keys; like the fixed combinations
-// they belong to the program, so they type nothing.
-bool isLocalBookmarkKey(int shift, int key) {
-  return (shift == kCtrl || shift == (kCtrl | kShift)) && key >= '1' && key <= '9';
-}
-
 void playKeySound(shell::FrmMain& window, platform::SoundPlayer& player) {
   const auto& settings = window.context().settings;
   if (settings.truth(Setting::PlayWave)) player.play(settings.get(Setting::WaveFile));
@@ -73,6 +67,11 @@ void playKeySound(shell::FrmMain& window, platform::SoundPlayer& player) {
 }  // namespace
 
 std::span<const FixedKey> FixedKeys() { return kFixedKeys; }
+
+// Like the fixed combinations these keys belong to the program, so they type nothing.
+bool IsLocalBookmarkKey(int shift, int key) {
+  return (shift == kCtrl || shift == (kCtrl | kShift)) && key >= '1' && key <= '9';
+}
 
 void ShowFixedKeys(shell::Commands& commands) {
   const QAction* first = commands.action(QString::fromUtf8(kFixedKeys[0].command));
@@ -93,7 +92,7 @@ void InstallKeyDispatch(shell::FrmMain& window) {
                      const int key = platform::VirtualKey(press.key, press.xkbKeycode, press.keypad);
                      const FixedKey* fixed = findFixedKey(press.shift, key);
                      if (fixed) runFixedKey(window, *fixed, press);
-                     if (isLocalBookmarkKey(press.shift, key)) {
+                     if (IsLocalBookmarkKey(press.shift, key)) {
                        press.handled = true;
                        window.hooks().run(shell::KeyHook::LocalBookmarks, key, press.shift);
                      }

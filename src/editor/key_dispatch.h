@@ -20,6 +20,8 @@ struct FixedKey {
 
 // Every fixed combination, in the order the captions are marked.
 std::span<const FixedKey> FixedKeys();
+// Ctrl+1..9 and Ctrl+Shift+1..9: the local bookmarks' keys.
+bool IsLocalBookmarkKey(int shift, int key);
 
 // Appends a tab and the key text to each captioned item, unless the first of them
 // ("Гиперссылка") already has one; language files call it again after renaming the items.

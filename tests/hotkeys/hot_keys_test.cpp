@@ -4,6 +4,7 @@
 #include "hotkeys/hot_keys.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -83,25 +84,75 @@ TEST_F(HotKeysTest, MarksSurviveMenuRebuilds) {
   writeMacros();
   writeFile("HotKeys.ini", "Macro.2=3|65\r\nHighLight.1=4|112\r\n");
   shell::FrmMain& w = start();
-  const QString second = macroName(2);
   shell::MenuArray& highLights = *w.commands().array("mnuHighLight");
   EXPECT_EQ(highLights.item(1)->text(), "HTML\tAlt+F1");
   // Marking again (the settings page does it when it opens) never adds a second text.
   hotKeys().apply();
   w.hooks().run(shell::Hook::MacroMenu);
+  QCoreApplication::processEvents();
   EXPECT_EQ(macroCaption(2), macroName(2) + "\tCtrl+Shift+A");
   EXPECT_EQ(macroCaption(2).count(u'\t'), 1);
   EXPECT_EQ(highLights.item(1)->text(), "HTML\tAlt+F1");
-  // A rebuild with fewer items leaves the binding waiting for its item, which shows it again.
-  ASSERT_TRUE(QFile::remove(homePath("Macro/" + second + ".mac")));
+  EXPECT_EQ(fileBytes(), "Macro.2=3|65\r\nHighLight.1=4|112\r\n");
+}
+
+// Fixed fault: a binding used to stay with the position, so removing a script passed its key to
+// the script that moved up into its place.
+TEST_F(HotKeysTest, BindingsFollowTheirItemsThroughMenuRebuilds) {
+  writeFile("Macro/one.mac", "setselectedtext one;");
+  writeFile("Macro/two.mac", "setselectedtext two;");
+  writeFile("Macro/three.mac", "setselectedtext three;");
+  shell::FrmMain& w = start();
+  ASSERT_EQ(macros().count(), 4);
+  const QString gone = macroName(2);
+  const QString kept = macroName(3);
+  ASSERT_EQ(hotKeys().assign(HotKeyKind::Macro, 2, 3, 'A'), HotKeyChange::Done);
+  ASSERT_EQ(hotKeys().assign(HotKeyKind::Macro, 3, 3, 'B'), HotKeyChange::Done);
+
+  ASSERT_TRUE(QFile::remove(homePath("Macro/" + gone + ".mac")));
   w.hooks().run(shell::Hook::MacroMenu);
-  ASSERT_EQ(macros().count(), 2);
-  EXPECT_FALSE(macroCaption(1).contains(u'\t'));
-  hotKeys().dispatch('A', 3);  // no item: nothing runs, nothing breaks
-  writeFile("Macro/" + second + ".mac", "setselectedtext second;");
-  w.hooks().run(shell::Hook::MacroMenu);
+  // A key pressed before the window's events ran finds the bindings already settled.
+  editor().setText("");
+  EXPECT_FALSE(hotKeys().dispatch('A', 3));
+  EXPECT_TRUE(hotKeys().dispatch('B', 3));
+  EXPECT_EQ(editor().text(), kept);
+  QCoreApplication::processEvents();
+
   ASSERT_EQ(macros().count(), 3);
-  EXPECT_TRUE(macroCaption(2).endsWith("\tCtrl+Shift+A"));
+  const int keptAt = macroName(1) == kept ? 1 : 2;
+  EXPECT_EQ(macroCaption(keptAt), kept + "\tCtrl+Shift+B");
+  EXPECT_FALSE(macroCaption(3 - keptAt).contains(u'\t'));
+  EXPECT_EQ(fileBytes(), QStringLiteral("Macro.%1=3|66\r\n").arg(keptAt).toUtf8());
+  const QList<HotKeyRow> rows = hotKeys().rows();
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(rows[0].binding.index, keptAt);
+
+  // The script coming back is a new item: its old key is gone for good.
+  writeFile("Macro/" + gone + ".mac", "setselectedtext back;");
+  w.hooks().run(shell::Hook::MacroMenu);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(macros().count(), 4);
+  for (int i = 1; i < 4; ++i) {
+    SCOPED_TRACE(macroName(i).toStdString());
+    EXPECT_EQ(macroCaption(i).contains(u'\t'), macroName(i) == kept);
+  }
+  editor().setText("");
+  EXPECT_FALSE(hotKeys().dispatch('A', 3));
+  EXPECT_TRUE(hotKeys().dispatch('B', 3));
+  EXPECT_EQ(editor().text(), kept);
+}
+
+TEST_F(HotKeysTest, ABindingWaitingForItsItemKeepsItsPosition) {
+  writeMacros();
+  // The file names a fourth script the folder does not have (yet).
+  writeFile("HotKeys.ini", "Macro.3=3|65\r\n");
+  shell::FrmMain& w = start();
+  writeFile("Macro/third.mac", "setselectedtext third;");
+  w.hooks().run(shell::Hook::MacroMenu);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(macros().count(), 4);
+  EXPECT_EQ(macroCaption(3), macroName(3) + "\tCtrl+Shift+A");
+  EXPECT_EQ(fileBytes(), "Macro.3=3|65\r\n");
 }
 
 TEST_F(HotKeysTest, AssignAndRemoveKeepMenuAndFileUpToDate) {
