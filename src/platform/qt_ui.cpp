@@ -70,6 +70,26 @@ MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons bu
   return MsgAnswer(clicked->property("answer").toInt());
 }
 
+std::optional<int> QtUi::choose(const QString& text, const QString& title,
+                                const QStringList& buttons, MsgIcon icon) {
+  QMessageBox box(m_parent);
+  box.setText(text);
+  box.setWindowTitle(title);
+  static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                            QMessageBox::Question, QMessageBox::Warning,
+                                            QMessageBox::Critical};
+  box.setIcon(icons[int(icon)]);
+  QList<QAbstractButton*> added;
+  for (const QString& caption : buttons) added.append(box.addButton(caption, QMessageBox::ActionRole));
+  // Escape answers nothing: the caller leaves everything as it is.
+  QPushButton* later = box.addButton(QString::fromUtf8(kCancelText), QMessageBox::RejectRole);
+  box.setEscapeButton(later);
+  box.exec();
+  const qsizetype index = added.indexOf(box.clickedButton());
+  if (index < 0) return std::nullopt;
+  return int(index);
+}
+
 std::optional<QString> QtUi::inputBox(const QString& prompt, const QString& title,
                                       const QString& defaultText) {
   QInputDialog dialog(m_parent);

@@ -14,6 +14,8 @@ class QtUi : public Ui {
 
   MsgAnswer message(const QString& text, const QString& title, MsgButtons buttons,
                     MsgIcon icon) override;
+  std::optional<int> choose(const QString& text, const QString& title, const QStringList& buttons,
+                            MsgIcon icon) override;
   std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
   FileChoice openFile(const FileRequest& request) override;

@@ -37,6 +37,10 @@ class Ui {
   virtual ~Ui() = default;
   virtual MsgAnswer message(const QString& text, const QString& title, MsgButtons buttons,
                             MsgIcon icon) = 0;
+  // A question answered by one of several named buttons ("&Восстановить", "&Удалить"...):
+  // the index of the button pressed, or nullopt when the user closed the box with Escape.
+  virtual std::optional<int> choose(const QString& text, const QString& title,
+                                    const QStringList& buttons, MsgIcon icon) = 0;
   // nullopt when the user cancels.
   virtual std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                           const QString& defaultText) = 0;

@@ -32,6 +32,11 @@ ScriptedUi& ScriptedUi::answerInput(std::optional<QString> answer, const QString
   m_script.push_back(Input{std::move(answer), expect});
   return *this;
 }
+
+ScriptedUi& ScriptedUi::answerChoice(std::optional<int> answer, const QString& expect) {
+  m_script.push_back(Choice{answer, expect});
+  return *this;
+}
 ScriptedUi& ScriptedUi::answerOpenFile(const QString& path, int filterIndex) {
   m_script.push_back(OpenFile{FileChoice{path, filterIndex}});
   return *this;
@@ -66,6 +71,19 @@ MsgAnswer ScriptedUi::message(const QString& text, const QString& title,
   messages.append({text, title, buttons, icon});
   const auto step = next<Message>("message \"" + text + "\"");
   if (!step) return MsgAnswer::Cancel;
+  if (!step->expect.isEmpty()) {
+    EXPECT_TRUE(text.contains(step->expect))
+        << "expected \"" << step->expect.toStdString() << "\" in \"" << text.toStdString() << "\"";
+  }
+  return step->answer;
+}
+
+std::optional<int> ScriptedUi::choose(const QString& text, const QString& title,
+                                      const QStringList& buttons, platform::MsgIcon icon) {
+  messages.append({text, title, platform::MsgButtons::Ok, icon});
+  choiceButtons.append(buttons);
+  const auto step = next<Choice>("choice \"" + text + "\"");
+  if (!step) return std::nullopt;
   if (!step->expect.isEmpty()) {
     EXPECT_TRUE(text.contains(step->expect))
         << "expected \"" << step->expect.toStdString() << "\" in \"" << text.toStdString() << "\"";

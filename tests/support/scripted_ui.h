@@ -26,6 +26,8 @@ class ScriptedUi : public platform::Ui {
 
   // Script. `expect`, when given, must be part of the text shown.
   ScriptedUi& answerMessage(platform::MsgAnswer answer, const QString& expect = QString());
+  // The index of the button pressed, or nullopt for Escape; `expect` as for messages.
+  ScriptedUi& answerChoice(std::optional<int> answer, const QString& expect = QString());
   ScriptedUi& answerInput(std::optional<QString> answer, const QString& expect = QString());
   ScriptedUi& answerOpenFile(const QString& path, int filterIndex = 1);
   ScriptedUi& answerSaveFile(const QString& path, int filterIndex = 1);
@@ -39,6 +41,7 @@ class ScriptedUi : public platform::Ui {
   QList<AskedMessage> messages;
   QList<platform::FileRequest> fileRequests;
   QStringList inputPrompts;
+  QList<QStringList> choiceButtons;  // the buttons each choice offered
   QList<QFont> fontRequests;  // the font each font dialog started from
   QList<QColor> colourRequests;  // the colour each colour dialog started from
   QStringList modalWindows;  // objectName of each modal window shown
@@ -46,6 +49,8 @@ class ScriptedUi : public platform::Ui {
 
   platform::MsgAnswer message(const QString& text, const QString& title,
                               platform::MsgButtons buttons, platform::MsgIcon icon) override;
+  std::optional<int> choose(const QString& text, const QString& title, const QStringList& buttons,
+                            platform::MsgIcon icon) override;
   std::optional<QString> inputBox(const QString& prompt, const QString& title,
                                   const QString& defaultText) override;
   platform::FileChoice openFile(const platform::FileRequest& request) override;
@@ -58,6 +63,7 @@ class ScriptedUi : public platform::Ui {
 
  private:
   struct Message { platform::MsgAnswer answer; QString expect; };
+  struct Choice { std::optional<int> answer; QString expect; };
   struct Input { std::optional<QString> answer; QString expect; };
   struct OpenFile { platform::FileChoice choice; };
   struct SaveFile { platform::FileChoice choice; };
@@ -66,7 +72,7 @@ class ScriptedUi : public platform::Ui {
   struct Font { std::optional<QFont> font; };
   struct Printer { std::function<bool(QPrinter&)> act; };
   struct Modal { std::function<int(QDialog&)> act; };
-  using Step = std::variant<Message, Input, OpenFile, SaveFile, Folder, Colour, Font, Printer, Modal>;
+  using Step = std::variant<Message, Choice, Input, OpenFile, SaveFile, Folder, Colour, Font, Printer, Modal>;
 
   template <typename T>
   std::optional<T> next(const QString& what);
