@@ -19,7 +19,11 @@ class Document : public QObject {
   QString fileName() const;
 
   bool Dirty() const { return m_dirty; }
-  void setDirty(bool dirty) { m_dirty = dirty; }
+  void setDirty(bool dirty) {
+    if (dirty == m_dirty) return;
+    m_dirty = dirty;
+    Q_EMIT dirtyChanged(dirty);
+  }
   // Only part of the file was read (it changed size under the reader): the text is not the
   // file's, so it must never be written over it.
   bool isPartial() const { return m_partial; }
@@ -54,6 +58,7 @@ class Document : public QObject {
  Q_SIGNALS:
   void captionChanged(const QString& caption);
   void curCodirChanged(int codePage);
+  void dirtyChanged(bool dirty);
 
  private:
   QString m_path;

@@ -110,6 +110,8 @@ OSTREL_SETTING(HTMLSpecSymbols, "HTMLSpecSymbols", "0")
 OSTREL_SETTING(MultiMatchCase, "MultiMatchCase", "0")
 OSTREL_NUMBER(BookMarksView, "BookMarksView", "0", kIndexRange)
 OSTREL_NUMBER(LastSI, "LastSI", "0", kIndexRange)
+// How long after the first unsaved change the text is kept for recovery after a crash, in ms.
+OSTREL_NUMBER(RecoveryDelay, "RecoveryDelay", "3000", (NumberRange{50, 600000}))
 OSTREL_NUMBER(MainLeft, "Main_Left", "", kTwipsRange)  // default: the current placement
 OSTREL_NUMBER(MainTop, "Main_Top", "", kTwipsRange)
 OSTREL_NUMBER(MainHeight, "Main_Height", "", kTwipsSizeRange)

@@ -12,6 +12,7 @@
 #include "document/disk_check.h"
 #include "document/file_commands.h"
 #include "document/recent_files.h"
+#include "document/recovery.h"
 #include "document/save_timers.h"
 #include "editor/auto_change.h"
 #include "editor/auto_complete.h"
@@ -51,6 +52,7 @@ void InstallFeatures(FrmMain& window) {
   document::InstallFileCommands(window);
   document::InstallDiskCheck(window);
   document::InstallSaveTimers(window);
+  document::InstallRecovery(window);
   InstallViewCommands(window);
   InstallEditCommands(window);
   InstallAbout(window);
