@@ -2,6 +2,7 @@
 // scripts/real-window-tests.sh. Elsewhere (offscreen) these tests are skipped.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include "document/disk_check.h"
+#include "document/recovery_file.h"
 #include "platform/edit_control.h"
 #include "platform/test_files.h"
 #include "shell/version.h"
@@ -142,6 +144,47 @@ TEST_F(RealWindowTest, ChangedFileIsAskedAboutOnComingBack) {
   settle();
   EXPECT_EQ(m_ui.messages.size(), 1) << "asked once";
   EXPECT_EQ(w.txtMain().text(), "two, from another program");
+}
+
+// A user typing when the program dies: the next start offers the text back.
+TEST_F(RealWindowTest, TextTypedBeforeAKillIsOfferedBackAtTheNextStart) {
+  m_settings->set(platform::Setting::RecoveryDelay, "100");
+  QProcess program;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("OSTREL_HOME", homePath());
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(OSTREL_PROGRAM), {});
+  ASSERT_TRUE(program.waitForStarted());
+  QString window;
+  for (int i = 0; i < 100 && window.isEmpty(); ++i) {
+    window = run("xdotool", {"search", "--pid", QString::number(program.processId()), "--name",
+                             "Ostrel XP"})
+                 .section('\n', 0, 0);
+    if (window.isEmpty()) QTest::qWait(100);
+  }
+  ASSERT_FALSE(window.isEmpty()) << "the program showed no window";
+  run("xdotool", {"windowactivate", "--sync", window});
+  settle();
+  run("xdotool", {"type", "--delay", "20", "typed and never saved"});
+  const QDir folder(homePath("Recovery"));
+  const auto keptText = [&folder] {
+    for (const QString& name : folder.entryList({"*.orec"}, QDir::Files))
+      if (auto kept = document::ReadRecoveryFile(folder.filePath(name))) return kept->utf8;
+    return QByteArray();
+  };
+  EXPECT_TRUE(QTest::qWaitFor([&] { return keptText() == "typed and never saved"; }, 10000))
+      << keptText().toStdString();
+  program.kill();  // SIGKILL: no destructor, no clean-up
+  program.waitForFinished();
+  ASSERT_EQ(program.exitStatus(), QProcess::CrashExit);
+
+  m_ui.answerChoice(0, QStringLiteral("Безымянный"));
+  showMain();
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(m_window->txtMain().textUtf8(), "typed and never saved");
+  EXPECT_TRUE(m_window->document().Dirty());
 }
 
 }  // namespace
