@@ -45,7 +45,7 @@ QString describe(const RecoveredDocument& document) {
   if (document.saved.isValid())
     text += QStringLiteral(",\nсохраненный ") +
             document.saved.toLocalTime().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
-  return text + QStringLiteral(".\n\nЧто с ним сделать?");
+  return text + QStringLiteral(".\n\nЧто с ним сделать?\n(«Отмена» — спросить снова при следующем запуске.)");
 }
 
 }  // namespace
@@ -122,8 +122,10 @@ void Recovery::keep() {
   header.codePage = m_window.document().CurCodir();
   header.format = editor.fileFormat();
   header.saved = QDateTime::currentDateTimeUtc();
-  // The one copy made on this thread; the writing happens beside the window.
-  const QByteArray text = editor.textUtf8();
+  // The one copy made on this thread, into memory kept from the last keep; the writing happens
+  // beside the window.
+  editor.copyTextUtf8(m_text);
+  const QByteArray text = m_text;
   const QString path = m_path;
   auto write = [path, header, text] { return WriteRecoveryFile(path, header, text); };
   try {

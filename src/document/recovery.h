@@ -4,6 +4,7 @@
 // file left by a run that died is offered back at the next start.
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -46,6 +47,7 @@ class Recovery : public QObject {
   QString m_path;
   std::unique_ptr<QLockFile> m_lock;
   std::future<bool> m_writing;
+  QByteArray m_text;  // the last copy; the writer shares it until it is done
 };
 
 // Files that runs which ended without a clean exit left behind, oldest first. A file whose run is

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -139,6 +140,21 @@ void EditControl::Impl::clearLineMarks() {
 QString EditControl::text() const { return QString::fromUtf8(d->documentBytes()); }
 
 QByteArray EditControl::textUtf8() const { return d->documentBytes().toByteArray(); }
+
+void EditControl::copyTextUtf8(QByteArray& into) const {
+  const QsciScintilla* view = d->primary();
+  const long length = sci(view, Sci::SCI_GETLENGTH);
+  // The two parts on either side of the editor's gap, each read where it lies.
+  const long gap = std::clamp<long>(sci(view, Sci::SCI_GETGAPPOSITION), 0, length);
+  into.resize(length);
+  char* out = into.data();
+  for (const auto& [start, size] : {std::pair{0L, gap}, std::pair{gap, length - gap}}) {
+    if (size <= 0) continue;
+    const auto* part =
+        reinterpret_cast<const char*>(sci(view, Sci::SCI_GETRANGEPOINTER, start, size));
+    std::memcpy(out + start, part, size_t(size));
+  }
+}
 
 void EditControl::setText(const QString& text) { setTextUtf8(text.toUtf8()); }
 

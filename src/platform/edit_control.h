@@ -125,6 +125,10 @@ class EditControl : public QWidget {
   // The same four as UTF-8 (CR LF line ends), for large texts going to and from files and other
   // programs: no QString copy of the text is made on the way.
   QByteArray textUtf8() const;
+  // The same text copied into `into`, whose memory is reused when it is large enough: neither the
+  // editor's buffer is rearranged nor fresh memory touched, so a copy of a large document taken
+  // again and again (to keep it for recovery) stays cheap.
+  void copyTextUtf8(QByteArray& into) const;
   void setTextUtf8(QByteArrayView utf8);
   QByteArray selectedTextUtf8() const;
   void setSelectedTextUtf8(QByteArrayView utf8);

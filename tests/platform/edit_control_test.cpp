@@ -73,6 +73,21 @@ TEST_F(EditControlTest, TextRoundTripsWithLengthAndLines) {
   }
 }
 
+// The copy read on either side of the editor's gap: an edit in the middle moves the gap there.
+TEST_F(EditControlTest, CopiedTextIsTheWholeTextWhereverTheLastEditWas) {
+  QByteArray copy(1 << 16, 'z');  // reused memory, longer than the text
+  edit.setText(QStringLiteral("первая\r\nвторая\r\nтретья"));
+  for (const SelRange at : {SelRange{1, 3, 1, 3}, SelRange{0, 0, 0, 0}, SelRange{2, 6, 2, 6}}) {
+    edit.setSelection(at);
+    edit.setSelectedText(QStringLiteral("ё"));
+    edit.copyTextUtf8(copy);
+    EXPECT_EQ(copy, edit.textUtf8());
+  }
+  edit.setText(QString());
+  edit.copyTextUtf8(copy);
+  EXPECT_TRUE(copy.isEmpty());
+}
+
 TEST_F(EditControlTest, LineQueriesCountCharactersNotBytes) {
   const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80" "b");
   edit.setText("Первая\r\nвторая строка\r\n\r\n" + emoji);
