@@ -31,15 +31,23 @@ QStringList NameFilters(const QString& filter) {
   return result;
 }
 
-MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons buttons,
-                        MsgIcon icon) {
-  QMessageBox box(m_parent);
+namespace {
+
+void prepareBox(QMessageBox& box, const QString& text, const QString& title, MsgIcon icon) {
   box.setText(text);
   box.setWindowTitle(title);
   static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
                                             QMessageBox::Question, QMessageBox::Warning,
                                             QMessageBox::Critical};
   box.setIcon(icons[int(icon)]);
+}
+
+}  // namespace
+
+MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons buttons,
+                        MsgIcon icon) {
+  QMessageBox box(m_parent);
+  prepareBox(box, text, title, icon);
   // Russian button texts whatever the desktop's language.
   auto add = [&box](const char* text, QMessageBox::ButtonRole role, MsgAnswer answer) {
     QPushButton* b = box.addButton(QString::fromUtf8(text), role);
@@ -73,12 +81,7 @@ MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons bu
 std::optional<int> QtUi::choose(const QString& text, const QString& title,
                                 const QStringList& buttons, MsgIcon icon) {
   QMessageBox box(m_parent);
-  box.setText(text);
-  box.setWindowTitle(title);
-  static const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information,
-                                            QMessageBox::Question, QMessageBox::Warning,
-                                            QMessageBox::Critical};
-  box.setIcon(icons[int(icon)]);
+  prepareBox(box, text, title, icon);
   QList<QAbstractButton*> added;
   for (const QString& caption : buttons) added.append(box.addButton(caption, QMessageBox::ActionRole));
   // Escape answers nothing: the caller leaves everything as it is.

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QSignalSpy>
 
-#include "editor/typing_fixture.h"
+#include "hotkeys/macro_keys_fixture.h"
 #include "platform/edit_control.h"
 
 namespace hotkeys {
@@ -17,19 +17,8 @@ namespace {
 
 const auto kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
 
-class HotKeysTest : public testing_support::TypingTest {
+class HotKeysTest : public testing_support::MacroKeysTest {
  protected:
-  // Two scripts, each typing its own name over the selection; which is item 1 and which item 2
-  // is the folder's order.
-  void writeMacros() {
-    writeFile("Macro/first.mac", "setselectedtext first;");
-    writeFile("Macro/second.mac", "setselectedtext second;");
-  }
-  shell::MenuArray& macros() { return *m_window->commands().array("mnuMacro"); }
-  QString macroName(int index) {
-    return shell::CaptionWithoutShortcut(macros().item(index)->text());
-  }
-  QString macroCaption(int index) { return macros().item(index)->text(); }
   HotKeys& hotKeys() { return *FindHotKeys(*m_window); }
   platform::EditControl& editor() { return m_window->txtMain(); }
   // The file the program reads and writes, whichever way its name is spelt on disk.

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-#include "editor/typing_fixture.h"
+#include "hotkeys/macro_keys_fixture.h"
 #include "hotkeys/hot_keys.h"
 #include "platform/edit_control.h"
 #include "settings/frm_settings.h"
@@ -21,17 +21,8 @@ namespace {
 const auto kCtrlShift = Qt::ControlModifier | Qt::ShiftModifier;
 const auto kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
 
-class KeysPageTest : public testing_support::TypingTest {
+class KeysPageTest : public testing_support::MacroKeysTest {
  protected:
-  void writeMacros() {
-    writeFile("Macro/first.mac", "setselectedtext first;");
-    writeFile("Macro/second.mac", "setselectedtext second;");
-  }
-  shell::MenuArray& macros() { return *m_window->commands().array("mnuMacro"); }
-  QString macroName(int index) {
-    return shell::CaptionWithoutShortcut(macros().item(index)->text());
-  }
-  QString macroCaption(int index) { return macros().item(index)->text(); }
 
   void openPage() {
     FrmSettings& window = OpenSettings(*m_window, kKeysPage);

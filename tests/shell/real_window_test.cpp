@@ -32,6 +32,24 @@ QString run(const QString& program, const QStringList& arguments) {
   return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+// Starts the program itself on a program directory and finds its window; "" when none shows.
+QString startProgram(QProcess& program, const QString& home) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("OSTREL_HOME", home);
+  env.insert("QT_QPA_PLATFORM", "xcb");
+  program.setProcessEnvironment(env);
+  program.start(QStringLiteral(OSTREL_PROGRAM), {});
+  if (!program.waitForStarted()) return QString();
+  QString window;
+  for (int i = 0; i < 100 && window.isEmpty(); ++i) {
+    window = run("xdotool", {"search", "--pid", QString::number(program.processId()), "--name",
+                             "Ostrel XP"})
+                 .section('\n', 0, 0);
+    if (window.isEmpty()) QTest::qWait(100);
+  }
+  return window;
+}
+
 // Lets the window system and the window manager do their part.
 void settle(int ms = 300) { QTest::qWait(ms); }
 
@@ -67,19 +85,7 @@ class RealWindowTest : public MainWindowTest {
 TEST_F(RealWindowTest, TitleOfTheProgramIsExactlyItsOwn) {
   QTemporaryDir home;
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("OSTREL_HOME", home.path());
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  program.setProcessEnvironment(env);
-  program.start(QStringLiteral(OSTREL_PROGRAM), {});
-  ASSERT_TRUE(program.waitForStarted());
-  QString window;
-  for (int i = 0; i < 100 && window.isEmpty(); ++i) {
-    window = run("xdotool", {"search", "--pid", QString::number(program.processId()), "--name",
-                             "Ostrel XP"})
-                 .section('\n', 0, 0);
-    if (window.isEmpty()) QTest::qWait(100);
-  }
+  const QString window = startProgram(program, home.path());
   ASSERT_FALSE(window.isEmpty()) << "the program showed no window";
   EXPECT_EQ(run("xdotool", {"getwindowname", window}), QString::fromUtf8(kStartCaption));
   program.kill();
@@ -150,19 +156,7 @@ TEST_F(RealWindowTest, ChangedFileIsAskedAboutOnComingBack) {
 TEST_F(RealWindowTest, TextTypedBeforeAKillIsOfferedBackAtTheNextStart) {
   m_settings->set(platform::Setting::RecoveryDelay, "100");
   QProcess program;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("OSTREL_HOME", homePath());
-  env.insert("QT_QPA_PLATFORM", "xcb");
-  program.setProcessEnvironment(env);
-  program.start(QStringLiteral(OSTREL_PROGRAM), {});
-  ASSERT_TRUE(program.waitForStarted());
-  QString window;
-  for (int i = 0; i < 100 && window.isEmpty(); ++i) {
-    window = run("xdotool", {"search", "--pid", QString::number(program.processId()), "--name",
-                             "Ostrel XP"})
-                 .section('\n', 0, 0);
-    if (window.isEmpty()) QTest::qWait(100);
-  }
+  const QString window = startProgram(program, homePath());
   ASSERT_FALSE(window.isEmpty()) << "the program showed no window";
   run("xdotool", {"windowactivate", "--sync", window});
   settle();
