@@ -32,6 +32,9 @@ class SpecialTemplatePopup : public QObject {
   explicit SpecialTemplatePopup(shell::FrmMain& window)
       : QObject(&window), m_window(window), m_list(new QListWidget(&window)) {
     m_list->setObjectName(QStringLiteral("lstStemplate"));
+    // Hiding the list as the window goes takes its focus away: nothing to hand back then.
+    connect(&window, &shell::FrmMain::destroying, this,
+            [this] { m_list->removeEventFilter(this); });
     m_list->resize(kListWidth, kListHeight);
     m_list->hide();
     m_list->installEventFilter(this);

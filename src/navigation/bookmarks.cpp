@@ -144,7 +144,8 @@ FrmBookmarks* Bookmarks::manager() const { return m_manager; }
 std::optional<int> Bookmarks::indexInFile(int index, BookmarkList& file) {
   if (index < 0 || index >= m_list.count()) return std::nullopt;
   file = ReadBookmarks(filePath());
-  const Bookmark& shown = m_list.bookmarks()[index];
+  // A copy: the message below is written after reload() has replaced the list.
+  const Bookmark shown = m_list.bookmarks()[index];
   if (index < file.count() && file.bookmarks()[index] == shown) return index;
   if (const qsizetype found = file.bookmarks().indexOf(shown); found >= 0) return int(found);
   reload();

@@ -25,14 +25,16 @@ bool& listening() {
   return on;
 }
 
-QList<QPointer<QsciScintilla>>& views() {
-  static QList<QPointer<QsciScintilla>> list;
+// Kept as plain objects: a view is asked about while it is being destroyed, when it is no
+// longer a QsciScintilla, and a pointer of that type would then point at the wrong thing.
+QList<QPointer<QObject>>& views() {
+  static QList<QPointer<QObject>> list;
   return list;
 }
 
 bool registered(const QObject* object) {
-  for (const QPointer<QsciScintilla>& view : views())
-    if (view == object) return true;
+  for (const QPointer<QObject>& view : views())
+    if (view.data() == object) return true;
   return false;
 }
 
@@ -56,7 +58,8 @@ class StateWatch : public QAccessible::ActivationObserver {
   void accessibilityActiveChanged(bool active) override {
     listening() = active;
     views().removeAll(nullptr);
-    for (const QPointer<QsciScintilla>& view : views()) refresh(view);
+    for (const QPointer<QObject>& view : views())
+      if (auto* scintilla = qobject_cast<QsciScintilla*>(view.data())) refresh(scintilla);
   }
 };
 

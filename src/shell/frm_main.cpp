@@ -47,7 +47,7 @@ FrmMain::FrmMain(AppContext& context, QWidget* parent)
   connect(m_commands->toolBar(), &QToolBar::actionTriggered, this, [this] { focusEditor(); });
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain() { Q_EMIT destroying(); }
 
 void FrmMain::setToolBarShown(bool shown) {
   m_toolBarShown = shown;

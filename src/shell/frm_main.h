@@ -65,6 +65,11 @@ class FrmMain : public QMainWindow {
   // Runs the exit procedure when the window closes; a cancelled exit keeps it open.
   void setShutdown(std::function<bool()> procedure) { m_shutdown = std::move(procedure); }
 
+ Q_SIGNALS:
+  // The window is going: its children are destroyed after this, when it is a window no more,
+  // so a child that would reach back into it (the editor, its state) stops listening here.
+  void destroying();
+
  protected:
   // None of Qt's own: it would hide the tool bar behind the back of "Панель инструментов" and
   // its stored setting, and show its Russian title in every language.
