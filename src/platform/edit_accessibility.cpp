@@ -77,7 +77,8 @@ void installOnce() {
 
 int ModificationEvents() {
   return listening() ? int(Sci::SC_MODEVENTMASKALL)
-                     : int(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
+                     : int(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE |
+                           Sci::SC_MOD_INSERTTEXT);
 }
 
 void Register(QsciScintilla* view) {

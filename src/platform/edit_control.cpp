@@ -85,7 +85,8 @@ void EditControl::Impl::setUpView(QsciScintilla* view) {
   view->setMarginWidth(1, 0);
   view->setMarginWidth(2, 0);
   applyLook(view);
-  applyLineNumberMargin(view, lineNumbers, lineNumberBase);
+  applyLineNumberMargin(view, lineNumbers, lineNumberBase, breaks);
+  view->markerDefine(QsciScintilla::DownTriangle, kJoinMarker);
 }
 
 // --- positions ---
@@ -96,37 +97,189 @@ QByteArrayView EditControl::Impl::documentBytes() const {
   return QByteArrayView(bytes, sci(primary(), Sci::SCI_GETLENGTH));
 }
 
+QByteArray EditControl::Impl::realBytes() const {
+  const QByteArrayView bytes = documentBytes();
+  if (breaks.empty()) return QByteArray::fromRawData(bytes.data(), bytes.size());
+  return breaks.strip(bytes, 0);
+}
+
+void EditControl::Impl::ensureLengthIndex() const {
+  if (lengthIndex) return;
+  sci(primary(), Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF16);
+  lengthIndex = true;
+}
+
+int EditControl::Impl::realLineCount() const {
+  return int(sci(primary(), Sci::SCI_GETLINECOUNT) - breaks.count());
+}
+
+long EditControl::Impl::firstDisplayLine(int line) const {
+  if (breaks.empty()) return line;
+  // The k-th break ends a display line of text line (its display line - k), rising with k:
+  // the breaks of the lines before this one are counted by halving.
+  const std::vector<long>& at = breaks.positions();
+  std::size_t low = 0;
+  std::size_t high = at.size();
+  while (low < high) {
+    const std::size_t middle = (low + high) / 2;
+    if (sci(primary(), Sci::SCI_LINEFROMPOSITION, at[middle]) - long(middle) < line)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return line + long(low);
+}
+
+long EditControl::Impl::lastDisplayLine(int line) const {
+  return breaks.empty() ? line : firstDisplayLine(line + 1) - 1;
+}
+
+long EditControl::Impl::lineStart(int line) const {
+  return sci(primary(), Sci::SCI_POSITIONFROMLINE, firstDisplayLine(line));
+}
+
+long EditControl::Impl::lineEnd(int line) const {
+  return sci(primary(), Sci::SCI_GETLINEENDPOSITION, lastDisplayLine(line));
+}
+
 long EditControl::Impl::position(int line, int column) const {
   const QsciScintilla* view = primary();
-  const long lines = sci(view, Sci::SCI_GETLINECOUNT);
-  const long clampedLine = std::clamp<long>(line, 0, lines - 1);
-  const long start = sci(view, Sci::SCI_POSITIONFROMLINE, clampedLine);
-  const long end = sci(view, Sci::SCI_GETLINEENDPOSITION, clampedLine);
+  const long lines = realLineCount();
+  const int clampedLine = int(std::clamp<long>(line, 0, lines - 1));
+  const long start = lineStart(clampedLine);
+  const long end = lineEnd(clampedLine);
   if (line >= lines) return end;
   if (column <= 0) return start;
   // A UTF-16 unit takes at least one byte, so a column past the line's byte count is past its end.
   if (column >= end - start) return end;
-  const long at = sci(view, Sci::SCI_POSITIONRELATIVECODEUNITS, start, column);
-  return at <= 0 ? end : std::min(at, end);
+  long segment = firstDisplayLine(clampedLine);
+  long segmentStart = start;
+  long segmentColumn = 0;
+  const long last = lastDisplayLine(clampedLine);
+  if (last > segment) {
+    // The display line the column falls on: each break before it is one unit of the index
+    // that is not a character of the text.
+    ensureLengthIndex();
+    const long first = segment;
+    const long base =
+        sci(view, Sci::SCI_INDEXPOSITIONFROMLINE, first, Sci::SC_LINECHARACTERINDEX_UTF16);
+    const auto columnAt = [&](long displayLine) {
+      return sci(view, Sci::SCI_INDEXPOSITIONFROMLINE, displayLine,
+                 Sci::SC_LINECHARACTERINDEX_UTF16) -
+             base - (displayLine - first);
+    };
+    long low = first;
+    long high = last;
+    while (low < high) {
+      const long middle = (low + high + 1) / 2;
+      if (columnAt(middle) <= column)
+        low = middle;
+      else
+        high = middle - 1;
+    }
+    segment = low;
+    segmentStart = sci(view, Sci::SCI_POSITIONFROMLINE, segment);
+    segmentColumn = columnAt(segment);
+  }
+  const long segmentEnd = sci(view, Sci::SCI_GETLINEENDPOSITION, segment);
+  const long inSegment = column - segmentColumn;
+  if (inSegment <= 0) return segmentStart;
+  if (inSegment >= segmentEnd - segmentStart) return segmentEnd;
+  const long at = sci(view, Sci::SCI_POSITIONRELATIVECODEUNITS, segmentStart, inSegment);
+  return at <= 0 ? segmentEnd : std::min(at, segmentEnd);
 }
 
 int EditControl::Impl::lineOf(long position) const {
-  return int(sci(primary(), Sci::SCI_LINEFROMPOSITION, position));
+  const long displayLine = sci(primary(), Sci::SCI_LINEFROMPOSITION, position);
+  if (breaks.empty()) return int(displayLine);
+  return int(displayLine - breaks.before(sci(primary(), Sci::SCI_POSITIONFROMLINE, displayLine)));
 }
 
 int EditControl::Impl::columnOf(long position) const {
-  const long start = sci(primary(), Sci::SCI_POSITIONFROMLINE, lineOf(position));
-  return int(sci(primary(), Sci::SCI_COUNTCODEUNITS, start, position));
+  const QsciScintilla* view = primary();
+  const long displayLine = sci(view, Sci::SCI_LINEFROMPOSITION, position);
+  const long start = sci(view, Sci::SCI_POSITIONFROMLINE, displayLine);
+  const int inLine = int(sci(view, Sci::SCI_COUNTCODEUNITS, start, position));
+  if (breaks.empty()) return inLine;
+  const long first = firstDisplayLine(lineOf(position));
+  if (first == displayLine) return inLine;
+  ensureLengthIndex();
+  const long before =
+      sci(view, Sci::SCI_INDEXPOSITIONFROMLINE, displayLine, Sci::SC_LINECHARACTERINDEX_UTF16) -
+      sci(view, Sci::SCI_INDEXPOSITIONFROMLINE, first, Sci::SC_LINECHARACTERINDEX_UTF16) -
+      (displayLine - first);
+  return int(before) + inLine;
+}
+
+QByteArray EditControl::Impl::bytesOf(long start, long end) const {
+  const long length = std::max(0L, end - start);
+  if (length == 0) return {};
+  // Only the range is made contiguous: the whole document's pointer would move the editing
+  // gap to the end, copying everything behind the caret on each read after an edit.
+  const auto* bytes = reinterpret_cast<const char*>(primary()->SendScintilla(
+      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length));
+  const QByteArrayView range(bytes, length);
+  return breaks.strip(range, start);
 }
 
 QString EditControl::Impl::textOf(long start, long end) const {
-  // Only the range is made contiguous: the whole document's pointer would move the editing
-  // gap to the end, copying everything behind the caret on each read after an edit.
   const long length = std::max(0L, end - start);
   if (length == 0) return {};
+  if (breaks.before(end) != breaks.before(start)) return QString::fromUtf8(bytesOf(start, end));
   const auto* bytes = reinterpret_cast<const char*>(primary()->SendScintilla(
       Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length));
   return QString::fromUtf8(bytes, length);
+}
+
+QByteArray EditControl::Impl::prepared(QByteArrayView utf8, long at) {
+  pendingBreaks.clear();
+  const long displayLine = sci(primary(), Sci::SCI_LINEFROMPOSITION, at);
+  const int column = int(std::min<long>(
+      at - sci(primary(), Sci::SCI_POSITIONFROMLINE, displayLine), kDisplayLineLength));
+  if (!NeedsDisplayBreaks(utf8, column)) return utf8.toByteArray();
+  return WithDisplayBreaks(utf8, column, &pendingBreaks);
+}
+
+void EditControl::Impl::recordBreaks(long at, long length, std::vector<long> offsets) {
+  if (offsets.empty()) return;
+  // Enough for any undo history a user walks back through with breaks in it.
+  constexpr std::size_t kMostRecords = 4096;
+  if (breakHistory.size() >= kMostRecords)
+    breakHistory.erase(breakHistory.begin(), breakHistory.begin() + kMostRecords / 2);
+  breakHistory.push_back({at, length, std::move(offsets)});
+}
+
+std::vector<long> EditControl::Impl::recordedBreaks(long at, long length) const {
+  const QsciScintilla* view = primary();
+  for (auto it = breakHistory.rbegin(); it != breakHistory.rend(); ++it) {
+    if (it->at != at || it->length != length) continue;
+    // The same place and size: it is the same text when an LF stands where each break stood.
+    const bool same = std::all_of(it->offsets.begin(), it->offsets.end(), [&](long offset) {
+      return sci(view, Sci::SCI_GETCHARAT, at + offset) == '\n';
+    });
+    if (same) return it->offsets;
+  }
+  return {};
+}
+
+void EditControl::Impl::trackBreaks(long at, long length, const char* text, int type) {
+  if (type & Sci::SC_MOD_BEFOREDELETE) {
+    recordBreaks(at, length, breaks.deleting(at, length));
+    return;
+  }
+  std::vector<long> offsets;
+  if (programText) {
+    offsets = std::move(pendingBreaks);
+    pendingBreaks.clear();
+  } else if (type & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO)) {
+    offsets = recordedBreaks(at, length);
+  } else if (text) {
+    // The user's own: a lone LF is one a drag brought along from another display line.
+    const char before = at > 0 ? char(sci(primary(), Sci::SCI_GETCHARAT, at - 1)) : 0;
+    offsets = LoneLineFeeds(QByteArrayView(text, length), before);
+  }
+  breaks.inserted(at, length, offsets);
+  recordBreaks(at, length, std::move(offsets));
 }
 
 void EditControl::Impl::clearLineMarks() {
@@ -137,9 +290,13 @@ void EditControl::Impl::clearLineMarks() {
 
 // --- text and selection ---
 
-QString EditControl::text() const { return QString::fromUtf8(d->documentBytes()); }
+QString EditControl::text() const { return QString::fromUtf8(d->realBytes()); }
 
-QByteArray EditControl::textUtf8() const { return d->documentBytes().toByteArray(); }
+QByteArray EditControl::textUtf8() const {
+  QByteArray bytes = d->realBytes();
+  bytes.detach();  // the buffer behind it changes with the next edit
+  return bytes;
+}
 
 void EditControl::copyTextUtf8(QByteArray& into) const {
   const QsciScintilla* view = d->primary();
@@ -154,6 +311,17 @@ void EditControl::copyTextUtf8(QByteArray& into) const {
         reinterpret_cast<const char*>(sci(view, Sci::SCI_GETRANGEPOINTER, start, size));
     std::memcpy(out + start, part, size_t(size));
   }
+  if (d->breaks.empty()) return;
+  // The display breaks go, squeezed out in place.
+  long kept = 0;
+  long from = 0;
+  for (const long at : d->breaks.positions()) {
+    std::memmove(out + kept, out + from, size_t(at - from));
+    kept += at - from;
+    from = at + 1;
+  }
+  std::memmove(out + kept, out + from, size_t(length - from));
+  into.resize(kept + length - from);
 }
 
 void EditControl::setText(const QString& text) { setTextUtf8(text.toUtf8()); }
@@ -171,7 +339,9 @@ void EditControl::setTextUtf8(QByteArrayView utf8) {
   }
   sci(view, Sci::SCI_BEGINUNDOACTION);
   sci(view, Sci::SCI_CLEARALL);
-  if (!utf8.isEmpty()) view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.data());
+  const Impl::ProgramText program{d};
+  const QByteArray text = d->prepared(utf8, 0);
+  if (!text.isEmpty()) view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(text.size()), text.data());
   sci(view, Sci::SCI_ENDUNDOACTION);
 }
 
@@ -196,16 +366,19 @@ QByteArray EditControl::selectedTextUtf8() const {
   const QsciScintilla* view = d->active;
   if (sci(view, Sci::SCI_SELECTIONISRECTANGLE)) return selectedText().toUtf8();
   const long start = sci(view, Sci::SCI_GETSELECTIONSTART);
-  const long length = sci(view, Sci::SCI_GETSELECTIONEND) - start;
-  if (length <= 0) return {};
-  return QByteArray(reinterpret_cast<const char*>(view->SendScintilla(
-                        Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length)),
-                    length);
+  return d->bytesOf(start, sci(view, Sci::SCI_GETSELECTIONEND));
 }
 
 void EditControl::setSelectedText(const QString& text) {
   const Impl::ChangeScope scope{d};
-  d->active->SendScintilla(Sci::SCI_REPLACESEL, text.toUtf8().constData());
+  QsciScintilla* view = d->active;
+  // The selection goes first, so that what comes in is one insertion of known breaks.
+  sci(view, Sci::SCI_BEGINUNDOACTION);
+  const Impl::ProgramText program{d};
+  sci(view, Sci::SCI_REPLACESEL, 0, long(reinterpret_cast<intptr_t>("")));
+  const QByteArray utf8 = d->prepared(text.toUtf8(), sci(view, Sci::SCI_GETCURRENTPOS));
+  view->SendScintilla(Sci::SCI_REPLACESEL, utf8.constData());
+  sci(view, Sci::SCI_ENDUNDOACTION);
 }
 
 void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
@@ -215,8 +388,10 @@ void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
   // the new text, as a replaced selection leaves it.
   const Impl::ChangeScope scope{d};
   sci(view, Sci::SCI_TARGETFROMSELECTION);
-  view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(utf8.size()),
-                      utf8.isEmpty() ? "" : utf8.data());
+  const Impl::ProgramText program{d};
+  const QByteArray text = d->prepared(utf8, sci(view, Sci::SCI_GETTARGETSTART));
+  view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(text.size()),
+                      text.isEmpty() ? "" : text.data());
   sci(view, Sci::SCI_SETEMPTYSELECTION, sci(view, Sci::SCI_GETTARGETEND));
   sci(view, Sci::SCI_SCROLLCARET);
   d->noteSelection(view);
@@ -264,32 +439,28 @@ void EditControl::setSelection(const SelRange& range, bool scroll) {
 int EditControl::textLength() const {
   const QsciScintilla* view = d->primary();
   // The document keeps a per-line count of UTF-16 units once asked to, which turns this from
-  // a scan of the whole text into a look-up.
-  if (!d->lengthIndex) {
-    sci(view, Sci::SCI_ALLOCATELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF16);
-    d->lengthIndex = true;
-  }
+  // a scan of the whole text into a look-up. Each display break is one unit of it.
+  d->ensureLengthIndex();
   return int(sci(view, Sci::SCI_INDEXPOSITIONFROMLINE, sci(view, Sci::SCI_GETLINECOUNT),
-                 Sci::SC_LINECHARACTERINDEX_UTF16));
+                 Sci::SC_LINECHARACTERINDEX_UTF16) -
+             d->breaks.count());
 }
 
-int EditControl::lineCount() const { return int(sci(d->primary(), Sci::SCI_GETLINECOUNT)); }
+int EditControl::lineCount() const { return d->realLineCount(); }
 
 int EditControl::lineLength(int line) const {
   if (line < 0 || line >= lineCount()) return 0;
-  return d->columnOf(sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, line));
+  return d->columnOf(d->lineEnd(line));
 }
 
 QString EditControl::lineText(int line) const {
   if (line < 0 || line >= lineCount()) return {};
-  return d->textOf(sci(d->primary(), Sci::SCI_POSITIONFROMLINE, line),
-                   sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, line));
+  return d->textOf(d->lineStart(line), d->lineEnd(line));
 }
 
 QString EditControl::linesText(int first, int last) const {
   if (first > last || first < 0 || last >= lineCount()) return {};
-  return d->textOf(sci(d->primary(), Sci::SCI_POSITIONFROMLINE, first),
-                   sci(d->primary(), Sci::SCI_GETLINEENDPOSITION, last));
+  return d->textOf(d->lineStart(first), d->lineEnd(last));
 }
 
 std::vector<std::pair<int, int>> EditControl::linesChangedSinceMark() const {

@@ -44,9 +44,15 @@ void EditControl::redo() {
 }
 void EditControl::cut() {
   const Impl::ChangeScope scope{d};
-  d->active->cut();
+  if (!d->selectionHasBreaks()) return d->active->cut();
+  copy();
+  sci(d->active, Sci::SCI_CLEAR);
 }
-void EditControl::copy() { d->active->copy(); }
+void EditControl::copy() {
+  // The component would copy the display breaks as line ends of the text.
+  if (!d->selectionHasBreaks()) return d->active->copy();
+  QApplication::clipboard()->setText(selectedText());
+}
 void EditControl::paste() {
   const Impl::ChangeScope scope{d};
   d->active->paste();
@@ -65,14 +71,13 @@ bool EditControl::canCut() const { return canCopy() && sci(d->active, Sci::SCI_G
 
 void EditControl::deleteLine(int line) {
   const QsciScintilla* view = d->primary();
-  const long lines = sci(view, Sci::SCI_GETLINECOUNT);
+  const long lines = lineCount();
   if (line < 0 || line >= lines) return;
-  long start = sci(view, Sci::SCI_POSITIONFROMLINE, line);
-  long end = sci(view, Sci::SCI_POSITIONFROMLINE, line + 1);
+  long start = d->lineStart(line);
+  long end = line + 1 < lines ? d->lineStart(line + 1) : sci(view, Sci::SCI_GETLENGTH);
   if (line == lines - 1 && line > 0) {
     // The last line has no line end of its own: the one before it goes instead.
-    start = sci(view, Sci::SCI_GETLINEENDPOSITION, line - 1);
-    end = sci(view, Sci::SCI_GETLENGTH);
+    start = d->lineEnd(line - 1);
   }
   const Impl::ChangeScope scope{d};
   sci(view, Sci::SCI_DELETERANGE, start, end - start);
@@ -81,12 +86,15 @@ void EditControl::deleteLine(int line) {
 void EditControl::setDivider(int line, bool on) {
   if (line < 0 || line >= lineCount()) return;
   const QsciScintilla* view = d->primary();
-  sci(view, on ? Sci::SCI_MARKERADD : Sci::SCI_MARKERDELETE, line, kDividerMarker);
+  // The underline goes under the last display line of a long line.
+  sci(view, on ? Sci::SCI_MARKERADD : Sci::SCI_MARKERDELETE, d->lastDisplayLine(line),
+      kDividerMarker);
 }
 
 bool EditControl::hasDivider(int line) const {
   if (line < 0 || line >= lineCount()) return false;
-  return (sci(d->primary(), Sci::SCI_MARKERGET, line) & (1L << kDividerMarker)) != 0;
+  return (sci(d->primary(), Sci::SCI_MARKERGET, d->lastDisplayLine(line)) &
+          (1L << kDividerMarker)) != 0;
 }
 
 bool EditControl::executeCommand(EditCommand code, const QString& argument) {
@@ -100,8 +108,9 @@ bool EditControl::executeCommand(EditCommand code, const QString& argument) {
       if (!typed) return false;
       // 0 and numbers past the end land on the first and the last line.
       const long line = std::clamp<qint64>(*typed - 1, 0, lineCount() - 1);
-      sci(view, Sci::SCI_ENSUREVISIBLEENFORCEPOLICY, line);
-      sci(view, Sci::SCI_GOTOLINE, line);
+      const long displayLine = d->firstDisplayLine(int(line));
+      sci(view, Sci::SCI_ENSUREVISIBLEENFORCEPOLICY, displayLine);
+      sci(view, Sci::SCI_GOTOLINE, displayLine);
       d->noteSelection(view);
       return true;
     }

@@ -36,12 +36,17 @@ void EditControl::Impl::wire(QsciScintilla* view) {
                    [this, view] { noteSelection(view); });
   QObject::connect(view, &QsciScintillaBase::SCN_UPDATEUI, q, [this, view](int updated) {
     if (updated & Sci::SC_UPDATE_SELECTION) noteSelection(view);
-    fillLineNumberLabels(view, lineNumberBase);
+    fillLineNumberLabels(view, lineNumberBase, breaks);
+    markVisibleJoins(view);
   });
   if (view != primary()) return;
   // Every view of a document hears each change of it; one of them speaks for the control.
   QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q,
-                   [this](int at, int type, const char*, int length) {
+                   [this](int at, int type, const char* text, int length) {
+                     // The inserted text comes only once it is in; the deleted one is read
+                     // while it is still there.
+                     if (type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_BEFOREDELETE))
+                       trackBreaks(at, length, text, type);
                      if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
                        noteChangeComing(at, length, type & Sci::SC_MOD_BEFOREINSERT);
                    });
@@ -72,7 +77,46 @@ void EditControl::Impl::reportChange() {
     knownLineCount = lines;
     if (lineNumbers) applyLineNumbers();
   }
+  if (!breaks.empty() || joinsMarked) applyJoinMarks();
   Q_EMIT q->changed();
+}
+
+void EditControl::Impl::stepOverBreak(QsciScintilla* view, const QKeyEvent& key) {
+  if (breaks.empty() || sci(view, Sci::SCI_GETSELECTIONS) != 1) return;
+  const long caret = sci(view, Sci::SCI_GETCURRENTPOS);
+  const bool empty = caret == sci(view, Sci::SCI_GETANCHOR);
+  const bool shift = key.modifiers() & Qt::ShiftModifier;
+  long to = -1;
+  switch (key.key()) {
+    case Qt::Key_Backspace:
+      if (empty && breaks.isBreak(caret - 1)) to = caret - 1;
+      break;
+    case Qt::Key_Delete:
+      if (empty && breaks.isBreak(caret)) to = caret + 1;
+      break;
+    case Qt::Key_Left:
+      if ((empty || shift) && breaks.isBreak(caret - 1)) to = caret - 1;
+      break;
+    case Qt::Key_Right:
+      if ((empty || shift) && breaks.isBreak(caret)) to = caret + 1;
+      break;
+    default:
+      break;
+  }
+  if (to < 0) return;
+  // Moving the caret alone keeps the selection's anchor where Shift put it.
+  sci(view, shift ? Sci::SCI_SETCURRENTPOS : Sci::SCI_SETEMPTYSELECTION, to);
+}
+
+bool EditControl::Impl::selectionHasBreaks() const {
+  if (breaks.empty()) return false;
+  const long count = sci(active, Sci::SCI_GETSELECTIONS);
+  for (long i = 0; i < count; ++i) {
+    const long start = sci(active, Sci::SCI_GETSELECTIONNSTART, i);
+    if (breaks.before(sci(active, Sci::SCI_GETSELECTIONNEND, i)) != breaks.before(start))
+      return true;
+  }
+  return false;
 }
 
 SelectionKey EditControl::Impl::selectionKey(const QsciScintilla* view) const {
@@ -154,6 +198,15 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
                      key->modifiers().testFlag(Qt::KeypadModifier)};
       Q_EMIT keyDown(press);
       if (press.handled) return true;
+      if (d->selectionHasBreaks() &&
+          (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Cut))) {
+        if (key->matches(QKeySequence::Copy))
+          copy();
+        else
+          cut();
+        return true;
+      }
+      d->stepOverBreak(view, *key);
       // The view takes the key here and now, so that what it changed is reported before the
       // next event. Whether the view accepted the key still decides if it goes on to the parent.
       static_cast<QObject*>(view)->event(event);
@@ -180,7 +233,7 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
       break;
     case QEvent::Resize:
       // A taller view shows lines whose labels were never written.
-      if (isViewport) fillLineNumberLabels(view, d->lineNumberBase);
+      if (isViewport) fillLineNumberLabels(view, d->lineNumberBase, d->breaks);
       break;
     default:
       break;

@@ -31,12 +31,14 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   sci(view, Sci::SCI_CLEARALL);
   // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
   sci(view, Sci::SCI_ALLOCATE, long(size + 1));
+  BreakInserter inserter([view](QByteArrayView piece) {
+    view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
+  });
   TextFile::decodeToUtf8(
-      bytes, fileFormat,
-      [view](QByteArrayView piece) {
-        view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
-      },
-      progress);
+      bytes, fileFormat, [&inserter](QByteArrayView piece) { inserter.feed(piece); }, progress);
+  breaks.clear();
+  breakHistory.clear();
+  for (const long at : inserter.breaks()) breaks.add(at);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);
@@ -64,7 +66,7 @@ std::optional<QString> EditControl::openFile(const QString& path, ReadReport* re
 }
 
 std::optional<QString> EditControl::saveFile(const QString& path) {
-  const QByteArrayView utf8 = d->documentBytes();
+  const QByteArray utf8 = d->realBytes();
   TextFormat written;
   QString error;
   if (!TextFile::writeUtf8(path, utf8, d->format, &error, &written)) {

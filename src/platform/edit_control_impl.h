@@ -6,10 +6,12 @@
 
 #include <QByteArrayView>
 #include <QFont>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <array>
 
 #include "platform/changed_ranges.h"
+#include "platform/display_breaks.h"
 #include "platform/edit_control.h"
 
 namespace platform {
@@ -21,6 +23,8 @@ class ReplaceDialog;
 // (bookmarks) keep the low ones; the symbol margin never shows these two.
 inline constexpr int kDividerMarker = 23;
 inline constexpr int kHighlightMarker = 24;
+// Marks a display line that goes on with the line above it (see display_breaks.h).
+inline constexpr int kJoinMarker = 22;
 
 // Sends a message to Scintilla with integer arguments (the one overload we need most).
 inline long sci(const QsciScintilla* view, unsigned msg, long wParam = 0, long lParam = 0) {
@@ -71,22 +75,59 @@ struct EditControl::Impl {
   bool focusInside = false;
   bool loading = false;    // a file or a replace-all is coming in: no events until it is done
   bool selecting = false;  // a selection is being set in steps: one event at the end
-  bool lengthIndex = false;
+  mutable bool lengthIndex = false;
   bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
   long knownLineCount = 1;
   ChangedRanges changedSinceMark;
+  DisplayBreaks breaks;
   SelectionKey lastSelection;
 
   QsciScintilla* primary() const { return views[0]; }
 
   // --- edit_control.cpp: positions and text ---
   void setUpView(QsciScintilla* view);
-  QByteArrayView documentBytes() const;
+  QByteArrayView documentBytes() const;  // as the component holds it, display breaks and all
+  // The text without display breaks: the document's own buffer when it has none.
+  QByteArray realBytes() const;
   // Byte position of a 0-based line and column (UTF-16 units); clamped into the document.
+  // Lines and columns are the text's own (see display_breaks.h); positions are the component's.
   long position(int line, int column) const;
   int lineOf(long position) const;
   int columnOf(long position) const;
-  QString textOf(long start, long end) const;
+  QString textOf(long start, long end) const;  // display breaks left out
+  QByteArray bytesOf(long start, long end) const;
+  int realLineCount() const;
+  long firstDisplayLine(int line) const;  // the component's line where a line of the text starts
+  long lastDisplayLine(int line) const;
+  long lineStart(int line) const;
+  long lineEnd(int line) const;
+  void ensureLengthIndex() const;
+  // Text from the program as it goes in at `at`: with breaks where its lines are long. The
+  // next insertion is taken to carry exactly those (see ProgramText).
+  QByteArray prepared(QByteArrayView utf8, long at);
+  void trackBreaks(long at, long length, const char* text, int type);
+  // While one lives, what goes into the text comes from the program: its display breaks are
+  // those prepared() put in, and no lone LF of it is taken for one.
+  struct ProgramText {
+    Impl* d;
+    explicit ProgramText(Impl* impl) : d(impl) { d->programText = true; }
+    ~ProgramText() {
+      d->programText = false;
+      d->pendingBreaks.clear();
+    }
+  };
+  bool programText = false;
+  std::vector<long> pendingBreaks;
+  // Undoing a deletion puts the same bytes back at the same place, and redoing an insertion
+  // too; these records say which of them were breaks. Only changes that had breaks are kept.
+  struct BreakRecord {
+    long at = 0;
+    long length = 0;
+    std::vector<long> offsets;
+  };
+  std::vector<BreakRecord> breakHistory;
+  void recordBreaks(long at, long length, std::vector<long> offsets);
+  std::vector<long> recordedBreaks(long at, long length) const;
   void clearLineMarks();
 
   // --- edit_control_events.cpp: signals and focus ---
@@ -95,6 +136,10 @@ struct EditControl::Impl {
   // key that made it is done, or else (a drop, an input method) when the event loop comes round.
   void noteChangeComing(long at, long length, bool inserting);
   void noteWholeTextChanged();
+  // A key that would act on a display break (deleting it, or moving over it as if it were a
+  // character) acts on the text beyond it instead: the caret is put past the break first.
+  void stepOverBreak(QsciScintilla* view, const QKeyEvent& key);
+  bool selectionHasBreaks() const;
   void reportChange();
   // Reports the changes made while it lives, when it ends.
   struct ChangeScope {
@@ -115,6 +160,10 @@ struct EditControl::Impl {
   // --- edit_control_view.cpp: settings applied to both views ---
   void applyLineNumbers();
   void applySplitterSizes();
+  void applyJoinMarks();
+  void markVisibleJoins(QsciScintilla* view);
+  bool joinsMarked = false;
+
 
   // --- edit_control_search.cpp ---
   FindResult search(const QString& what, const FindOptions& options);

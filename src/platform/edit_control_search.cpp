@@ -107,12 +107,13 @@ Match selectionOf(const QsciScintilla* view) {
 class Batch {
  public:
   using Views = std::array<QsciScintilla*, 2>;
-  Batch(const Views& views, QsciScintilla* active, bool& quiet)
+  // `tracking`: the changes the first view must still hear of (where display breaks go).
+  Batch(const Views& views, QsciScintilla* active, bool& quiet, long tracking)
       : m_views(views), m_active(active), m_quiet(quiet) {
     m_quiet = true;
     for (std::size_t i = 0; i < m_views.size(); ++i) {
       m_masks[i] = sci(m_views[i], Sci::SCI_GETMODEVENTMASK);
-      sci(m_views[i], Sci::SCI_SETMODEVENTMASK, 0);
+      sci(m_views[i], Sci::SCI_SETMODEVENTMASK, i == 0 ? tracking : 0);
     }
     sci(m_active, Sci::SCI_BEGINUNDOACTION);
   }
@@ -191,6 +192,7 @@ FindResult EditControl::replace(const QString& what, const QString& with,
   const Searcher searcher(view, what, options);
   const Match selection = selectionOf(view);
   if (searcher.in(selection.start, selection.end) == selection) {
+    const Impl::ProgramText program{d};
     const long length = searcher.replaceFound(with.toUtf8());
     // Going on from the replacement, never into it: "a" by "aa" must not be found again.
     sci(view, Sci::SCI_SETEMPTYSELECTION, options.up ? selection.start : selection.start + length);
@@ -208,7 +210,10 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
   const QByteArray replacement = with.toUtf8();
   int count = 0;
   {
-    const Batch batch(d->views, view, d->loading);
+    const Impl::ProgramText program{d};
+    const long tracking =
+        d->breaks.empty() ? 0 : long(Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_BEFOREDELETE);
+    const Batch batch(d->views, view, d->loading, tracking);
     long from = 0;
     while (const std::optional<Match> match = searcher.in(from, sci(view, Sci::SCI_GETLENGTH))) {
       from = match->start + searcher.replaceFound(replacement);

@@ -16,8 +16,8 @@ constexpr int kLeftMarginWidth = 16;
 
 void EditControl::Impl::applyLineNumbers() {
   for (auto* view : views) {
-    applyLineNumberMargin(view, lineNumbers, lineNumberBase);
-    fillLineNumberLabels(view, lineNumberBase);
+    applyLineNumberMargin(view, lineNumbers, lineNumberBase, breaks);
+    fillLineNumberLabels(view, lineNumberBase, breaks);
   }
 }
 
@@ -38,7 +38,32 @@ int EditControl::tabSize() const { return d->tabSize; }
 
 void EditControl::setLeftMarginVisible(bool on) {
   d->leftMargin = on;
-  for (auto* view : d->views) view->setMarginWidth(1, on ? kLeftMarginWidth : 0);
+  d->applyJoinMarks();
+}
+
+void EditControl::Impl::applyJoinMarks() {
+  // The symbol margin shows where a long line goes on, so it stays while there are such joins.
+  const int width = leftMargin || !breaks.empty() ? kLeftMarginWidth : 0;
+  for (auto* view : views) {
+    if (view->marginWidth(1) != width) view->setMarginWidth(1, width);
+    markVisibleJoins(view);
+  }
+}
+
+void EditControl::Impl::markVisibleJoins(QsciScintilla* view) {
+  if (breaks.empty() && !joinsMarked) return;
+  joinsMarked = !breaks.empty();
+  const long top = sci(view, Sci::SCI_GETFIRSTVISIBLELINE);
+  const long count = sci(view, Sci::SCI_GETLINECOUNT);
+  const long first = sci(view, Sci::SCI_DOCLINEFROMVISIBLE, top);
+  const long last = std::min(
+      count - 1, sci(view, Sci::SCI_DOCLINEFROMVISIBLE, top + sci(view, Sci::SCI_LINESONSCREEN) + 1));
+  for (long line = first; line <= last; ++line) {
+    const bool join = line > 0 && breaks.isBreak(sci(view, Sci::SCI_POSITIONFROMLINE, line) - 1);
+    const bool marked = (sci(view, Sci::SCI_MARKERGET, line) & (1L << kJoinMarker)) != 0;
+    if (join != marked)
+      sci(view, join ? Sci::SCI_MARKERADD : Sci::SCI_MARKERDELETE, line, kJoinMarker);
+  }
 }
 
 bool EditControl::leftMarginVisible() const { return d->leftMargin; }
@@ -127,13 +152,16 @@ void EditControl::setHighlightedLine(int line) {
   if (d->highlightHandle >= 0) sci(view, Sci::SCI_MARKERDELETEHANDLE, d->highlightHandle);
   d->highlightHandle = -1;
   if (line >= 0 && line < lineCount())
-    d->highlightHandle = int(sci(view, Sci::SCI_MARKERADD, line, kHighlightMarker));
+    d->highlightHandle =
+        int(sci(view, Sci::SCI_MARKERADD, d->firstDisplayLine(line), kHighlightMarker));
 }
 
 int EditControl::highlightedLine() const {
   if (d->highlightHandle < 0) return -1;
   // The mark travels with its line as text is edited above it.
-  return int(sci(d->primary(), Sci::SCI_MARKERLINEFROMHANDLE, d->highlightHandle));
+  const long displayLine = sci(d->primary(), Sci::SCI_MARKERLINEFROMHANDLE, d->highlightHandle);
+  if (displayLine < 0) return -1;
+  return d->lineOf(sci(d->primary(), Sci::SCI_POSITIONFROMLINE, displayLine));
 }
 
 void EditControl::setEditorFont(const QString& name, int pointSize, int charSet) {

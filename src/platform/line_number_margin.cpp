@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/display_breaks.h"
 #include "platform/edit_control_impl.h"
 
 namespace platform {
@@ -44,24 +45,30 @@ QString lineNumberLabel(int line, int base) {
   return QString::number(qlonglong(line) + 1, base).toUpper();
 }
 
-void applyLineNumberMargin(QsciScintilla* view, bool visible, int base) {
+void applyLineNumberMargin(QsciScintilla* view, bool visible, int base,
+                           const DisplayBreaks& breaks) {
   if (!visible) {
     sci(view, QsciScintillaBase::SCI_SETMARGINWIDTHN, 0, 0);
     return;
   }
-  const long type =
-      base == 10 ? QsciScintillaBase::SC_MARGIN_NUMBER : QsciScintillaBase::SC_MARGIN_RTEXT;
-  if (sci(view, QsciScintillaBase::SCI_GETMARGINTYPEN, 0) != type)
+  const long type = base == 10 && breaks.empty() ? QsciScintillaBase::SC_MARGIN_NUMBER
+                                                 : QsciScintillaBase::SC_MARGIN_RTEXT;
+  if (sci(view, QsciScintillaBase::SCI_GETMARGINTYPEN, 0) != type) {
     sci(view, QsciScintillaBase::SCI_SETMARGINTYPEN, 0, type);
-  const long lines = sci(view, QsciScintillaBase::SCI_GETLINECOUNT);
+    if (type == QsciScintillaBase::SC_MARGIN_NUMBER)
+      sci(view, QsciScintillaBase::SCI_MARGINTEXTCLEARALL);
+  }
+  const long lines = sci(view, QsciScintillaBase::SCI_GETLINECOUNT) - breaks.count();
   const int digits = std::max<int>(kMinDigits, lineNumberLabel(int(lines - 1), base).size());
   const long width = digits * widestDigitWidth(view, base) + kMarginPadding;
   if (sci(view, QsciScintillaBase::SCI_GETMARGINWIDTHN, 0) != width)
     sci(view, QsciScintillaBase::SCI_SETMARGINWIDTHN, 0, width);
 }
 
-void fillLineNumberLabels(QsciScintilla* view, int base) {
-  if (base == 10 || sci(view, QsciScintillaBase::SCI_GETMARGINWIDTHN, 0) == 0) return;
+void fillLineNumberLabels(QsciScintilla* view, int base, const DisplayBreaks& breaks) {
+  if (sci(view, QsciScintillaBase::SCI_GETMARGINWIDTHN, 0) == 0) return;
+  if (sci(view, QsciScintillaBase::SCI_GETMARGINTYPEN, 0) != QsciScintillaBase::SC_MARGIN_RTEXT)
+    return;
   const long top = sci(view, QsciScintillaBase::SCI_GETFIRSTVISIBLELINE);
   const long bottom = top + sci(view, QsciScintillaBase::SCI_LINESONSCREEN) + 1;
   const long lastLine = sci(view, QsciScintillaBase::SCI_GETLINECOUNT) - 1;
@@ -69,7 +76,11 @@ void fillLineNumberLabels(QsciScintilla* view, int base) {
   const long last =
       std::min(lastLine, sci(view, QsciScintillaBase::SCI_DOCLINEFROMVISIBLE, bottom));
   for (long line = first; line <= last; ++line) {
-    const QByteArray label = lineNumberLabel(int(line), base).toLatin1();
+    const long start = sci(view, QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+    const bool goesOn = line > 0 && breaks.isBreak(start - 1);
+    const QByteArray label =
+        goesOn ? QByteArray()
+               : lineNumberLabel(int(line - breaks.before(start)), base).toLatin1();
     if (labelIsCurrent(view, line, label)) continue;
     sci(view, QsciScintillaBase::SCI_MARGINSETSTYLE, line, QsciScintillaBase::STYLE_LINENUMBER);
     view->SendScintilla(QsciScintillaBase::SCI_MARGINSETTEXT, uintptr_t(line), label.constData());

@@ -1,0 +1,131 @@
+// Display breaks: where they are in the component's buffer, and putting them into and taking
+// them out of text.
+#include "platform/display_breaks.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Positions of the LFs that no CR comes right before; `before` is the byte ahead of the text.
+template <typename Add>
+void findBreaks(QByteArrayView text, char before, Add add) {
+  const char* data = text.data();
+  const qsizetype size = text.size();
+  for (qsizetype i = 0; i < size;) {
+    const void* hit = std::memchr(data + i, '\n', size_t(size - i));
+    if (!hit) break;
+    const qsizetype at = static_cast<const char*>(hit) - data;
+    const char previous = at == 0 ? before : data[at - 1];
+    if (previous != '\r') add(long(at));
+    i = at + 1;
+  }
+}
+
+}  // namespace
+
+void DisplayBreaks::add(long position) { m_at.push_back(position); }
+
+long DisplayBreaks::before(long position) const {
+  return long(std::lower_bound(m_at.begin(), m_at.end(), position) - m_at.begin());
+}
+
+bool DisplayBreaks::isBreak(long position) const {
+  return std::binary_search(m_at.begin(), m_at.end(), position);
+}
+
+void DisplayBreaks::inserted(long at, long length, const std::vector<long>& offsets) {
+  if (length <= 0) return;
+  auto behind = std::lower_bound(m_at.begin(), m_at.end(), at);
+  for (auto it = behind; it != m_at.end(); ++it) *it += length;
+  const std::size_t index = std::size_t(behind - m_at.begin());
+  m_at.insert(behind, offsets.size(), 0);
+  for (std::size_t i = 0; i < offsets.size(); ++i) m_at[index + i] = at + offsets[i];
+}
+
+std::vector<long> DisplayBreaks::deleting(long at, long length) {
+  std::vector<long> gone;
+  if (length <= 0) return gone;
+  auto first = std::lower_bound(m_at.begin(), m_at.end(), at);
+  auto last = std::lower_bound(first, m_at.end(), at + length);
+  for (auto it = first; it != last; ++it) gone.push_back(*it - at);
+  first = m_at.erase(first, last);
+  for (auto it = first; it != m_at.end(); ++it) *it -= length;
+  return gone;
+}
+
+QByteArray DisplayBreaks::strip(QByteArrayView range, long start) const {
+  const long end = start + long(range.size());
+  auto it = std::lower_bound(m_at.begin(), m_at.end(), start);
+  if (it == m_at.end() || *it >= end) return range.toByteArray();
+  QByteArray out;
+  out.reserve(range.size());
+  long from = start;
+  for (; it != m_at.end() && *it < end; ++it) {
+    out.append(range.sliced(from - start, *it - from));
+    from = *it + 1;
+  }
+  out.append(range.sliced(from - start));
+  return out;
+}
+
+std::vector<long> LoneLineFeeds(QByteArrayView text, char before) {
+  std::vector<long> offsets;
+  findBreaks(text, before, [&offsets](long at) { offsets.push_back(at); });
+  return offsets;
+}
+
+void BreakInserter::feed(QByteArrayView piece) {
+  const char* data = piece.data();
+  const qsizetype size = piece.size();
+  qsizetype from = 0;
+  for (qsizetype i = 0; i < size; ++i) {
+    const char c = data[i];
+    if (c == '\n' || c == '\r') {
+      m_column = 0;
+      continue;
+    }
+    if (continuationByte(c)) continue;
+    // A character starts here: the line is full before it.
+    if (m_column == kDisplayLineLength) {
+      m_sink(QByteArrayView(data + from, i - from));
+      m_written += long(i - from);
+      m_breaks.push_back(m_written);
+      m_sink(QByteArrayView("\n", 1));
+      m_written += 1;
+      from = i;
+      m_column = 0;
+    }
+    ++m_column;
+  }
+  if (from < size) {
+    m_sink(QByteArrayView(data + from, size - from));
+    m_written += long(size - from);
+  }
+}
+
+QByteArray WithDisplayBreaks(QByteArrayView text, int column, std::vector<long>* offsets) {
+  QByteArray out;
+  out.reserve(text.size() + text.size() / kDisplayLineLength + 1);
+  BreakInserter inserter([&out](QByteArrayView piece) { out.append(piece); }, column);
+  inserter.feed(text);
+  if (offsets) *offsets = inserter.breaks();
+  return out;
+}
+
+bool NeedsDisplayBreaks(QByteArrayView text, int column) {
+  if (text.size() + column <= kDisplayLineLength) return false;
+  for (const char c : text) {
+    if (c == '\n' || c == '\r') {
+      column = 0;
+    } else if (!continuationByte(c) && ++column > kDisplayLineLength) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace platform

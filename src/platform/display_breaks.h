@@ -1,0 +1,78 @@
+// Breaks that exist only on screen. The editing component lays out a whole line at once, which
+// made a 20 MB line (minified code, a data dump, a log) take seconds per key. A line longer than
+// kDisplayLineLength characters therefore reaches the component as several display lines, each
+// ended by a lone LF, a display break. Where the breaks are is known from where they were put,
+// never guessed from the bytes: the program may put lone LFs of its own into a text (an
+// encrypted one has them), and those are the text's. The breaks are left out of everything the
+// program reads, searches and saves.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+// Characters (UTF-8 sequences) on one display line before a break is put in. Short enough
+// that laying out a display line stays well under a frame, long enough that text with
+// ordinary lines never gets one.
+inline constexpr int kDisplayLineLength = 4000;
+
+// The byte positions of the display breaks of a buffer, kept sorted and in step with every
+// change of it.
+class DisplayBreaks {
+ public:
+  bool empty() const { return m_at.empty(); }
+  long count() const { return long(m_at.size()); }
+  const std::vector<long>& positions() const { return m_at; }
+  void clear() { m_at.clear(); }
+  void add(long position);  // a break the caller put at a position past all others
+
+  // `length` bytes went in at `at`, with breaks at these offsets of them: the breaks behind
+  // move on and the new ones join.
+  void inserted(long at, long length, const std::vector<long>& offsets);
+  // `length` bytes go from `at`; returns the offsets of the breaks that go with them.
+  std::vector<long> deleting(long at, long length);
+
+  // How many breaks lie before `position`.
+  long before(long position) const;
+  bool isBreak(long position) const;
+  // The bytes of a range of the buffer that starts at `start`, without its breaks.
+  QByteArray strip(QByteArrayView range, long start) const;
+
+ private:
+  std::vector<long> m_at;
+};
+
+// Puts display breaks into UTF-8 text as it streams through: a lone LF after every
+// kDisplayLineLength characters of a line, never inside a character or a line end.
+// `column` is the count of characters already on the display line the text continues.
+class BreakInserter {
+ public:
+  using Sink = std::function<void(QByteArrayView piece)>;
+  BreakInserter(Sink sink, int column = 0) : m_sink(std::move(sink)), m_column(column) {}
+
+  void feed(QByteArrayView piece);
+  // Offsets of the breaks put in so far, counted in bytes of the output.
+  const std::vector<long>& breaks() const { return m_breaks; }
+
+ private:
+  Sink m_sink;
+  int m_column;
+  long m_written = 0;
+  std::vector<long> m_breaks;
+};
+
+// The same text with breaks, in one piece, and where they are; `column` as for BreakInserter.
+QByteArray WithDisplayBreaks(QByteArrayView text, int column = 0,
+                             std::vector<long>* offsets = nullptr);
+// True when some line of the text would get a break.
+bool NeedsDisplayBreaks(QByteArrayView text, int column = 0);
+// Offsets of the LFs of a text that no CR comes right before; `before` is the byte ahead of it.
+// Text the user moves about (a drag within the view) brings its breaks along this way: what the
+// user types and pastes has CR LF line ends.
+std::vector<long> LoneLineFeeds(QByteArrayView text, char before);
+
+}  // namespace platform
