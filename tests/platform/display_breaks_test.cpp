@@ -1,0 +1,203 @@
+// Over-long lines: the component shows them as several display lines, and nobody above the
+// editing control may notice. Positions, text, edits, undo, the clipboard and saving are all
+// checked around the joins, where an off-by-one would cut, double or lose a character.
+#include <Qsci/qsciscintilla.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "platform/display_breaks.h"
+#include "platform/edit_control.h"
+
+namespace platform {
+namespace {
+
+constexpr int kJoin = kDisplayLineLength;
+
+// A long line of Cyrillic and Latin letters and digits: every character is told apart, so a
+// character lost or doubled at a join shows.
+QString longLine(int length) {
+  QString line;
+  line.reserve(length);
+  for (int i = 0; i < length; ++i)
+    line += i % 3 == 0 ? QChar(u'а' + i % 32) : QChar(u'0' + (i / 3) % 10);
+  return line;
+}
+
+class DisplayBreaksTest : public ::testing::Test {
+ protected:
+  QString write(const QByteArray& bytes) {
+    const QString path = dir.filePath("long.txt");
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+  }
+  static QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  void caretAt(int line, int column) { edit.setSelection({line, column, line, column}); }
+  void key(Qt::Key k) { QTest::keyClick(edit.focusWidget(), k); }
+  // The component has more lines than the text: the long line really is cut for display.
+  bool componentBreaksLines() const {
+    return edit.lineCount() <
+           edit.primaryView()->SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT);
+  }
+
+  QTemporaryDir dir;
+  EditControl edit;
+};
+
+TEST_F(DisplayBreaksTest, ALongLineIsOneLineOfTheTextAndSavesByteForByte) {
+  const QString line = longLine(3 * kJoin + 123);
+  const QByteArray bytes = "first\r\n" + line.toUtf8() + "\r\nlast";
+  const QString path = write(bytes);
+  ASSERT_FALSE(edit.openFile(path));
+  EXPECT_TRUE(componentBreaksLines());
+  EXPECT_EQ(edit.lineCount(), 3);
+  EXPECT_EQ(edit.lineText(1), line);
+  EXPECT_EQ(edit.lineLength(1), line.size());
+  EXPECT_EQ(edit.lineText(2), "last");
+  EXPECT_EQ(edit.linesText(0, 2), QString::fromUtf8(bytes));
+  EXPECT_EQ(edit.text(), QString::fromUtf8(bytes));
+  EXPECT_EQ(edit.textUtf8(), bytes);
+  EXPECT_EQ(edit.textLength(), QString::fromUtf8(bytes).size());
+  QByteArray copy;
+  edit.copyTextUtf8(copy);
+  EXPECT_EQ(copy, bytes);
+  ASSERT_FALSE(edit.saveFile(path));
+  EXPECT_EQ(read(path), bytes);
+
+  // The line after the long one is where the program thinks it is.
+  caretAt(2, 2);
+  EXPECT_EQ(edit.selection(), (SelRange{2, 2, 2, 2}));
+  edit.deleteLine(1);
+  EXPECT_EQ(edit.text(), "first\r\nlast");
+  EXPECT_FALSE(componentBreaksLines());
+}
+
+TEST_F(DisplayBreaksTest, PositionsAndRangesRoundTripAcrossJoins) {
+  const QString line = longLine(2 * kJoin + 50);
+  edit.setText("x\r\n" + line + "\r\ny");
+  ASSERT_TRUE(componentBreaksLines());
+  for (const int column : {0, 1, kJoin - 1, kJoin, kJoin + 1, 2 * kJoin, 2 * kJoin + 50}) {
+    caretAt(1, column);
+    EXPECT_EQ(edit.selection(), (SelRange{1, column, 1, column})) << column;
+  }
+  // Past the end of the line lands at its end, as on any line.
+  caretAt(1, 3 * kJoin);
+  EXPECT_EQ(edit.selection(), (SelRange{1, 2 * kJoin + 50, 1, 2 * kJoin + 50}));
+  const SelRange across{1, kJoin - 5, 1, 2 * kJoin + 5};
+  edit.setSelection(across);
+  EXPECT_EQ(edit.selection(), across);
+  EXPECT_EQ(edit.selectedText(), line.mid(kJoin - 5, kJoin + 10));
+  EXPECT_EQ(edit.selectedTextUtf8(), line.mid(kJoin - 5, kJoin + 10).toUtf8());
+  edit.copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), line.mid(kJoin - 5, kJoin + 10));
+}
+
+TEST_F(DisplayBreaksTest, EditsAtAndAcrossJoinsChangeTheRealLineAndUndoBack) {
+  const QString line = longLine(2 * kJoin + 10);
+  // Opened, so that undoing everything leads back to this text and not to an empty one.
+  ASSERT_FALSE(edit.openFile(write(line.toUtf8())));
+  QString expected = line;
+
+  // Delete at the end of a display line takes the character after the join.
+  caretAt(0, kJoin - 1);
+  key(Qt::Key_Right);
+  EXPECT_EQ(edit.selection().startCol, kJoin);
+  key(Qt::Key_Delete);
+  expected.remove(kJoin, 1);
+  EXPECT_EQ(edit.text(), expected);
+
+  // Backspace right after a join takes the character before it, not the join.
+  caretAt(0, kJoin);
+  key(Qt::Key_Backspace);
+  expected.remove(kJoin - 1, 1);
+  EXPECT_EQ(edit.text(), expected);
+
+  // Left and Right over a join move one character, as anywhere else.
+  caretAt(0, kJoin - 3);
+  for (int i = 0; i < 6; ++i) key(Qt::Key_Right);
+  EXPECT_EQ(edit.selection().startCol, kJoin + 3);
+  for (int i = 0; i < 6; ++i) key(Qt::Key_Left);
+  EXPECT_EQ(edit.selection().startCol, kJoin - 3);
+
+  // Replacing a range across a join.
+  edit.setSelection({0, kJoin - 3, 0, kJoin + 3});
+  edit.setSelectedText("XY");
+  expected.replace(kJoin - 3, 6, "XY");
+  EXPECT_EQ(edit.text(), expected);
+  EXPECT_EQ(edit.lineCount(), 1);
+
+  // Typing goes into the real line, and Enter splits it there.
+  caretAt(0, kJoin + 100);
+  QTest::keyClicks(edit.focusWidget(), "ab");
+  key(Qt::Key_Return);
+  expected.insert(kJoin + 100, "ab\r\n");
+  EXPECT_EQ(edit.text(), expected);
+  EXPECT_EQ(edit.lineCount(), 2);
+  EXPECT_EQ(edit.lineText(1), expected.mid(kJoin + 104));
+
+  while (edit.canUndo()) edit.undo();
+  EXPECT_EQ(edit.text(), line);
+  EXPECT_EQ(edit.lineCount(), 1);
+  while (edit.canRedo()) edit.redo();
+  EXPECT_EQ(edit.text(), expected);
+  EXPECT_EQ(edit.lineCount(), 2);
+}
+
+TEST_F(DisplayBreaksTest, TextFromTheProgramKeepsItsOwnLineFeeds) {
+  // An encrypted text has lone LFs of its own; in a document with a long line they are still
+  // the text's, through undo and redo too.
+  edit.setText(longLine(kJoin + 100));
+  caretAt(0, 10);
+  edit.setSelectedText("a\nb\rc");
+  EXPECT_EQ(edit.text().mid(10, 5), "a\nb\rc");
+  edit.undo();
+  edit.redo();
+  EXPECT_EQ(edit.text().mid(10, 5), "a\nb\rc");
+  edit.setText("one\ntwo");
+  EXPECT_EQ(edit.text(), "one\ntwo");
+  EXPECT_FALSE(componentBreaksLines());
+}
+
+TEST_F(DisplayBreaksTest, ReplaceAllAcrossTheWholeLongLine) {
+  const QString line = longLine(3 * kJoin);
+  edit.setText(line + "\r\nend");
+  QString expected = line;
+  const int count = int(expected.count(u'0'));
+  expected.replace(u'0', QStringLiteral("00"));
+  EXPECT_EQ(edit.replaceAll("0", "00", {}), count);
+  EXPECT_EQ(edit.text(), expected + "\r\nend");
+  EXPECT_EQ(edit.lineText(1), "end");
+  edit.undo();
+  EXPECT_EQ(edit.text(), line + "\r\nend");
+}
+
+TEST(BreakInserterTest, BreaksFallBetweenCharactersAndNeverAtALineEnd) {
+  // Two-byte characters and a line of exactly the limit, which needs no break.
+  const QByteArray exact = QString(kJoin, u'ж').toUtf8();
+  const QByteArray longer = QString(kJoin + 1, u'ж').toUtf8();
+  std::vector<long> offsets;
+  EXPECT_EQ(WithDisplayBreaks(exact + "\r\n", 0, &offsets), exact + "\r\n");
+  EXPECT_TRUE(offsets.empty());
+  const QByteArray broken = WithDisplayBreaks(longer, 0, &offsets);
+  ASSERT_EQ(offsets.size(), 1u);
+  EXPECT_EQ(offsets[0], exact.size());
+  EXPECT_EQ(broken, exact + "\n" + QString(u'ж').toUtf8());
+  // Streaming in pieces that cut characters gives the same.
+  QByteArray streamed;
+  BreakInserter inserter([&](QByteArrayView piece) { streamed.append(piece); });
+  for (qsizetype i = 0; i < longer.size(); i += 3)
+    inserter.feed(QByteArrayView(longer).sliced(i, std::min<qsizetype>(3, longer.size() - i)));
+  EXPECT_EQ(streamed, broken);
+}
+
+}  // namespace
+}  // namespace platform
