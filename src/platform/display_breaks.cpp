@@ -10,21 +10,6 @@ namespace {
 
 bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
-// Positions of the LFs that no CR comes right before; `before` is the byte ahead of the text.
-template <typename Add>
-void findBreaks(QByteArrayView text, char before, Add add) {
-  const char* data = text.data();
-  const qsizetype size = text.size();
-  for (qsizetype i = 0; i < size;) {
-    const void* hit = std::memchr(data + i, '\n', size_t(size - i));
-    if (!hit) break;
-    const qsizetype at = static_cast<const char*>(hit) - data;
-    const char previous = at == 0 ? before : data[at - 1];
-    if (previous != '\r') add(long(at));
-    i = at + 1;
-  }
-}
-
 }  // namespace
 
 void DisplayBreaks::add(long position) { m_at.push_back(position); }
@@ -72,10 +57,9 @@ QByteArray DisplayBreaks::strip(QByteArrayView range, long start) const {
   return out;
 }
 
-std::vector<long> LoneLineFeeds(QByteArrayView text, char before) {
-  std::vector<long> offsets;
-  findBreaks(text, before, [&offsets](long at) { offsets.push_back(at); });
-  return offsets;
+void DisplayBreaks::remove(long position) {
+  const auto it = std::lower_bound(m_at.begin(), m_at.end(), position);
+  if (it != m_at.end() && *it == position) m_at.erase(it);
 }
 
 void BreakInserter::feed(QByteArrayView piece) {

@@ -39,6 +39,7 @@ class DisplayBreaks {
   // How many breaks lie before `position`.
   long before(long position) const;
   bool isBreak(long position) const;
+  void remove(long position);
   // The bytes of a range of the buffer that starts at `start`, without its breaks.
   QByteArray strip(QByteArrayView range, long start) const;
 
@@ -70,9 +71,6 @@ QByteArray WithDisplayBreaks(QByteArrayView text, int column = 0,
                              std::vector<long>* offsets = nullptr);
 // True when some line of the text would get a break.
 bool NeedsDisplayBreaks(QByteArrayView text, int column = 0);
-// Offsets of the LFs of a text that no CR comes right before; `before` is the byte ahead of it.
-// Text the user moves about (a drag within the view) brings its breaks along this way: what the
-// user types and pastes has CR LF line ends.
-std::vector<long> LoneLineFeeds(QByteArrayView text, char before);
+
 
 }  // namespace platform

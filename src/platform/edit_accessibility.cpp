@@ -77,8 +77,7 @@ void installOnce() {
 
 int ModificationEvents() {
   return listening() ? int(Sci::SC_MODEVENTMASKALL)
-                     : int(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE |
-                           Sci::SC_MOD_INSERTTEXT);
+                     : int(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
 }
 
 void Register(QsciScintilla* view) {

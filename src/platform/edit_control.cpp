@@ -250,33 +250,35 @@ void EditControl::Impl::recordBreaks(long at, long length, std::vector<long> off
 }
 
 std::vector<long> EditControl::Impl::recordedBreaks(long at, long length) const {
-  const QsciScintilla* view = primary();
-  for (auto it = breakHistory.rbegin(); it != breakHistory.rend(); ++it) {
-    if (it->at != at || it->length != length) continue;
-    // The same place and size: it is the same text when an LF stands where each break stood.
-    const bool same = std::all_of(it->offsets.begin(), it->offsets.end(), [&](long offset) {
-      return sci(view, Sci::SCI_GETCHARAT, at + offset) == '\n';
-    });
-    if (same) return it->offsets;
-  }
+  for (auto it = breakHistory.rbegin(); it != breakHistory.rend(); ++it)
+    if (it->at == at && it->length == length) return it->offsets;
   return {};
 }
 
-void EditControl::Impl::trackBreaks(long at, long length, const char* text, int type) {
+void EditControl::Impl::settleBreaks() {
+  if (unsettledBreaks.empty()) return;
+  std::vector<long> checks;
+  checks.swap(unsettledBreaks);
+  for (const long at : checks)
+    if (sci(primary(), Sci::SCI_GETCHARAT, at) != '\n') breaks.remove(at);
+}
+
+void EditControl::Impl::trackBreaks(long at, long length, const char*, int type) {
+  // Called before each change, when the one before it is complete.
+  settleBreaks();
   if (type & Sci::SC_MOD_BEFOREDELETE) {
     recordBreaks(at, length, breaks.deleting(at, length));
     return;
   }
+  // What the user types, pastes or drops has no breaks: their line ends are CR LF, and text is
+  // not dragged about within a view while it has breaks.
   std::vector<long> offsets;
   if (programText) {
     offsets = std::move(pendingBreaks);
     pendingBreaks.clear();
   } else if (type & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO)) {
     offsets = recordedBreaks(at, length);
-  } else if (text) {
-    // The user's own: a lone LF is one a drag brought along from another display line.
-    const char before = at > 0 ? char(sci(primary(), Sci::SCI_GETCHARAT, at - 1)) : 0;
-    offsets = LoneLineFeeds(QByteArrayView(text, length), before);
+    for (const long offset : offsets) unsettledBreaks.push_back(at + offset);
   }
   breaks.inserted(at, length, offsets);
   recordBreaks(at, length, std::move(offsets));

@@ -1,6 +1,7 @@
 // The control's events: keys, mouse buttons, focus, text and selection changes, raised from
 // whichever view the user works in and translated into the program's terms.
 #include <QApplication>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -43,9 +44,7 @@ void EditControl::Impl::wire(QsciScintilla* view) {
   // Every view of a document hears each change of it; one of them speaks for the control.
   QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q,
                    [this](int at, int type, const char* text, int length) {
-                     // The inserted text comes only once it is in; the deleted one is read
-                     // while it is still there.
-                     if (type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_BEFOREDELETE))
+                     if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
                        trackBreaks(at, length, text, type);
                      if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
                        noteChangeComing(at, length, type & Sci::SC_MOD_BEFOREINSERT);
@@ -70,6 +69,7 @@ void EditControl::Impl::noteWholeTextChanged() {
 }
 
 void EditControl::Impl::reportChange() {
+  settleBreaks();
   if (!changePending) return;
   changePending = false;
   const long lines = sci(primary(), Sci::SCI_GETLINECOUNT);
@@ -223,6 +223,19 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
         Q_EMIT mouseDown(mouse->button(), shift, at.x(), at.y());
       else
         Q_EMIT mouseUp(mouse->button(), shift, at.x(), at.y());
+      break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+      // Text dragged within the views would take its display breaks along as line ends of
+      // the text: while there are breaks, it stays where it is.
+      const auto* drop = static_cast<QDropEvent*>(event);
+      if (isViewport && !d->breaks.empty() && drop->source() &&
+          d->viewIndex(drop->source(), &isViewport) >= 0) {
+        event->ignore();
+        return true;
+      }
       break;
     }
     case QEvent::FocusIn:

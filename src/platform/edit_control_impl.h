@@ -128,6 +128,10 @@ struct EditControl::Impl {
   std::vector<BreakRecord> breakHistory;
   void recordBreaks(long at, long length, std::vector<long> offsets);
   std::vector<long> recordedBreaks(long at, long length) const;
+  // Breaks taken from a record before the bytes were in: each is checked to be an LF once they
+  // are, before anything else changes or reads the text, and dropped when it is not.
+  std::vector<long> unsettledBreaks;
+  void settleBreaks();
   void clearLineMarks();
 
   // --- edit_control_events.cpp: signals and focus ---

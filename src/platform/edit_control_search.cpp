@@ -212,7 +212,7 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
   {
     const Impl::ProgramText program{d};
     const long tracking =
-        d->breaks.empty() ? 0 : long(Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_BEFOREDELETE);
+        d->breaks.empty() ? 0 : long(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
     const Batch batch(d->views, view, d->loading, tracking);
     long from = 0;
     while (const std::optional<Match> match = searcher.in(from, sci(view, Sci::SCI_GETLENGTH))) {
