@@ -3,6 +3,7 @@
 #include "platform/case_blind_find.h"
 #include "platform/edit_control_impl.h"
 #include "platform/find_dialog.h"
+#include "platform/join_search.h"
 #include "platform/replace_dialog.h"
 #include "platform/search_pattern.h"
 
@@ -21,19 +22,21 @@ struct Match {
 // Searching from a higher position to a lower one searches backwards.
 class Searcher {
  public:
-  Searcher(QsciScintilla* view, const QString& what, const FindOptions& options)
+  Searcher(QsciScintilla* view, const QString& what, const FindOptions& options,
+           const DisplayBreaks& breaks)
       : m_view(view), m_search(ToScintillaSearch(what, options)), m_regExp(options.regExp) {
     sci(view, Sci::SCI_SETSEARCHFLAGS, m_search.flags);
     sci(view, Sci::SCI_SETSTATUS, Sci::SC_STATUS_OK);
     if (m_search.foldCaseHere) m_finder.emplace(what);
+    if (!breaks.empty()) m_joins.emplace(view, breaks, what, options, m_search.pattern);
   }
 
   // The first occurrence between `from` and `to`; the target is left on it.
   std::optional<Match> in(long from, long to) const {
     const bool forward = from <= to;
     for (;;) {
-      const std::optional<Match> match = any(from, to);
-      if (!match || !m_search.checkWholeWord ||
+      const std::optional<Match> match = anyWithJoins(from, to);
+      if (!match || m_lastJoin || !m_search.checkWholeWord ||
           sci(m_view, Sci::SCI_ISRANGEWORD, match->start, match->end))
         return match;
       // Part of a longer word: look on from just inside it.
@@ -55,6 +58,12 @@ class Searcher {
 
   // Puts `with` in place of the occurrence found last; returns the length put in, in bytes.
   long replaceFound(const QByteArray& with) const {
+    if (m_lastJoin && m_regExp) {
+      // The component knows nothing of this occurrence's groups.
+      const QByteArray text = JoinSearch::expand(QString::fromUtf8(with), *m_lastJoin).toUtf8();
+      return m_view->SendScintilla(Sci::SCI_REPLACETARGET,
+                                   static_cast<unsigned long>(text.size()), text.constData());
+    }
     const unsigned message = m_regExp ? Sci::SCI_REPLACETARGETRE : Sci::SCI_REPLACETARGET;
     return m_view->SendScintilla(message, static_cast<unsigned long>(with.size()),
                                  with.constData());
@@ -63,6 +72,23 @@ class Searcher {
   bool badPattern() const { return sci(m_view, Sci::SCI_GETSTATUS) == Sci::SC_STATUS_WARNREGEX; }
 
  private:
+  // The component's occurrence, or one across a display break that comes before it.
+  std::optional<Match> anyWithJoins(long from, long to) const {
+    m_lastJoin.reset();
+    std::optional<Match> match = any(from, to);
+    if (!m_joins) return match;
+    const std::optional<JoinSearch::Found> joined =
+        m_joins->find(from, to, match ? std::optional<long>(match->start) : std::nullopt);
+    if (!joined) {
+      // The component's search may have left the target elsewhere.
+      if (match) sci(m_view, Sci::SCI_SETTARGETRANGE, match->start, match->end);
+      return match;
+    }
+    m_lastJoin = joined;
+    sci(m_view, Sci::SCI_SETTARGETRANGE, joined->start, joined->end);
+    return Match{joined->start, joined->end};
+  }
+
   // Any occurrence, whole word or not.
   std::optional<Match> any(long from, long to) const {
     if (m_finder) return folded(from, to);
@@ -93,6 +119,8 @@ class Searcher {
   QsciScintilla* m_view;
   ScintillaSearch m_search;
   std::optional<CaseBlindFinder> m_finder;
+  std::optional<JoinSearch> m_joins;
+  mutable std::optional<JoinSearch::Found> m_lastJoin;
   bool m_regExp;  // the user's: only then does a replacement refer to groups
 };
 
@@ -143,7 +171,7 @@ bool oneLine(const QString& text) {
 FindResult EditControl::Impl::search(const QString& what, const FindOptions& options) {
   if (what.isEmpty()) return FindResult::NotFound;
   QsciScintilla* view = active;
-  const Searcher searcher(view, what, options);
+  const Searcher searcher(view, what, options, breaks);
   const Match selection = selectionOf(view);
   const long length = sci(view, Sci::SCI_GETLENGTH);
   std::optional<Match> match = options.up ? searcher.next(selection.start, 0, selection)
@@ -189,7 +217,7 @@ FindResult EditControl::replace(const QString& what, const QString& with,
   if (what.isEmpty()) return FindResult::NotFound;
   const Impl::ChangeScope scope{d};
   QsciScintilla* view = d->active;
-  const Searcher searcher(view, what, options);
+  const Searcher searcher(view, what, options, d->breaks);
   const Match selection = selectionOf(view);
   if (searcher.in(selection.start, selection.end) == selection) {
     const Impl::ProgramText program{d};
@@ -206,7 +234,7 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
   d->findOptions = options;
   if (what.isEmpty()) return 0;
   QsciScintilla* view = d->active;
-  const Searcher searcher(view, what, options);
+  const Searcher searcher(view, what, options, d->breaks);
   const QByteArray replacement = with.toUtf8();
   int count = 0;
   {

@@ -201,3 +201,62 @@ TEST(BreakInserterTest, BreaksFallBetweenCharactersAndNeverAtALineEnd) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST_F(DisplayBreaksTest, SearchFindsWhatRunsAcrossAJoin) {
+  // "Ключ" written so that the join falls inside it, twice, and once away from any join.
+  QString line = QString(kJoin - 2, u'.') + QStringLiteral("Ключ") + QString(kJoin - 4, u'.') +
+                 QStringLiteral("ключ") + QString(100, u'.') + QStringLiteral("КЛЮЧ");
+  edit.setText(line + "\r\nключ");
+  const int first = kJoin - 2;
+  const int second = 2 * kJoin - 2;
+  const int third = second + 104;
+  auto found = [this] { return edit.selection(); };
+  caretAt(0, 0);
+  FindOptions plain;
+  plain.wrap = false;
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), plain), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, first, 0, first + 4}));
+  EXPECT_EQ(edit.selectedText(), QStringLiteral("Ключ"));
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), plain), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, second, 0, second + 4}));
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), plain), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, third, 0, third + 4}));
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), plain), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{1, 0, 1, 4}));
+
+  // Going up finds them in the other order; matching case and regular expressions too.
+  FindOptions up = plain;
+  up.up = true;
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), up), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, third, 0, third + 4}));
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), up), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, second, 0, second + 4}));
+  FindOptions exact = plain;
+  exact.matchCase = true;
+  caretAt(0, 0);
+  ASSERT_EQ(edit.find(QStringLiteral("ключ"), exact), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, second, 0, second + 4}));
+  FindOptions expression = plain;
+  expression.regExp = true;
+  caretAt(0, 0);
+  ASSERT_EQ(edit.find(QStringLiteral("\\.К(л)ю"), expression), FindResult::Found);
+  EXPECT_EQ(found(), (SelRange{0, first - 1, 0, first + 3}));
+
+  // Replacing them, with a group of the expression.
+  caretAt(0, 0);
+  EXPECT_EQ(edit.replaceAll(QStringLiteral("к(л)юч"), QStringLiteral("<\\1>"), expression), 4);
+  QString expected = line + "\r\nключ";
+  for (const QString& word : {QStringLiteral("Ключ"), QStringLiteral("ключ"), QStringLiteral("КЛЮЧ")})
+    expected.replace(word, word.at(1) == u'Л' ? QStringLiteral("<Л>") : QStringLiteral("<л>"));
+  EXPECT_EQ(edit.text(), expected);
+  edit.undo();
+  EXPECT_EQ(edit.text(), line + "\r\nключ");
+  EXPECT_EQ(edit.replaceAll(QStringLiteral("ключ"), QStringLiteral("k"), plain), 4);
+  EXPECT_EQ(edit.lineText(0).count(u'k'), 3);
+}
+
+}  // namespace
+}  // namespace platform
