@@ -10,6 +10,9 @@ namespace {
 
 bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// How far back from the full length a display line may end at a better place.
+constexpr int kSoftBreakReach = 256;
+
 }  // namespace
 
 void DisplayBreaks::add(long position) { m_at.push_back(position); }
@@ -66,24 +69,36 @@ void BreakInserter::feed(QByteArrayView piece) {
   const char* data = piece.data();
   const qsizetype size = piece.size();
   qsizetype from = 0;
+  // Where the line could be broken between two statements or items of a list, rather than in
+  // the middle of a string or a comment, which a lexer would then see end with the line.
+  qsizetype soft = -1;
+  int softColumn = 0;
   for (qsizetype i = 0; i < size; ++i) {
     const char c = data[i];
     if (c == '\n' || c == '\r') {
       m_column = 0;
+      soft = -1;
       continue;
     }
     if (continuationByte(c)) continue;
     // A character starts here: the line is full before it.
     if (m_column == kDisplayLineLength) {
-      m_sink(QByteArrayView(data + from, i - from));
-      m_written += long(i - from);
+      const bool softly = soft > from && m_column - softColumn <= kSoftBreakReach;
+      const qsizetype at = softly ? soft : i;
+      m_sink(QByteArrayView(data + from, at - from));
+      m_written += long(at - from);
       m_breaks.push_back(m_written);
       m_sink(QByteArrayView("\n", 1));
       m_written += 1;
-      from = i;
-      m_column = 0;
+      from = at;
+      m_column = softly ? m_column - softColumn : 0;
+      soft = -1;
     }
     ++m_column;
+    if (c == ';' || c == '}' || c == ',' || c == '>') {
+      soft = i + 1;
+      softColumn = m_column;
+    }
   }
   if (from < size) {
     m_sink(QByteArrayView(data + from, size - from));

@@ -260,3 +260,26 @@ TEST_F(DisplayBreaksTest, SearchFindsWhatRunsAcrossAJoin) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(BreakInserterTest, ALineBreaksAfterAStatementWhenOneIsNearTheFullLength) {
+  // Minified code: a break after "};" keeps the string of the next statement whole.
+  const QByteArray statement = "var s=\"a b c d e f\";";  // 20 characters
+  QByteArray code;
+  while (code.size() < 3 * kJoin) code += statement;
+  std::vector<long> offsets;
+  const QByteArray broken = WithDisplayBreaks(code, 0, &offsets);
+  ASSERT_FALSE(offsets.empty());
+  for (const long at : offsets) {
+    EXPECT_EQ(broken.at(qsizetype(at) - 1), ';');
+    EXPECT_TRUE(broken.mid(qsizetype(at) + 1).startsWith("var s="));
+  }
+  EXPECT_EQ(QByteArray(broken).replace("\n", ""), code);
+  // Without such a place the line breaks at its full length.
+  EXPECT_EQ(WithDisplayBreaks(QByteArray(kJoin + 5, 'x'), 0, &offsets).indexOf('\n'), kJoin);
+}
+
+}  // namespace
+}  // namespace platform
