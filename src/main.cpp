@@ -1,7 +1,9 @@
 // Ostrel XP: starts one main window on the file named on the command line, if any.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QStringList>
+#include <memory>
 
 #include "platform/app_paths.h"
 #include "platform/qt_translations.h"
@@ -9,10 +11,20 @@
 #include "platform/settings_store.h"
 #include "shell/features.h"
 #include "shell/frm_main.h"
+#include "shell/load_timing.h"
 #include "shell/startup.h"
 
 int main(int argc, char** argv) {
+  QElapsedTimer started;
+  started.start();
   QApplication app(argc, argv);
+  // Measurement only (see load_timing.h); nothing of it exists otherwise.
+  std::unique_ptr<shell::LoadTiming> timing;
+  if (shell::LoadTiming::requested()) timing = std::make_unique<shell::LoadTiming>(started);
+  const auto mark = [&timing](const char* step) {
+    if (timing) timing->mark(step);
+  };
+  mark("application");
   QApplication::setApplicationName("ostrel");
   // No display name: the window system would append it to every title the program sets.
   QApplication::setDesktopFileName("ostrel");
@@ -28,14 +40,20 @@ int main(int argc, char** argv) {
   platform::Shell shell;
   platform::Clipboard clipboard;
   shell::AppContext context{paths, settings, ui, shell, clipboard};
+  mark("settings");
 
   shell::FrmMain window(context);
   ui.setParent(&window);
+  mark("window");
   shell::InstallFeatures(window);
+  mark("features");
   // The one argument is a path taken whole, even when the shell split it at spaces.
   const QString commandLine = app.arguments().mid(1).join(' ');
   shell::RunStartup(window, commandLine);
+  mark("startup");
   window.show();
   window.focusEditor();
+  mark("shown");
+  if (timing) timing->quitWhenPainted(window);
   return app.exec();
 }

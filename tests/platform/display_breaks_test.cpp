@@ -6,12 +6,12 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/display_breaks.h"
 #include "platform/edit_control.h"
+#include "platform/test_files.h"
 
 namespace platform {
 namespace {
@@ -32,14 +32,8 @@ class DisplayBreaksTest : public ::testing::Test {
  protected:
   QString write(const QByteArray& bytes) {
     const QString path = dir.filePath("long.txt");
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    EXPECT_TRUE(test_files::put(path, bytes));
     return path;
-  }
-  static QByteArray read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
   void caretAt(int line, int column) { edit.setSelection({line, column, line, column}); }
   void key(Qt::Key k) { QTest::keyClick(edit.focusWidget(), k); }
@@ -71,7 +65,7 @@ TEST_F(DisplayBreaksTest, ALongLineIsOneLineOfTheTextAndSavesByteForByte) {
   edit.copyTextUtf8(copy);
   EXPECT_EQ(copy, bytes);
   ASSERT_FALSE(edit.saveFile(path));
-  EXPECT_EQ(read(path), bytes);
+  EXPECT_EQ(test_files::bytesOf(path), bytes);
 
   // The line after the long one is where the program thinks it is.
   caretAt(2, 2);

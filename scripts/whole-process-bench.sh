@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Times whole starts of the program, from exec until its window has painted with the document
+# loaded, beside a bare QScintilla window (the yardstick) and, when installed, FeatherPad and
+# Kate (until their window appears). Rounds are interleaved; medians, ratios to the yardstick
+# and peak memory are printed.
+# Usage: scripts/whole-process-bench.sh [BUILD_DIR] [ROUNDS]   (BUILD_DIR: build-test)
+# Needs a display (DISPLAY, e.g. Xvfb with a window manager) and /usr/bin/time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-test}
+rounds=${2:-5}
+program=$build/ostrel
+yardstick=$build/ostrel_yardstick
+[ -x "$program" ] && [ -x "$yardstick" ] || { echo "build $build with OSTREL_BUILD_BENCH=ON first"; exit 2; }
+[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: start Xvfb and a window manager"; exit 2; }
+docs=${TMPDIR:-/tmp}/ostrel-whole-process
+"$yardstick" --make "$docs"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+
+# Milliseconds and peak memory (MB) of one run, on one line.
+run_once() {
+  local out start end
+  out=$(mktemp)
+  start=$(date +%s%N)
+  /usr/bin/time -f '%M' -o "$out" "$@" >/dev/null 2>"$out.err" || true
+  end=$(date +%s%N)
+  echo "$(( (end - start) / 1000000 )) $(( $(tail -1 "$out") / 1024 ))"
+  rm -f "$out" "$out.err"
+}
+
+# A peer runs until its window shows; then it is closed.
+run_peer() {
+  local start end pid
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1 &
+  pid=$!
+  xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 || true
+  end=$(date +%s%N)
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  echo "$(( (end - start) / 1000000 )) -"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
+
+peers=()
+command -v featherpad >/dev/null && peers+=(featherpad)
+command -v kate >/dev/null && peers+=(kate)
+
+printf '%-16s %10s %10s %8s %10s %10s' case ours_ms bare_ms ratio ours_MB bare_MB
+for peer in "${peers[@]}"; do printf ' %10s' "${peer}_ms"; done
+echo
+for case in start 1mb-utf8 20mb-utf8 20mb-1251 100mb-utf8 100mb-1251; do
+  file=()
+  [ "$case" = start ] || file=("$docs/$case.txt")
+  declare -a ours=() bare=() oursMem=() bareMem=()
+  declare -A peerTimes=()
+  for ((r = 0; r < rounds; r++)); do
+    read -r t m < <(OSTREL_HOME=$home OSTREL_QUIT_AFTER_LOAD=1 run_once "$program" "${file[@]}")
+    ours+=("$t"); oursMem+=("$m")
+    read -r t m < <(run_once "$yardstick" "${file[@]}")
+    bare+=("$t"); bareMem+=("$m")
+    for peer in "${peers[@]}"; do
+      read -r t _ < <(run_peer "$peer" "${file[@]}")
+      peerTimes[$peer]+="$t "
+    done
+  done
+  o=$(printf '%s\n' "${ours[@]}" | median)
+  b=$(printf '%s\n' "${bare[@]}" | median)
+  om=$(printf '%s\n' "${oursMem[@]}" | median)
+  bm=$(printf '%s\n' "${bareMem[@]}" | median)
+  printf '%-16s %10s %10s %8s %10s %10s' "$case" "$o" "$b" "$(awk -v o="$o" -v b="$b" 'BEGIN {printf "%.2f", (b > 0 ? o / b : 0)}')" "$om" "$bm"
+  for peer in "${peers[@]}"; do printf ' %10s' "$(tr ' ' '\n' <<<"${peerTimes[$peer]}" | grep . | median)"; done
+  echo
+  unset ours bare oursMem bareMem peerTimes
+done
+# Where the program's own time goes, from its last run of the largest file.
+OSTREL_HOME=$home OSTREL_QUIT_AFTER_LOAD=1 "$program" "$docs/100mb-1251.txt" 2>&1 >/dev/null | grep 'start-up' || true
