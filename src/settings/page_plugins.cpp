@@ -115,8 +115,9 @@ std::shared_ptr<PluginPane> pluginsBody(QWidget& frame, shell::FrmMain& window,
                                                             {pane->about, &P::showAbout},
                                                             {install, &P::install},
                                                             {refresh, &P::reload}};
-  for (const auto& [b, act] : actions)
-    QObject::connect(b, &QPushButton::clicked, body, [pane, act] { (pane.get()->*act)(); });
+  for (const auto& [button, action] : actions)
+    QObject::connect(button, &QPushButton::clicked, body,
+                     [pane, act = action] { (pane.get()->*act)(); });
   pane->fill();
   return pane;
 }
