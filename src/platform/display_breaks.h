@@ -18,7 +18,7 @@ namespace platform {
 // Characters (UTF-8 sequences) on one display line before a break is put in. Short enough
 // that laying out a display line stays well under a frame, long enough that text with
 // ordinary lines never gets one.
-inline constexpr int kDisplayLineLength = 4000;
+inline constexpr int kDisplayLineLength = 2000;
 
 // The byte positions of the display breaks of a buffer, kept sorted and in step with every
 // change of it.

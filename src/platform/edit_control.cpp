@@ -73,6 +73,10 @@ void EditControl::Impl::setUpView(QsciScintilla* view) {
   view->setUtf8(true);
   view->setEolMode(QsciScintilla::EolWindows);
   view->setTabWidth(tabSize);
+  // The layouts of the lines on screen are kept: a key then lays out its own line again, not
+  // every line in view, which with display lines of thousands of characters was most of a key's
+  // cost.
+  sci(view, Sci::SCI_SETLAYOUTCACHE, Sci::SC_CACHE_PAGE);
   sci(view, Sci::SCI_SETSCROLLWIDTH, 1);
   sci(view, Sci::SCI_SETSCROLLWIDTHTRACKING, 1);
   view->markerDefine(QsciScintilla::Underline, kDividerMarker);
