@@ -90,6 +90,7 @@ void OhfLexer::styleText(int start, int end) {
   if (from >= to) return;
   // From the start of the line, in the state the line before ended in; to the end of the line.
   long line = send(Sci::SCI_LINEFROMPOSITION, from);
+  while (line > 0 && goesOn(line - 1)) --line;
   const long last = send(Sci::SCI_LINEFROMPOSITION, to - 1);
   const bool inComment = line > 0 && send(Sci::SCI_GETLINESTATE, line - 1) ==
                                          static_cast<int>(OhfRules::State::BlockComment);
@@ -97,14 +98,23 @@ void OhfLexer::styleText(int start, int end) {
   while (line <= last) state = styleLines(line, last, &line, state);
 }
 
+bool OhfLexer::goesOn(long line) const {
+  return send(Sci::SCI_GETCHARAT, static_cast<unsigned long>(send(Sci::SCI_GETLINEENDPOSITION,
+                                                                  line))) == '\n';
+}
+
 OhfRules::State OhfLexer::styleLines(long first, long last, long* next, OhfRules::State state) {
   const long lineCount = send(Sci::SCI_GETLINECOUNT);
   const long length = send(Sci::SCI_GETLENGTH);
   const long from = send(Sci::SCI_POSITIONFROMLINE, first);
   m_lineStarts.assign(1, from);
-  for (long line = first; line <= last && m_lineStarts.back() - from < kChunkBytes; ++line)
+  for (long line = first; line < lineCount; ++line) {
+    // A chunk ends at a line end of the text, never inside a line cut for display.
+    const bool full = line > last || m_lineStarts.back() - from >= kChunkBytes;
+    if (full && (line == first || !goesOn(line - 1))) break;
     m_lineStarts.push_back(line + 1 < lineCount ? send(Sci::SCI_POSITIONFROMLINE, line + 1)
                                                 : length);
+  }
   const long to = m_lineStarts.back();
   const long lines = long(m_lineStarts.size()) - 1;
   *next = first + lines;
@@ -116,17 +126,44 @@ OhfRules::State OhfLexer::styleLines(long first, long last, long* next, OhfRules
   if (to > from && !text) return state;
   m_styles.resize(std::size_t(to - from));
   m_lineStates.clear();
-  for (long k = 0; k < lines; ++k) {
+  for (long k = 0; k < lines;) {
+    // The display lines k .. group-1 make one line of the text.
+    long group = k + 1;
+    while (group < lines && text[m_lineStarts[group] - from - 1] == '\n' &&
+           (m_lineStarts[group] - from < 2 || text[m_lineStarts[group] - from - 2] != '\r'))
+      ++group;
     const long begin = m_lineStarts[k] - from;
-    const long lineEnd = m_lineStarts[k + 1] - from;
+    const long lineEnd = m_lineStarts[group] - from;
     long contentEnd = lineEnd;
     if (contentEnd > begin && text[contentEnd - 1] == '\n') --contentEnd;
     if (contentEnd > begin && text[contentEnd - 1] == '\r') --contentEnd;
-    state = m_rules.styleLine(text + begin, std::size_t(contentEnd - begin), state,
-                              m_styles.data() + begin);
+    if (group == k + 1) {
+      state = m_rules.styleLine(text + begin, std::size_t(contentEnd - begin), state,
+                                m_styles.data() + begin);
+    } else {
+      // Styled without its breaks, as the line it is; each break takes the style before it.
+      m_joined.clear();
+      for (long j = k; j < group; ++j) {
+        const long partEnd = j + 1 < group ? m_lineStarts[j + 1] - from - 1 : contentEnd;
+        m_joined.insert(m_joined.end(), text + m_lineStarts[j] - from, text + partEnd);
+      }
+      m_joinedStyles.resize(m_joined.size());
+      state = m_rules.styleLine(m_joined.data(), m_joined.size(), state, m_joinedStyles.data());
+      std::size_t at = 0;
+      for (long j = k; j < group; ++j) {
+        const long partStart = m_lineStarts[j] - from;
+        const long partEnd = j + 1 < group ? m_lineStarts[j + 1] - from - 1 : contentEnd;
+        std::memcpy(m_styles.data() + partStart, m_joinedStyles.data() + at,
+                    std::size_t(partEnd - partStart));
+        at += std::size_t(partEnd - partStart);
+        if (j + 1 < group)
+          m_styles[std::size_t(partEnd)] = partEnd > begin ? m_styles[std::size_t(partEnd - 1)] : 0;
+      }
+    }
     std::memset(m_styles.data() + contentEnd, static_cast<int>(OhfRules::lineEndStyle(state)),
                 std::size_t(lineEnd - contentEnd));
-    m_lineStates.push_back(static_cast<int>(state));
+    for (long j = k; j < group; ++j) m_lineStates.push_back(static_cast<int>(state));
+    k = group;
   }
   if (to > from) {
     startStyling(int(from));

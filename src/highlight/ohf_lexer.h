@@ -42,6 +42,9 @@ class OhfLexer : public QsciLexerCustom {
 
  private:
   long send(unsigned message, unsigned long wParam = 0, long lParam = 0) const;
+  // The line ends in a display break of the editing control (a lone LF): the line of the text
+  // goes on in the next one, and is coloured as one line with it.
+  bool goesOn(long line) const;
   long screenEnd() const;
   // Styles whole lines first..last (at most about kChunkBytes of them at once) and returns the
   // state at the end of the last one styled, which is `*next - 1`.
@@ -55,6 +58,8 @@ class OhfLexer : public QsciLexerCustom {
   std::vector<char> m_styles;
   std::vector<long> m_lineStarts;
   std::vector<int> m_lineStates;
+  std::vector<char> m_joined;  // a line of the text gathered from its display lines
+  std::vector<char> m_joinedStyles;
 };
 
 }  // namespace highlight

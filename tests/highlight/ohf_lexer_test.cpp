@@ -239,3 +239,35 @@ TEST(OhfLexer, SettingTheLexerStylesTheScreenFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+// The editing control cuts a very long line into display lines ended by a lone LF. The line is
+// coloured as one: a string or comment goes on past the cut, and the cut takes the style of
+// what comes before it.
+TEST(OhfLexer, ALineCutForDisplayIsColouredWhole) {
+  const QString texts[] = {"x 'ab|cd' if\r\nif", "a // b|c if\r\nif", "if /* a|b */ then|else\r\nif",
+                           "|if", "if|\r\nthen"};
+  for (const QString& cut : texts) {
+    SCOPED_TRACE(cut.toStdString());
+    StyledView whole(pascalLike());
+    whole.view.setText(QString(cut).remove(u'|'));
+    whole.styleTo(-1);
+    StyledView broken(pascalLike());
+    broken.view.setText(QString(cut).replace(u'|', u'\n'));
+    // Styled from the second display line on, as after an edit there.
+    broken.styleTo(-1);
+    sci(broken.view, Sci::SCI_STARTSTYLING, broken.lineStart(1));
+    broken.styleTo(-1);
+    QString mask = broken.mask();
+    QString expected = whole.mask();
+    for (qsizetype at = cut.indexOf(u'|'); at >= 0; at = cut.indexOf(u'|', at + 1)) {
+      // The cut stands where the '|' is, with the style of the character before it.
+      const qsizetype maskAt = QString(cut.left(at)).replace(QStringLiteral("\r\n"), "\n").size();
+      expected.insert(maskAt, maskAt > 0 ? expected.at(maskAt - 1) : QChar(u' '));
+    }
+    EXPECT_EQ(mask, expected);
+  }
+}
+
+}  // namespace
