@@ -53,14 +53,17 @@ void RecentFiles::BuildRecentMenu() {
   shell::MenuArray* menu = m_window.commands().array("mnuOpenedFile");
   menu->clear();
   QStringList items;
-  if (const auto read = platform::ListFile::read(m_window.context().paths.file(kListName))) {
+  const auto read = platform::ListFile::read(m_window.context().paths.file(kListName));
+  if (read) {
     for (const QString& item : *read)
       if (!item.isEmpty()) items.append(item);
   }
   const int n = limit();
   items.resize(n + 1);
   m_slots = items;
-  WriteRecentList();
+  // Written only when tidying changed it: every start and every opened file rewrote the same
+  // list, flushed to the disk each time.
+  if (!read || *read != m_slots) WriteRecentList();
   for (int k = 0; k < n; ++k)
     if (!m_slots[k].isEmpty()) menu->add(RecentCaption(k, m_slots[k]));
 }

@@ -53,7 +53,17 @@ void SettingsStore::WriteSetting(const QString& keyPath, const QString& name,
                                  const QString& value) {
   const QString group = groupOf(keyPath);
   const QString stored = findName(group, name);
-  m_settings->setValue(group + "/" + (stored.isEmpty() ? name : stored), value);
+  const QString key = group + "/" + (stored.isEmpty() ? name : stored);
+  // The same value again leaves the file alone: start-up alone set values it had just read,
+  // and each one rewrote the settings file and flushed it to the disk.
+  if (!stored.isEmpty()) {
+    // What another running copy of the program wrote meanwhile is read first (nothing is
+    // written when nothing is pending).
+    m_settings->sync();
+    const QVariant old = m_settings->value(key);
+    if (old.typeId() == QMetaType::QString && old.toString() == value) return;
+  }
+  m_settings->setValue(key, value);
   m_settings->sync();
 }
 

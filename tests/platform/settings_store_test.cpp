@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include "platform/test_files.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -163,6 +165,30 @@ TEST(CharSets, IndexMapsToFontCharSet) {
   EXPECT_EQ(CharSetOfIndex(-1), 0);
   for (int i = 0; i < int(kCharSets.size()); ++i) EXPECT_EQ(IndexOfCharSet(CharSetOfIndex(i)), i);
   EXPECT_EQ(IndexOfCharSet(42), -1);
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+// Setting what is already there leaves the file alone (start-up rewrote it every time), but a
+// value another copy of the program changed meanwhile is put back.
+TEST_F(SettingsStoreTest, TheSameValueAgainWritesNothingAndAnotherCopysChangeIsSeen) {
+  SettingsStore first(ini());
+  first.set(Setting::TabSize, "8");
+  // A write puts a new file in place of the old one.
+  const ino_t written = test_files::statOf(ini()).st_ino;
+  first.set(Setting::TabSize, "8");
+  EXPECT_EQ(test_files::statOf(ini()).st_ino, written) << "the same value was written again";
+  first.set(Setting::TabSize, "6");
+  EXPECT_NE(test_files::statOf(ini()).st_ino, written);
+
+  SettingsStore second(ini());
+  second.set(Setting::TabSize, "2");
+  first.set(Setting::TabSize, "6");
+  EXPECT_EQ(SettingsStore(ini()).get(Setting::TabSize), "6");
 }
 
 }  // namespace
