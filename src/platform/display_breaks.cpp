@@ -15,7 +15,20 @@ constexpr int kSoftBreakReach = 256;
 
 }  // namespace
 
-void DisplayBreaks::add(long position) { m_at.push_back(position); }
+void DisplayBreaks::reset(std::vector<long> positions) {
+  m_at = std::move(positions);
+  m_history.clear();
+  m_unsettled.clear();
+}
+
+void DisplayBreaks::record(long at, long length, std::vector<long> offsets) {
+  if (offsets.empty()) return;
+  // Enough for any undo history a user walks back through with breaks in it.
+  constexpr std::size_t kMostRecords = 4096;
+  if (m_history.size() >= kMostRecords)
+    m_history.erase(m_history.begin(), m_history.begin() + kMostRecords / 2);
+  m_history.push_back({at, length, std::move(offsets)});
+}
 
 long DisplayBreaks::before(long position) const {
   return long(std::lower_bound(m_at.begin(), m_at.end(), position) - m_at.begin());
@@ -25,24 +38,46 @@ bool DisplayBreaks::isBreak(long position) const {
   return std::binary_search(m_at.begin(), m_at.end(), position);
 }
 
-void DisplayBreaks::inserted(long at, long length, const std::vector<long>& offsets) {
+void DisplayBreaks::inserting(long at, long length, const std::vector<long>& offsets) {
   if (length <= 0) return;
   auto behind = std::lower_bound(m_at.begin(), m_at.end(), at);
   for (auto it = behind; it != m_at.end(); ++it) *it += length;
   const std::size_t index = std::size_t(behind - m_at.begin());
   m_at.insert(behind, offsets.size(), 0);
   for (std::size_t i = 0; i < offsets.size(); ++i) m_at[index + i] = at + offsets[i];
+  record(at, length, offsets);
 }
 
-std::vector<long> DisplayBreaks::deleting(long at, long length) {
+void DisplayBreaks::deleting(long at, long length) {
+  if (length <= 0) return;
   std::vector<long> gone;
-  if (length <= 0) return gone;
   auto first = std::lower_bound(m_at.begin(), m_at.end(), at);
   auto last = std::lower_bound(first, m_at.end(), at + length);
   for (auto it = first; it != last; ++it) gone.push_back(*it - at);
   first = m_at.erase(first, last);
   for (auto it = first; it != m_at.end(); ++it) *it -= length;
-  return gone;
+  record(at, length, std::move(gone));
+}
+
+void DisplayBreaks::reinserting(long at, long length) {
+  std::vector<long> offsets;
+  for (auto it = m_history.rbegin(); it != m_history.rend(); ++it) {
+    if (it->at != at || it->length != length) continue;
+    offsets = it->offsets;
+    break;
+  }
+  for (const long offset : offsets) m_unsettled.push_back(at + offset);
+  inserting(at, length, offsets);
+}
+
+void DisplayBreaks::settle(const std::function<char(long position)>& byteAt) {
+  std::vector<long> checks;
+  checks.swap(m_unsettled);
+  for (const long at : checks) {
+    if (byteAt(at) == '\n') continue;
+    const auto it = std::lower_bound(m_at.begin(), m_at.end(), at);
+    if (it != m_at.end() && *it == at) m_at.erase(it);
+  }
 }
 
 QByteArray DisplayBreaks::strip(QByteArrayView range, long start) const {
@@ -58,11 +93,6 @@ QByteArray DisplayBreaks::strip(QByteArrayView range, long start) const {
   }
   out.append(range.sliced(from - start));
   return out;
-}
-
-void DisplayBreaks::remove(long position) {
-  const auto it = std::lower_bound(m_at.begin(), m_at.end(), position);
-  if (it != m_at.end() && *it == position) m_at.erase(it);
 }
 
 void BreakInserter::feed(QByteArrayView piece) {

@@ -27,24 +27,38 @@ class DisplayBreaks {
   bool empty() const { return m_at.empty(); }
   long count() const { return long(m_at.size()); }
   const std::vector<long>& positions() const { return m_at; }
-  void clear() { m_at.clear(); }
-  void add(long position);  // a break the caller put at a position past all others
+  // A new text: its breaks and no history.
+  void reset(std::vector<long> positions);
 
-  // `length` bytes went in at `at`, with breaks at these offsets of them: the breaks behind
-  // move on and the new ones join.
-  void inserted(long at, long length, const std::vector<long>& offsets);
-  // `length` bytes go from `at`; returns the offsets of the breaks that go with them.
-  std::vector<long> deleting(long at, long length);
+  // `length` bytes go in at `at`, with breaks at these offsets of them: the breaks behind move
+  // on and the new ones join.
+  void inserting(long at, long length, const std::vector<long>& offsets);
+  // `length` bytes go from `at`, with the breaks among them.
+  void deleting(long at, long length);
+  // Undoing a deletion puts the same bytes back at the same place, and redoing an insertion
+  // too: these go in with the breaks they had. The bytes are not in yet, so each such break is
+  // checked by settle() once they are, and dropped when no LF stands there.
+  void reinserting(long at, long length);
+  void settle(const std::function<char(long position)>& byteAt);
 
   // How many breaks lie before `position`.
   long before(long position) const;
   bool isBreak(long position) const;
-  void remove(long position);
   // The bytes of a range of the buffer that starts at `start`, without its breaks.
   QByteArray strip(QByteArrayView range, long start) const;
 
  private:
+  struct Record {
+    long at = 0;
+    long length = 0;
+    std::vector<long> offsets;
+  };
+  void record(long at, long length, std::vector<long> offsets);
+
   std::vector<long> m_at;
+  // Changes that had breaks, latest last: what reinserting() goes by.
+  std::vector<Record> m_history;
+  std::vector<long> m_unsettled;
 };
 
 // Puts display breaks into UTF-8 text as it streams through: a lone LF after every
@@ -71,6 +85,5 @@ QByteArray WithDisplayBreaks(QByteArrayView text, int column = 0,
                              std::vector<long>* offsets = nullptr);
 // True when some line of the text would get a break.
 bool NeedsDisplayBreaks(QByteArrayView text, int column = 0);
-
 
 }  // namespace platform

@@ -215,24 +215,24 @@ int EditControl::Impl::columnOf(long position) const {
   return int(before) + inLine;
 }
 
-QByteArray EditControl::Impl::bytesOf(long start, long end) const {
+QByteArrayView EditControl::Impl::rangeBytes(long start, long end) const {
   const long length = std::max(0L, end - start);
   if (length == 0) return {};
   // Only the range is made contiguous: the whole document's pointer would move the editing
   // gap to the end, copying everything behind the caret on each read after an edit.
-  const auto* bytes = reinterpret_cast<const char*>(primary()->SendScintilla(
-      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length));
-  const QByteArrayView range(bytes, length);
-  return breaks.strip(range, start);
+  return QByteArrayView(reinterpret_cast<const char*>(primary()->SendScintilla(
+                            Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length)),
+                        length);
+}
+
+QByteArray EditControl::Impl::bytesOf(long start, long end) const {
+  return breaks.strip(rangeBytes(start, end), start);
 }
 
 QString EditControl::Impl::textOf(long start, long end) const {
-  const long length = std::max(0L, end - start);
-  if (length == 0) return {};
+  // Without breaks in the range, the text is decoded straight from the buffer.
   if (breaks.before(end) != breaks.before(start)) return QString::fromUtf8(bytesOf(start, end));
-  const auto* bytes = reinterpret_cast<const char*>(primary()->SendScintilla(
-      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), length));
-  return QString::fromUtf8(bytes, length);
+  return QString::fromUtf8(rangeBytes(start, end));
 }
 
 QByteArray EditControl::Impl::prepared(QByteArrayView utf8, long at) {
@@ -244,48 +244,19 @@ QByteArray EditControl::Impl::prepared(QByteArrayView utf8, long at) {
   return WithDisplayBreaks(utf8, column, &pendingBreaks);
 }
 
-void EditControl::Impl::recordBreaks(long at, long length, std::vector<long> offsets) {
-  if (offsets.empty()) return;
-  // Enough for any undo history a user walks back through with breaks in it.
-  constexpr std::size_t kMostRecords = 4096;
-  if (breakHistory.size() >= kMostRecords)
-    breakHistory.erase(breakHistory.begin(), breakHistory.begin() + kMostRecords / 2);
-  breakHistory.push_back({at, length, std::move(offsets)});
-}
-
-std::vector<long> EditControl::Impl::recordedBreaks(long at, long length) const {
-  for (auto it = breakHistory.rbegin(); it != breakHistory.rend(); ++it)
-    if (it->at == at && it->length == length) return it->offsets;
-  return {};
-}
-
 void EditControl::Impl::settleBreaks() {
-  if (unsettledBreaks.empty()) return;
-  std::vector<long> checks;
-  checks.swap(unsettledBreaks);
-  for (const long at : checks)
-    if (sci(primary(), Sci::SCI_GETCHARAT, at) != '\n') breaks.remove(at);
+  breaks.settle([this](long at) { return char(sci(primary(), Sci::SCI_GETCHARAT, at)); });
 }
 
-void EditControl::Impl::trackBreaks(long at, long length, const char*, int type) {
+void EditControl::Impl::trackBreaks(long at, long length, int type) {
   // Called before each change, when the one before it is complete.
   settleBreaks();
-  if (type & Sci::SC_MOD_BEFOREDELETE) {
-    recordBreaks(at, length, breaks.deleting(at, length));
-    return;
-  }
+  if (type & Sci::SC_MOD_BEFOREDELETE) return breaks.deleting(at, length);
+  if (type & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO)) return breaks.reinserting(at, length);
   // What the user types, pastes or drops has no breaks: their line ends are CR LF, and text is
   // not dragged about within a view while it has breaks.
-  std::vector<long> offsets;
-  if (programText) {
-    offsets = std::move(pendingBreaks);
-    pendingBreaks.clear();
-  } else if (type & (Sci::SC_PERFORMED_UNDO | Sci::SC_PERFORMED_REDO)) {
-    offsets = recordedBreaks(at, length);
-    for (const long offset : offsets) unsettledBreaks.push_back(at + offset);
-  }
-  breaks.inserted(at, length, offsets);
-  recordBreaks(at, length, std::move(offsets));
+  breaks.inserting(at, length, programText ? pendingBreaks : std::vector<long>());
+  pendingBreaks.clear();
 }
 
 void EditControl::Impl::clearLineMarks() {

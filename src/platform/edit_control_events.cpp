@@ -43,9 +43,9 @@ void EditControl::Impl::wire(QsciScintilla* view) {
   if (view != primary()) return;
   // Every view of a document hears each change of it; one of them speaks for the control.
   QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q,
-                   [this](int at, int type, const char* text, int length) {
+                   [this](int at, int type, const char*, int length) {
                      if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
-                       trackBreaks(at, length, text, type);
+                       trackBreaks(at, length, type);
                      if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
                        noteChangeComing(at, length, type & Sci::SC_MOD_BEFOREINSERT);
                    });

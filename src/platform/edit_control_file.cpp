@@ -36,9 +36,7 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   });
   TextFile::decodeToUtf8(
       bytes, fileFormat, [&inserter](QByteArrayView piece) { inserter.feed(piece); }, progress);
-  breaks.clear();
-  breakHistory.clear();
-  for (const long at : inserter.breaks()) breaks.add(at);
+  breaks.reset(inserter.breaks());
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);

@@ -95,6 +95,7 @@ struct EditControl::Impl {
   int lineOf(long position) const;
   int columnOf(long position) const;
   QString textOf(long start, long end) const;  // display breaks left out
+  QByteArrayView rangeBytes(long start, long end) const;  // valid until the next change
   QByteArray bytesOf(long start, long end) const;
   int realLineCount() const;
   long firstDisplayLine(int line) const;  // the component's line where a line of the text starts
@@ -105,7 +106,7 @@ struct EditControl::Impl {
   // Text from the program as it goes in at `at`: with breaks where its lines are long. The
   // next insertion is taken to carry exactly those (see ProgramText).
   QByteArray prepared(QByteArrayView utf8, long at);
-  void trackBreaks(long at, long length, const char* text, int type);
+  void trackBreaks(long at, long length, int type);
   // While one lives, what goes into the text comes from the program: its display breaks are
   // those prepared() put in, and no lone LF of it is taken for one.
   struct ProgramText {
@@ -118,19 +119,8 @@ struct EditControl::Impl {
   };
   bool programText = false;
   std::vector<long> pendingBreaks;
-  // Undoing a deletion puts the same bytes back at the same place, and redoing an insertion
-  // too; these records say which of them were breaks. Only changes that had breaks are kept.
-  struct BreakRecord {
-    long at = 0;
-    long length = 0;
-    std::vector<long> offsets;
-  };
-  std::vector<BreakRecord> breakHistory;
-  void recordBreaks(long at, long length, std::vector<long> offsets);
-  std::vector<long> recordedBreaks(long at, long length) const;
-  // Breaks taken from a record before the bytes were in: each is checked to be an LF once they
-  // are, before anything else changes or reads the text, and dropped when it is not.
-  std::vector<long> unsettledBreaks;
+  // Breaks restored by undo or redo are checked once their bytes are in, before anything else
+  // changes or reads the text.
   void settleBreaks();
   void clearLineMarks();
 
@@ -167,7 +157,6 @@ struct EditControl::Impl {
   void applyJoinMarks();
   void markVisibleJoins(QsciScintilla* view);
   bool joinsMarked = false;
-
 
   // --- edit_control_search.cpp ---
   FindResult search(const QString& what, const FindOptions& options);

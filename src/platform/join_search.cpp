@@ -109,7 +109,7 @@ JoinSearch::Window JoinSearch::windowAround(long breakAt, long low, long high) c
   return window;
 }
 
-std::vector<JoinSearch::Found> JoinSearch::occurrences(const Window& window, long) const {
+std::vector<JoinSearch::Found> JoinSearch::occurrences(const Window& window) const {
   std::vector<Found> found;
   const QByteArrayView text = window.text;
   const qsizetype centre = window.centre;
@@ -185,7 +185,7 @@ std::optional<JoinSearch::Found> JoinSearch::find(long from, long to,
     for (auto it = std::upper_bound(all.begin(), all.end(), low); it != all.end() && *it < high;
          ++it) {
       if (before && *it - m_reach > *before) break;
-      for (const Found& f : occurrences(windowAround(*it, low, high), *it))
+      for (const Found& f : occurrences(windowAround(*it, low, high)))
         if (fits(f)) return f;
     }
     return std::nullopt;
@@ -195,7 +195,7 @@ std::optional<JoinSearch::Found> JoinSearch::find(long from, long to,
     --it;
     if (*it <= low) break;
     if (before && *it <= *before) break;
-    const std::vector<Found> found = occurrences(windowAround(*it, low, high), *it);
+    const std::vector<Found> found = occurrences(windowAround(*it, low, high));
     for (auto f = found.rbegin(); f != found.rend(); ++f)
       if (fits(*f)) return *f;
   }

@@ -40,7 +40,7 @@ class JoinSearch {
  private:
   struct Window;
   Window windowAround(long breakAt, long low, long high) const;
-  std::vector<Found> occurrences(const Window& window, long breakAt) const;
+  std::vector<Found> occurrences(const Window& window) const;
 
   const QsciScintilla* m_view;
   const DisplayBreaks& m_breaks;
