@@ -103,32 +103,49 @@ void BreakInserter::feed(QByteArrayView piece) {
   // the middle of a string or a comment, which a lexer would then see end with the line.
   qsizetype soft = -1;
   int softColumn = 0;
-  for (qsizetype i = 0; i < size; ++i) {
-    const char c = data[i];
-    if (c == '\n' || c == '\r') {
+  // Counts the characters of data[i, end), breaking the line where it gets full.
+  const auto walk = [&](qsizetype i, qsizetype end) {
+    for (; i < end; ++i) {
+      const char c = data[i];
+      if (c == '\n' || c == '\r') {
+        m_column = 0;
+        soft = -1;
+        continue;
+      }
+      if (continuationByte(c)) continue;
+      // A character starts here: the line is full before it.
+      if (m_column == kDisplayLineLength) {
+        const bool softly = soft > from && m_column - softColumn <= kSoftBreakReach;
+        const qsizetype at = softly ? soft : i;
+        m_sink(QByteArrayView(data + from, at - from));
+        m_written += long(at - from);
+        m_breaks.push_back(m_written);
+        m_sink(QByteArrayView("\n", 1));
+        m_written += 1;
+        from = at;
+        m_column = softly ? m_column - softColumn : 0;
+        soft = -1;
+      }
+      ++m_column;
+      if (c == ';' || c == '}' || c == ',' || c == '>') {
+        soft = i + 1;
+        softColumn = m_column;
+      }
+    }
+  };
+  // Almost every line is far shorter than a display line: a line whose bytes alone can't fill
+  // one is passed over whole, which keeps opening a big file from counting every character.
+  for (qsizetype i = 0; i < size;) {
+    const void* found = std::memchr(data + i, '\n', std::size_t(size - i));
+    const qsizetype lineEnd = found ? static_cast<const char*>(found) - data : size;
+    if (m_column + (lineEnd - i) > kDisplayLineLength || !found) {
+      walk(i, lineEnd);
+    }
+    if (found) {
       m_column = 0;
       soft = -1;
-      continue;
     }
-    if (continuationByte(c)) continue;
-    // A character starts here: the line is full before it.
-    if (m_column == kDisplayLineLength) {
-      const bool softly = soft > from && m_column - softColumn <= kSoftBreakReach;
-      const qsizetype at = softly ? soft : i;
-      m_sink(QByteArrayView(data + from, at - from));
-      m_written += long(at - from);
-      m_breaks.push_back(m_written);
-      m_sink(QByteArrayView("\n", 1));
-      m_written += 1;
-      from = at;
-      m_column = softly ? m_column - softColumn : 0;
-      soft = -1;
-    }
-    ++m_column;
-    if (c == ';' || c == '}' || c == ',' || c == '>') {
-      soft = i + 1;
-      softColumn = m_column;
-    }
+    i = lineEnd + 1;
   }
   if (from < size) {
     m_sink(QByteArrayView(data + from, size - from));

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 
 #include "platform/display_breaks.h"
 #include "platform/edit_control.h"
@@ -191,6 +192,45 @@ TEST(BreakInserterTest, BreaksFallBetweenCharactersAndNeverAtALineEnd) {
   for (qsizetype i = 0; i < longer.size(); i += 3)
     inserter.feed(QByteArrayView(longer).sliced(i, std::min<qsizetype>(3, longer.size() - i)));
   EXPECT_EQ(streamed, broken);
+}
+
+TEST(BreakInserterTest, LinesNearTheLimitBreakTheSameInAnyPieces) {
+  // Lines just under, at and over the limit, of one- and two-byte characters, some with a lone
+  // CR inside: short lines are passed over without counting, which must not change a break.
+  QByteArray text;
+  std::mt19937 random(7);
+  for (int line = 0; line < 60; ++line) {
+    const int length = kJoin - 3 + int(random() % 8) + (line % 5 == 0 ? kJoin : 0);
+    for (int i = 0; i < length; ++i) {
+      const unsigned kind = random() % 4000;
+      text += kind == 0 ? QByteArray("\r") : kind < 1600 ? QString(u'ё').toUtf8() : QByteArray("a");
+    }
+    text += "\r\n";
+  }
+  std::vector<long> offsets;
+  const QByteArray whole = WithDisplayBreaks(text, 0, &offsets);
+  ASSERT_FALSE(offsets.empty());
+  // No display line is over the limit, and taking the breaks out gives the text back.
+  QByteArray stripped;
+  long from = 0;
+  for (const long at : offsets) {
+    stripped += whole.mid(from, at - from);
+    from = at + 1;
+  }
+  stripped += whole.mid(from);
+  EXPECT_EQ(stripped, text);
+  for (const QByteArray& display : whole.split('\n')) {
+    for (const QByteArray& part : display.split('\r'))
+      EXPECT_LE(QString::fromUtf8(part).size(), kJoin);
+  }
+  for (const qsizetype step : {1, 7, 1999, 4096}) {
+    QByteArray streamed;
+    BreakInserter inserter([&](QByteArrayView piece) { streamed.append(piece); });
+    for (qsizetype i = 0; i < text.size(); i += step)
+      inserter.feed(QByteArrayView(text).sliced(i, std::min(step, text.size() - i)));
+    EXPECT_EQ(streamed, whole) << step;
+    EXPECT_EQ(inserter.breaks(), offsets) << step;
+  }
 }
 
 }  // namespace
