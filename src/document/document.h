@@ -10,6 +10,14 @@
 
 namespace document {
 
+// Why the text is only part of its file: such a text is never written over the file.
+enum class Partial {
+  No,
+  Shrunk,   // the file changed size while it was read
+  Loading,  // a big file is still coming in
+  Stopped,  // the user stopped loading a big file
+};
+
 class Document : public QObject {
   Q_OBJECT
  public:
@@ -26,8 +34,10 @@ class Document : public QObject {
   }
   // Only part of the file was read (it changed size under the reader): the text is not the
   // file's, so it must never be written over it.
-  bool isPartial() const { return m_partial; }
-  void setPartial(bool partial) { m_partial = partial; }
+  bool isPartial() const { return m_partial != Partial::No; }
+  Partial partial() const { return m_partial; }
+  void setPartial(bool partial) { m_partial = partial ? Partial::Shrunk : Partial::No; }
+  void setPartial(Partial partial) { m_partial = partial; }
   // What writing the text back over its file would change (mixed line ends, bad bytes), and
   // whether the user has already agreed to that for this document.
   const platform::ReadFidelity& fidelity() const { return m_fidelity; }
@@ -59,11 +69,13 @@ class Document : public QObject {
   void captionChanged(const QString& caption);
   void curCodirChanged(int codePage);
   void dirtyChanged(bool dirty);
+  // A big file is coming in (see piece_load.h): how much of it is read, in percent.
+  void loadProgress(int percent);
 
  private:
   QString m_path;
   bool m_dirty = false;
-  bool m_partial = false;
+  Partial m_partial = Partial::No;
   platform::ReadFidelity m_fidelity;
   bool m_changeAgreed = false;
   int m_curCodir = 1;

@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 
+#include <QFileInfo>
+
 #include "document/file_paths.h"
+#include "document/piece_load.h"
+#include "platform/piece_reader.h"
 #include "document/recent_files.h"
 #include "document/save_file.h"
 #include "platform/file_reader.h"
@@ -16,18 +20,43 @@ const QString kPartialMessage = QStringLiteral(
     "Файл изменился во время чтения, и прочитана только его часть. Документ открыт только для "
     "чтения; сохранить его можно лишь под другим именем («Сохранить как...»).");
 
+const QString kStoppedMessage = QStringLiteral(
+    "Загрузка файла была остановлена, и открыта только его часть. Документ открыт только для "
+    "чтения; сохранить его можно лишь под другим именем («Сохранить как...»).");
+
+QString PartialMessage(Partial partial) {
+  return partial == Partial::Shrunk ? kPartialMessage : kStoppedMessage;
+}
+
 const QString kBinaryQuestion = QStringLiteral(
     "Файл похож на двоичный: в нём есть нулевые байты. Он открыт только для чтения, чтобы ничего "
     "в нём не изменилось.\nРазрешить правку этого документа?");
 
 namespace {
 
-// The file becomes the document's text, in the file's own encoding.
-std::optional<QString> loadText(shell::FrmMain& window, const QString& path) {
+// What the open did besides reading the file, or failed with.
+struct Loaded {
+  std::optional<QString> error;
+  bool unchanged = false;  // a load in pieces was stopped before any text came: nothing changed
+};
+
+// The file becomes the document's text, in the file's own encoding; a big one comes in pieces
+// with the window alive.
+Loaded loadText(shell::FrmMain& window, const QString& path) {
   platform::EditControl::ReadReport report;
-  if (auto error = window.txtMain().openFile(path, &report)) return error;
+  Partial partial = Partial::No;
+  if (QFileInfo(path).size() >= platform::kPieceLoadThreshold) {
+    const PieceLoadResult loaded = LoadInPieces(window, path);
+    if (loaded.error) return {loaded.error};
+    if (!loaded.replaced) return {std::nullopt, true};
+    report = loaded.report;
+    if (report.partial) partial = loaded.stopped ? Partial::Stopped : Partial::Shrunk;
+  } else {
+    if (auto error = window.txtMain().openFile(path, &report)) return {error};
+    if (report.partial) partial = Partial::Shrunk;
+  }
   Document& doc = window.document();
-  doc.setPartial(report.partial);
+  doc.setPartial(partial);
   doc.setFidelity(report.fidelity);
   // A binary file is looked at, not edited, unless the user says otherwise: a stray key would
   // change bytes nobody can see.
@@ -37,12 +66,12 @@ std::optional<QString> loadText(shell::FrmMain& window, const QString& path) {
   doc.setCurCodir(1);
   doc.setPath(path);
   doc.rememberDiskState();
-  return std::nullopt;
+  return {};
 }
 
-// The load shared by both ways of opening; returns the control's error, if any.
-std::optional<QString> load(shell::FrmMain& window, const QString& path) {
-  if (auto error = loadText(window, path)) return error;
+// The load shared by both ways of opening.
+Loaded load(shell::FrmMain& window, const QString& path) {
+  if (Loaded loaded = loadText(window, path); loaded.error || loaded.unchanged) return loaded;
   shell::AppContext& ctx = window.context();
   ctx.settings.set(platform::Setting::LastDir, FileFolder(path));
   if (RecentFiles* recent = window.recentFiles()) recent->AddToRecent(path);
@@ -51,7 +80,7 @@ std::optional<QString> load(shell::FrmMain& window, const QString& path) {
   // The macro menu follows the file that is open now, however it was opened.
   window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
   window.focusEditor();
-  return std::nullopt;
+  return {};
 }
 
 // The program's own message, then the reason in the user's words.
@@ -75,7 +104,8 @@ bool SavePreviousIfWanted(shell::FrmMain& window) {
 }
 
 bool LFile(shell::FrmMain& window, const QString& path) {
-  if (path.isEmpty()) return false;
+  // One file at a time: another open while a big one comes in would pull the text from under it.
+  if (path.isEmpty() || window.txtMain().isLoading()) return false;
   shell::AppContext& ctx = window.context();
   // A folder, a pipe or a device is refused before anything else happens: no question about
   // the current document, no macro.
@@ -90,15 +120,17 @@ bool LFile(shell::FrmMain& window, const QString& path) {
     window.hooks().run(shell::Hook::OpenMacro);
   }
   QCoreApplication::processEvents();
-  if (auto error = load(window, path)) {
-    cannotOpen(window, path, *error);
+  const Loaded loaded = load(window, path);
+  if (loaded.error) {
+    cannotOpen(window, path, *loaded.error);
     return false;
   }
-  if (window.document().isPartial()) {
+  if (loaded.unchanged) return false;
+  if (window.document().partial() == Partial::Shrunk) {
     ctx.ui.message(kPartialMessage + QStringLiteral("\n") + path,
                    QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
                    platform::MsgIcon::Warning);
-  } else if (window.document().fidelity().binary) {
+  } else if (!window.document().isPartial() && window.document().fidelity().binary) {
     const auto answer = ctx.ui.message(kBinaryQuestion + QStringLiteral("\n") + path,
                                        QString::fromUtf8(shell::kProgramName),
                                        platform::MsgButtons::YesNo, platform::MsgIcon::Warning);
@@ -111,7 +143,8 @@ bool LFile(shell::FrmMain& window, const QString& path) {
 }
 
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path) {
-  return !load(window, path).has_value();
+  const Loaded loaded = load(window, path);
+  return !loaded.error && !loaded.unchanged;
 }
 
 void ForgetHowItWasRead(shell::FrmMain& window) {
@@ -121,7 +154,9 @@ void ForgetHowItWasRead(shell::FrmMain& window) {
 }
 
 bool ReloadDocument(shell::FrmMain& window) {
-  return !window.document().isUntitled() && !loadText(window, window.document().path());
+  if (window.document().isUntitled() || window.txtMain().isLoading()) return false;
+  const Loaded loaded = loadText(window, window.document().path());
+  return !loaded.error && !loaded.unchanged;
 }
 
 }  // namespace document

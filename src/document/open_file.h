@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "document/document.h"
+
 namespace shell {
 class FrmMain;
 }
@@ -11,6 +13,8 @@ namespace document {
 
 // Said when a file changed size while it was read.
 extern const QString kPartialMessage;
+// Said when the text is only part of its file, for the reason given (see Document::partial).
+QString PartialMessage(Partial partial);
 // Asked when a file that looks binary was opened read-only.
 extern const QString kBinaryQuestion;
 

@@ -76,7 +76,7 @@ bool SaveToFile(shell::FrmMain& window, const QString& path) {
   // Only part of the file is in the editor: writing it back would cut the file short.
   if (doc.isPartial() && path == doc.path()) {
     ctx.ui.message(QStringLiteral("Невозможно сохранить файл ") + "\n" + path + "\n\n" +
-                       kPartialMessage,
+                       PartialMessage(doc.partial()),
                    QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
                    platform::MsgIcon::Error);
     return false;

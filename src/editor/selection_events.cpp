@@ -33,7 +33,16 @@ QString encodingName(shell::FrmMain& window) {
 // What the user must know about how the document was read.
 QString documentNote(shell::FrmMain& window) {
   const document::Document& doc = window.document();
-  if (doc.isPartial()) return QStringLiteral("Только чтение: файл изменился во время чтения");
+  switch (doc.partial()) {
+    case document::Partial::Shrunk:
+      return QStringLiteral("Только чтение: файл изменился во время чтения");
+    case document::Partial::Loading:
+      return QStringLiteral("Только чтение: файл загружается");
+    case document::Partial::Stopped:
+      return QStringLiteral("Только чтение: загружена только часть файла");
+    case document::Partial::No:
+      break;
+  }
   QString note = window.txtMain().isReadOnly() ? QStringLiteral("Только чтение") : QString();
   if (!doc.fidelity().exact())
     note += (note.isEmpty() ? QString() : QStringLiteral(" | ")) +
@@ -53,6 +62,11 @@ QString StatusText(const StatusInfo& i) {
 
 void RefreshAfterSelection(shell::FrmMain& window) {
   platform::EditControl& e = window.txtMain();
+  // A file coming in owns the status line; the counts would be of a text still growing.
+  if (e.isLoading()) {
+    window.statusNote().setText(documentNote(window));
+    return;
+  }
   const platform::SelRange sel = e.selection();
   window.setSelectionRange(sel);
   const bool highlight = window.context().settings.flag(platform::Setting::HighLightCurrentLine);

@@ -21,6 +21,10 @@ void DisplayBreaks::reset(std::vector<long> positions) {
   m_unsettled.clear();
 }
 
+void DisplayBreaks::append(long at, const std::vector<long>& offsets) {
+  for (const long offset : offsets) m_at.push_back(at + offset);
+}
+
 void DisplayBreaks::record(long at, long length, std::vector<long> offsets) {
   if (offsets.empty()) return;
   // Enough for any undo history a user walks back through with breaks in it.

@@ -29,6 +29,8 @@ class DisplayBreaks {
   const std::vector<long>& positions() const { return m_at; }
   // A new text: its breaks and no history.
   void reset(std::vector<long> positions);
+  // Text with breaks at `offsets` from `at` went in at the end, behind every break.
+  void append(long at, const std::vector<long>& offsets);
 
   // `length` bytes go in at `at`, with breaks at these offsets of them: the breaks behind move
   // on and the new ones join.

@@ -414,6 +414,7 @@ void EditControl::setSelection(const SelRange& range, bool scroll) {
 }
 
 int EditControl::textLength() const {
+  if (d->knownLength) return int(*d->knownLength);
   const QsciScintilla* view = d->primary();
   // The document keeps a per-line count of UTF-16 units once asked to, which turns this from
   // a scan of the whole text into a look-up. Each display break is one unit of it.

@@ -194,6 +194,15 @@ class EditControl : public QWidget {
   // Returns an error description on failure (also for anything but a regular file); the text
   // is then unchanged.
   std::optional<QString> openFile(const QString& path, ReadReport* report = nullptr);
+  // Loading a big file in pieces (see PieceReader) while the window lives: the old text goes and
+  // the control is read-only; pieces go in at the end as they come; endLoad makes the document
+  // what openFile would have (no undo history, not modified, caret at the start), whether all
+  // the file came or not. Nothing is reported as a change until then.
+  void beginLoad(qint64 expectedBytes);
+  void appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets);
+  // `utf16Length`: the whole text's length, when the loader counted it (see textLength).
+  void endLoad(const TextFormat& format, std::optional<long> utf16Length = std::nullopt);
+  bool isLoading() const;
   // Writes the text in the document's own format (see TextFile); the old file survives a failure.
   std::optional<QString> saveFile(const QString& path);
   const TextFormat& fileFormat() const;

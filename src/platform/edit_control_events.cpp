@@ -44,8 +44,10 @@ void EditControl::Impl::wire(QsciScintilla* view) {
   // Every view of a document hears each change of it; one of them speaks for the control.
   QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q,
                    [this](int at, int type, const char*, int length) {
-                     if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
+                     if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)) {
+                       knownLength.reset();
                        trackBreaks(at, length, type);
+                     }
                      if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
                        noteChangeComing(at, length, type & Sci::SC_MOD_BEFOREINSERT);
                    });

@@ -18,8 +18,7 @@ using Sci = QsciScintillaBase;
 
 }  // namespace
 
-void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFormat,
-                                  qsizetype size, const InputProgress& progress) {
+void EditControl::Impl::beginLoad(qsizetype size) {
   const QsciScintilla* view = primary();
   // Neither the pieces nor the emptying of the old text are edits the user could undo, and
   // nobody needs to hear of each piece: one change event follows at the end.
@@ -28,15 +27,32 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
   for (auto* each : views) sci(each, Sci::SCI_SETMODEVENTMASK, 0);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
   clearLineMarks();
+  // Keeping the length index up to date through every piece costs more than making it again
+  // when the length is next asked for.
+  if (lengthIndex) {
+    sci(view, Sci::SCI_RELEASELINECHARACTERINDEX, Sci::SC_LINECHARACTERINDEX_UTF16);
+    lengthIndex = false;
+  }
   sci(view, Sci::SCI_CLEARALL);
+  knownLength.reset();
+  breaks.reset({});
   // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
   sci(view, Sci::SCI_ALLOCATE, long(size + 1));
-  BreakInserter inserter([view](QByteArrayView piece) {
-    view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
-  });
-  TextFile::decodeToUtf8(
-      bytes, fileFormat, [&inserter](QByteArrayView piece) { inserter.feed(piece); }, progress);
-  breaks.reset(inserter.breaks());
+}
+
+void EditControl::Impl::appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets) {
+  const QsciScintilla* view = primary();
+  const long at = sci(view, Sci::SCI_GETLENGTH);
+  if (piecewise) sci(view, Sci::SCI_SETREADONLY, 0);
+  view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(utf8.size()), utf8.data());
+  if (piecewise) sci(view, Sci::SCI_SETREADONLY, 1);
+  breaks.append(at, breakOffsets);
+}
+
+void EditControl::Impl::endLoad(const TextFormat& fileFormat, std::optional<long> utf16Length) {
+  const QsciScintilla* view = primary();
+  piecewise = false;
+  sci(view, Sci::SCI_SETREADONLY, 0);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);
@@ -45,6 +61,7 @@ void EditControl::Impl::loadBytes(QByteArrayView bytes, const TextFormat& fileFo
     sci(each, Sci::SCI_GOTOPOS, 0);
   }
   format = fileFormat;
+  knownLength = utf16Length;
   loading = false;
   noteSelection(active);
   noteWholeTextChanged();
@@ -59,9 +76,32 @@ std::optional<QString> EditControl::openFile(const QString& path, ReadReport* re
   ReadFidelity fidelity;
   const TextFormat format = TextFile::detect(bytes, &fidelity);
   if (report) *report = {contents->partial, fidelity};
-  d->loadBytes(bytes, format, TextFile::decodedSize(bytes, format), {});
+  d->beginLoad(TextFile::decodedSize(bytes, format));
+  BreakInserter inserter([this](QByteArrayView piece) {
+    d->primary()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
+  });
+  TextFile::decodeToUtf8(bytes, format,
+                         [&inserter](QByteArrayView piece) { inserter.feed(piece); });
+  d->breaks.reset(inserter.breaks());
+  d->endLoad(format, std::nullopt);
   return std::nullopt;
 }
+
+void EditControl::beginLoad(qint64 expectedBytes) {
+  d->beginLoad(qsizetype(expectedBytes + expectedBytes / kDisplayLineLength));
+  d->piecewise = true;
+  sci(d->primary(), Sci::SCI_SETREADONLY, 1);
+}
+
+void EditControl::appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets) {
+  if (d->piecewise) d->appendLoaded(utf8, breakOffsets);
+}
+
+void EditControl::endLoad(const TextFormat& format, std::optional<long> utf16Length) {
+  if (d->piecewise) d->endLoad(format, utf16Length);
+}
+
+bool EditControl::isLoading() const { return d->piecewise; }
 
 std::optional<QString> EditControl::saveFile(const QString& path) {
   const QByteArray utf8 = d->realBytes();

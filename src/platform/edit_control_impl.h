@@ -76,6 +76,9 @@ struct EditControl::Impl {
   bool loading = false;    // a file or a replace-all is coming in: no events until it is done
   bool selecting = false;  // a selection is being set in steps: one event at the end
   mutable bool lengthIndex = false;
+  // The text's length in UTF-16 units as the loader counted it, until the text first changes:
+  // it spares making the length index of a big file the moment it is opened.
+  std::optional<long> knownLength;
   bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
   long knownLineCount = 1;
   ChangedRanges changedSinceMark;
@@ -163,9 +166,12 @@ struct EditControl::Impl {
   void openFindDialog(bool replacing);
 
   // --- edit_control_file.cpp ---
+  // Loading: the old text goes, the new one comes in pieces, then the document is as opened.
   // `size`: that of the decoded text, so the buffer is allocated once and no larger than needed.
-  void loadBytes(QByteArrayView bytes, const TextFormat& fileFormat, qsizetype size,
-                 const InputProgress& progress);
+  void beginLoad(qsizetype size);
+  void appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets);
+  void endLoad(const TextFormat& fileFormat, std::optional<long> utf16Length);
+  bool piecewise = false;  // a load in pieces is under way: the user may look, not change
 };
 
 }  // namespace platform

@@ -54,6 +54,7 @@ class FrmMain : public QMainWindow {
   void setStatusBarShown(bool shown);
   // The code-library panel stands on the left, the snippets panel on the right.
   void setSidePanel(Side side, QWidget* panel);
+  QWidget* sidePanel(Side side) const { return m_panels[side == Side::Left ? 0 : 1]; }
   void setSidePanelShown(Side side, bool shown);
 
   // Keeps the window above all others, or puts it back among them, without moving it.

@@ -12,6 +12,8 @@ namespace {
 
 // Often enough to see a gap of a few milliseconds, rarely enough to cost nothing.
 constexpr int kTickMs = 2;
+// Gaps a user would feel as a stall are listed one by one.
+constexpr qint64 kNotedGapNs = 50'000'000;
 
 }  // namespace
 
@@ -30,6 +32,7 @@ void LoadTiming::mark(const char* step) { m_steps.emplace_back(step, m_started.n
 void LoadTiming::tick() {
   const qint64 now = m_started.nsecsElapsed();
   m_longestGap = std::max(m_longestGap, now - m_lastTick);
+  if (now - m_lastTick > kNotedGapNs) m_gaps.emplace_back(m_lastTick, now - m_lastTick);
   m_lastTick = now;
   if (!m_window) return;
   QWindow* handle = m_window->windowHandle();
@@ -48,6 +51,9 @@ QString LoadTiming::report() const {
   for (const auto& [step, at] : m_steps)
     text += QStringLiteral(" %1 %2").arg(QString::fromLatin1(step)).arg(double(at) / 1e6, 0, 'f', 1);
   text += QStringLiteral("; longest event-loop gap %1 ms").arg(double(m_longestGap) / 1e6, 0, 'f', 1);
+  if (!m_gaps.empty()) text += QStringLiteral("; gaps over 50 ms (from, ms):");
+  for (const auto& [from, length] : m_gaps)
+    text += QStringLiteral(" %1 %2").arg(double(from) / 1e6, 0, 'f', 0).arg(double(length) / 1e6, 0, 'f', 0);
   return text;
 }
 

@@ -34,6 +34,7 @@ class LoadTiming : public QObject {
   QElapsedTimer m_started;
   QTimer m_ticks;
   qint64 m_lastTick = 0;
+  std::vector<std::pair<qint64, qint64>> m_gaps;  // start and length, ns
   qint64 m_longestGap = 0;
   std::vector<std::pair<const char*, qint64>> m_steps;
   QWidget* m_window = nullptr;

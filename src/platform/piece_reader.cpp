@@ -1,0 +1,145 @@
+#include "platform/piece_reader.h"
+
+#include "platform/display_breaks.h"
+#include "platform/file_reader.h"
+
+namespace platform {
+namespace {
+
+// Thrown out of the decoder's sink to leave it when the reading is stopped.
+struct StopReading {};
+
+// Decoded text waiting for the main thread, at most: beyond it the worker waits, so a slow
+// editor never has the whole file twice in memory.
+constexpr qsizetype kMostWaiting = qsizetype(32) << 20;
+
+// UTF-16 units of valid UTF-8: one per character, two for one beyond the BMP (a 4-byte one).
+long Utf16Units(QByteArrayView utf8) {
+  long units = 0;
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    units += ((byte & 0xC0) != 0x80) + (byte >= 0xF0);
+  }
+  return units;
+}
+
+}  // namespace
+
+PieceReader::PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes)
+    : m_wake(std::move(wake)) {
+  m_worker = std::thread([this, path = std::move(path), pieceBytes] { run(path, pieceBytes); });
+}
+
+PieceReader::~PieceReader() {
+  stop();
+  if (m_worker.joinable()) m_worker.join();
+}
+
+PieceReader::Outcome PieceReader::finish() {
+  stop();
+  if (m_worker.joinable()) m_worker.join();
+  return m_outcome;
+}
+
+void PieceReader::stop() {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stop = true;
+  }
+  m_room.notify_all();
+}
+
+std::optional<PieceReader::Piece> PieceReader::take() {
+  std::optional<Piece> piece;
+  {
+    const std::lock_guard lock(m_mutex);
+    if (m_pieces.empty()) return std::nullopt;
+    piece = std::move(m_pieces.front());
+    m_pieces.pop_front();
+    m_waitingBytes -= piece->utf8.size();
+  }
+  m_room.notify_all();
+  return piece;
+}
+
+bool PieceReader::waiting() const {
+  const std::lock_guard lock(m_mutex);
+  return !m_pieces.empty();
+}
+
+bool PieceReader::put(Piece piece) {
+  {
+    std::unique_lock lock(m_mutex);
+    m_room.wait(lock, [this] { return m_stop || m_waitingBytes < kMostWaiting; });
+    if (m_stop) return false;
+    m_waitingBytes += piece.utf8.size();
+    m_pieces.push_back(std::move(piece));
+  }
+  m_wake();
+  return true;
+}
+
+void PieceReader::run(const QString& path, qsizetype pieceBytes) {
+  Outcome outcome;
+  try {
+    QString error;
+    std::optional<FileContents> contents = ReadRegularFile(path, &error, [this](qint64) {
+      if (m_stop) throw StopReading{};
+    });
+    if (!contents) {
+      outcome.error = error;
+    } else {
+      const QByteArrayView bytes = contents->bytes;
+      outcome.shrunk = contents->partial;
+      outcome.format = TextFile::detect(bytes, &outcome.fidelity);
+      m_bytesTotal = bytes.size();
+      m_expected = TextFile::decodedSize(bytes, outcome.format);
+      Piece current;
+      current.utf8.reserve(pieceBytes + 16);
+      long pieceStart = 0;  // where the current piece begins in the output
+      std::size_t breaksTaken = 0;
+      BreakInserter inserter([&current](QByteArrayView part) { current.utf8.append(part); });
+      const auto flush = [&] {
+        const std::vector<long>& all = inserter.breaks();
+        for (; breaksTaken < all.size(); ++breaksTaken)
+          current.breaks.push_back(all[breaksTaken] - pieceStart);
+        pieceStart += long(current.utf8.size());
+        Piece next;
+        next.utf8.reserve(pieceBytes + 16);
+        std::swap(next, current);
+        if (!put(std::move(next))) throw StopReading{};
+      };
+      TextFile::decodeToUtf8(
+          bytes, outcome.format,
+          [&](QByteArrayView decoded) {
+            outcome.utf16Length += Utf16Units(decoded);
+            // Cut into pieces of about pieceBytes; a cut may fall inside a character or between
+            // CR and LF, which the component joins up again as the next piece goes in.
+            while (!decoded.isEmpty()) {
+              const qsizetype room = std::max<qsizetype>(1, pieceBytes - current.utf8.size());
+              const QByteArrayView part = decoded.first(std::min(room, decoded.size()));
+              inserter.feed(part);
+              decoded = decoded.sliced(part.size());
+              if (current.utf8.size() >= pieceBytes) flush();
+            }
+          },
+          [this](qsizetype consumed) {
+            m_bytesDone = consumed;
+            if (m_stop) throw StopReading{};
+          });
+      if (!current.utf8.isEmpty()) flush();
+      m_bytesDone = bytes.size();
+    }
+  } catch (const StopReading&) {
+  } catch (const std::bad_alloc&) {
+    outcome.error = QStringLiteral("не хватает памяти");
+  }
+  {
+    const std::lock_guard lock(m_mutex);
+    m_outcome = std::move(outcome);
+  }
+  m_done = true;
+  m_wake();
+}
+
+}  // namespace platform

@@ -1,0 +1,116 @@
+// A file read on the worker in pieces and put into the editor one by one must end up exactly as
+// the same file opened at once: cuts fall inside characters, between CR and LF and inside long
+// lines that get display breaks.
+#include "platform/piece_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <condition_variable>
+#include <mutex>
+
+#include "platform/edit_control.h"
+#include "platform/test_files.h"
+
+namespace platform {
+namespace {
+
+// Runs a reader to its end on this thread, putting every piece into `editor`.
+PieceReader::Outcome loadInPieces(EditControl& editor, const QString& path, qsizetype pieceBytes) {
+  std::mutex mutex;
+  std::condition_variable woken;
+  bool wake = false;
+  PieceReader reader(path, [&] {
+    const std::lock_guard lock(mutex);
+    wake = true;
+    woken.notify_one();
+  }, pieceBytes);
+  bool began = false;
+  for (;;) {
+    while (auto piece = reader.take()) {
+      if (!began) editor.beginLoad(reader.expectedBytes());
+      began = true;
+      editor.appendLoaded(piece->utf8, piece->breaks);
+    }
+    if (reader.done() && !reader.waiting()) break;
+    std::unique_lock lock(mutex);
+    woken.wait(lock, [&] { return wake; });
+    wake = false;
+  }
+  PieceReader::Outcome outcome = reader.finish();
+  if (!began) editor.beginLoad(0);
+  editor.endLoad(outcome.format, outcome.utf16Length);
+  return outcome;
+}
+
+TEST(PieceReaderTest, PiecesMakeTheSameTextAsOneLoad) {
+  QTemporaryDir dir;
+  const QByteArray longLine = QString(5000, u'ж').toUtf8() + ";" + QByteArray(3000, 'x');
+  const struct {
+    const char* name;
+    QByteArray bytes;
+  } files[] = {
+      // Windows-1251: Cyrillic and 0x98, the one byte that is no letter of it.
+      {"cp1251.txt", QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2\r\n\x98 \xb8\xa8\r\n\r\ntwo\r\n")},
+      // Every line-end style at once: the text gets CR LF throughout.
+      {"mixed.txt", QByteArray("a\r\n\x98\r\rb\n\nc\r")},
+      // UTF-8 with two-, three- and four-byte characters and CR LF.
+      {"utf8.txt", QByteArray("ёжик €uro 😀 end\r\nline two\r\n").repeated(40)},
+      // A line long enough for display breaks, in UTF-8.
+      {"long.txt", longLine + "\r\n" + longLine},
+      // UTF-16 with a byte-order mark.
+      {"utf16.txt", QByteArray("\xff\xfe", 2) +
+                        QByteArray(reinterpret_cast<const char*>(u"ёж\r\nz"), 10)},
+  };
+  for (const auto& file : files) {
+    const QString path = dir.filePath(QString::fromLatin1(file.name));
+    ASSERT_TRUE(test_files::put(path, file.bytes));
+    EditControl whole;
+    ASSERT_FALSE(whole.openFile(path).has_value());
+    for (const qsizetype pieceBytes : {1, 2, 3, 7, 4096}) {
+      SCOPED_TRACE(std::string(file.name) + " in pieces of " + std::to_string(pieceBytes));
+      EditControl pieces;
+      pieces.setText("old text");
+      const PieceReader::Outcome outcome = loadInPieces(pieces, path, pieceBytes);
+      EXPECT_FALSE(outcome.error.has_value());
+      EXPECT_FALSE(outcome.shrunk);
+      EXPECT_EQ(pieces.text(), whole.text());
+      EXPECT_EQ(pieces.lineCount(), whole.lineCount());
+      EXPECT_EQ(pieces.textLength(), whole.textLength());
+      EXPECT_EQ(pieces.fileFormat(), whole.fileFormat());
+      EXPECT_FALSE(pieces.isReadOnly());
+      EXPECT_FALSE(pieces.canUndo()) << "a load is no edit";
+      // The counted length gives way to the real one once the text changes.
+      pieces.setSelection({0, 0, 0, 0});
+      pieces.setSelectedText("ab");
+      EXPECT_EQ(pieces.textLength(), whole.textLength() + 2);
+      // Saved back, the file is what it was (unless its line ends were mixed).
+      pieces.undo();
+      if (!outcome.fidelity.exact()) continue;
+      const QString copy = dir.filePath("copy");
+      ASSERT_FALSE(pieces.saveFile(copy).has_value());
+      EXPECT_EQ(test_files::bytesOf(copy), file.bytes);
+    }
+  }
+}
+
+TEST(PieceReaderTest, AFileThatCannotBeReadSaysWhyAndAStopEndsTheWorker) {
+  QTemporaryDir dir;
+  EditControl editor;
+  editor.setText("kept");
+  const PieceReader::Outcome missing = loadInPieces(editor, dir.filePath("none.txt"), 16);
+  ASSERT_TRUE(missing.error.has_value());
+  EXPECT_TRUE(missing.error->contains("не найден")) << missing.error->toStdString();
+
+  // A stopped reader ends even with its queue full and nobody taking.
+  const QString path = dir.filePath("big.txt");
+  ASSERT_TRUE(test_files::put(path, QByteArray(8 << 20, 'a')));
+  PieceReader reader(path, [] {}, 1024);
+  reader.stop();
+  const PieceReader::Outcome outcome = reader.finish();
+  EXPECT_TRUE(reader.done());
+  EXPECT_FALSE(outcome.error.has_value());
+}
+
+}  // namespace
+}  // namespace platform
