@@ -23,6 +23,24 @@ long Utf16Units(QByteArrayView utf8) {
   return units;
 }
 
+bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// How much of `text` to take for a piece of about `wanted` bytes without cutting a character or
+// a CR LF in two; at least one whole character.
+qsizetype WholeCut(QByteArrayView text, qsizetype wanted) {
+  const qsizetype size = text.size();
+  if (wanted >= size) return size;
+  qsizetype cut = wanted;
+  const auto cutsOne = [&text](qsizetype at) {
+    return Continues(text[at]) || (text[at - 1] == '\r' && text[at] == '\n');
+  };
+  while (cut > 0 && cutsOne(cut)) --cut;
+  if (cut > 0) return cut;
+  for (cut = 1; cut < size && cutsOne(cut); ++cut) {
+  }
+  return cut;
+}
+
 }  // namespace
 
 PieceReader::PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes)
@@ -113,11 +131,11 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
           bytes, outcome.format,
           [&](QByteArrayView decoded) {
             outcome.utf16Length += Utf16Units(decoded);
-            // Cut into pieces of about pieceBytes; a cut may fall inside a character or between
-            // CR and LF, which the component joins up again as the next piece goes in.
+            // Cut into pieces of about pieceBytes, between whole characters and line ends: a load
+            // stopped after any piece is a text that can be saved as it stands.
             while (!decoded.isEmpty()) {
               const qsizetype room = std::max<qsizetype>(1, pieceBytes - current.utf8.size());
-              const QByteArrayView part = decoded.first(std::min(room, decoded.size()));
+              const QByteArrayView part = decoded.first(WholeCut(decoded, room));
               inserter.feed(part);
               decoded = decoded.sliced(part.size());
               if (current.utf8.size() >= pieceBytes) flush();
