@@ -27,7 +27,8 @@ QByteArray prose(qsizetype bytes, bool utf8) {
   QByteArray out;
   out.reserve(bytes + one.size() + 2);
   for (int n = 0; out.size() < bytes; ++n) out += one.left(20 + n % 60) + "\r\n";
-  out.truncate(bytes);
+  // Whole lines only: a character cut at the end would make the UTF-8 file invalid UTF-8.
+  out.truncate(out.lastIndexOf('\n', bytes - 1) + 1);
   return out;
 }
 
@@ -43,8 +44,9 @@ int makeDocuments(const QString& dir) {
                          Doc{"100mb-utf8.txt", 100 << 20, true},
                          Doc{"100mb-1251.txt", 100 << 20, false}}) {
     QFile file(QDir(dir).filePath(QString::fromLatin1(doc.name)));
-    if (file.exists() && file.size() == doc.bytes) continue;
-    if (!file.open(QIODevice::WriteOnly) || file.write(prose(doc.bytes, doc.utf8)) != doc.bytes) {
+    const QByteArray text = prose(doc.bytes, doc.utf8);
+    if (file.exists() && file.size() == text.size()) continue;
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
       std::fprintf(stderr, "cannot write %s\n", doc.name);
       return 1;
     }
