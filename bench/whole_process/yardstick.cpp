@@ -10,24 +10,24 @@
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-// Russian prose with Latin words and digits, in lines of varied length.
+// Russian prose with Latin words and digits, in lines of varied length, cut between characters:
+// a cut inside a UTF-8 sequence would make the file no UTF-8 at all.
 QByteArray prose(qsizetype bytes, bool utf8) {
   const QString line = QStringLiteral(
       "Съешь же ещё этих мягких французских булок, да выпей чаю: text 12345, line end.");
-  QByteArray one;
-  if (utf8) {
-    one = line.toUtf8();
-  } else {
-    auto cp1251 = QStringEncoder("windows-1251");
-    one = cp1251.encode(line);
+  auto cp1251 = QStringEncoder("windows-1251");
+  std::vector<QByteArray> lines;
+  for (int length = 20; length < 80; ++length) {
+    const QString part = line.left(length) + QStringLiteral("\r\n");
+    lines.push_back(utf8 ? part.toUtf8() : QByteArray(cp1251.encode(part)));
   }
   QByteArray out;
-  out.reserve(bytes + one.size() + 2);
-  for (int n = 0; out.size() < bytes; ++n) out += one.left(20 + n % 60) + "\r\n";
-  // Whole lines only: a character cut at the end would make the UTF-8 file invalid UTF-8.
+  out.reserve(bytes + 256);
+  for (std::size_t n = 0; out.size() < bytes; ++n) out += lines[n % lines.size()];
   out.truncate(out.lastIndexOf('\n', bytes - 1) + 1);
   return out;
 }

@@ -1,5 +1,9 @@
 #include "platform/piece_reader.h"
 
+#include <sys/mman.h>
+#include <cstdint>
+#include <unistd.h>
+
 #include "platform/display_breaks.h"
 #include "platform/file_reader.h"
 
@@ -11,7 +15,7 @@ struct StopReading {};
 
 // Decoded text waiting for the main thread, at most: beyond it the worker waits, so a slow
 // editor never has the whole file twice in memory.
-constexpr qsizetype kMostWaiting = qsizetype(32) << 20;
+constexpr qsizetype kMostWaiting = qsizetype(8) << 20;
 
 // UTF-16 units of valid UTF-8: one per character, two for one beyond the BMP (a 4-byte one).
 long Utf16Units(QByteArrayView utf8) {
@@ -21,6 +25,19 @@ long Utf16Units(QByteArrayView utf8) {
     units += ((byte & 0xC0) != 0x80) + (byte >= 0xF0);
   }
   return units;
+}
+
+// Gives the memory of bytes[released, consumed) back to the system once decoded: reading a
+// 100 MB file would otherwise hold the whole file beside its text until the end. Only whole
+// pages inside the buffer go; nothing reads them again (they would read as zeros).
+void GiveBack(QByteArrayView bytes, qsizetype consumed, qsizetype& released) {
+  static const qsizetype page = qsizetype(::sysconf(_SC_PAGESIZE));
+  const auto base = reinterpret_cast<std::uintptr_t>(bytes.data());
+  const std::uintptr_t from = (base + std::uintptr_t(released) + page - 1) / page * page;
+  const std::uintptr_t to = (base + std::uintptr_t(consumed)) / page * page;
+  if (to <= from || to - from < std::uintptr_t(4) << 20) return;
+  ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+  released = qsizetype(to - base);
 }
 
 bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -116,6 +133,7 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
       current.utf8.reserve(pieceBytes + 16);
       long pieceStart = 0;  // where the current piece begins in the output
       std::size_t breaksTaken = 0;
+      qsizetype released = 0;  // the start of the file whose memory is given back
       BreakInserter inserter([&current](QByteArrayView part) { current.utf8.append(part); });
       const auto flush = [&] {
         const std::vector<long>& all = inserter.breaks();
@@ -141,8 +159,9 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
               if (current.utf8.size() >= pieceBytes) flush();
             }
           },
-          [this](qsizetype consumed) {
+          [this, bytes, &released](qsizetype consumed) {
             m_bytesDone = consumed;
+            GiveBack(bytes, consumed, released);
             if (m_stop) throw StopReading{};
           });
       if (!current.utf8.isEmpty()) flush();
