@@ -169,14 +169,14 @@ qsizetype windows1251DecodedSize(QByteArrayView bytes) {
 
 // `skipped`: bytes before `bytes` in the file (a byte-order mark), counted in the progress.
 void decodeUtf8(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress,
-                qsizetype skipped) {
+                qsizetype skipped, bool knownValid) {
   std::vector<char> buffer(bufferFor(bytes.size(), kMostGrowth));
   qsizetype i = 0;
   while (i < bytes.size()) {
     const qsizetype end = utf8PieceEnd(bytes, i);
     QByteArrayView piece = bytes.sliced(i, end - i);
     QByteArray repaired;  // a bad sequence becomes U+FFFD, so the sink always gets valid UTF-8
-    if (!scanUtf8(piece).valid) {
+    if (!knownValid && !scanUtf8(piece).valid) {
       repaired = QString::fromUtf8(piece).toUtf8();
       piece = repaired;
     }
@@ -328,12 +328,12 @@ qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format) {
 }
 
 void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
-                  const InputProgress& progress) {
+                  const InputProgress& progress, const ReadFidelity* fidelity) {
   const qsizetype mark = markAtStart(bytes, format.encoding);
   if (format.encoding == Encoding::Windows1251)
     decodeWindows1251(bytes, sink, progress);
   else if (format.encoding == Encoding::Utf8)
-    decodeUtf8(bytes.sliced(mark), sink, progress, mark);
+    decodeUtf8(bytes.sliced(mark), sink, progress, mark, fidelity && !fidelity->invalidBytes);
   else
     decodeUtf16(bytes.sliced(mark), format.encoding == Encoding::Utf16Be, sink, progress, mark);
 }

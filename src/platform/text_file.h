@@ -58,9 +58,10 @@ TextFormat detect(QByteArrayView bytes, ReadFidelity* fidelity = nullptr);
 
 // Decodes bytes of the given format to UTF-8 with CR LF line ends (BOM dropped), handing the
 // result to `sink` in pieces of bounded size, so no whole-text copy is needed. Bytes that are no
-// character of the encoding (see ReadFidelity::invalidBytes) become U+FFFD.
+// character of the encoding (see ReadFidelity::invalidBytes) become U+FFFD. `fidelity`, when
+// given, is what detect found for these very bytes: UTF-8 it found valid is not checked again.
 void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
-                  const InputProgress& progress = {});
+                  const InputProgress& progress = {}, const ReadFidelity* fidelity = nullptr);
 
 // The size of what decodeToUtf8 makes of the bytes: exact, but for UTF-8 that holds bad sequences,
 // which grow when repaired.
