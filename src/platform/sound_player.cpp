@@ -2,9 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSoundEffect>
+#include <QCoreApplication>
+#include <QLibrary>
 #include <QUrl>
 #include <QtEndian>
+
+#include "sound/sound_device.h"
 
 namespace platform {
 namespace {
@@ -15,6 +18,20 @@ bool readChunkHeader(QIODevice& file, QByteArray* id, quint32* size) {
   *id = header.left(4);
   *size = qFromLittleEndian<quint32>(header.constData() + 4);
   return true;
+}
+
+// The sound module: beside the program (the build tree), else where an installation puts it.
+std::unique_ptr<SoundDevice> loadSoundDevice() {
+  for (const QString& dir : {QCoreApplication::applicationDirPath(),
+                             QStringLiteral(OSTREL_LIB_DIR)}) {
+    QLibrary module(dir + QStringLiteral("/libostrel_sound.so"));
+    // Never unloaded: the device's code must outlive every sound.
+    module.setLoadHints(QLibrary::PreventUnloadHint);
+    const auto make =
+        reinterpret_cast<OstrelMakeSoundDevice>(module.resolve("ostrel_make_sound_device"));
+    if (make) return std::unique_ptr<SoundDevice>(make());
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -38,17 +55,19 @@ bool IsWholeWave(QIODevice& file) {
 
 SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 
+SoundPlayer::~SoundPlayer() = default;
+
 void SoundPlayer::play(const QString& path) {
   m_source = path;
   if (path.isEmpty()) return;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly) || !IsWholeWave(file)) return;
-  if (!m_effect) m_effect = new QSoundEffect(this);
-  const QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-  m_effect->stop();
-  // The same file is loaded once; the effect plays it as soon as it is ready.
-  if (m_effect->source() != url) m_effect->setSource(url);
-  m_effect->play();
+  if (!m_device && !m_noDevice) {
+    m_device = loadSoundDevice();
+    m_noDevice = !m_device;
+  }
+  if (!m_device) return;
+  m_device->play(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
   m_playing = path;
 }
 

@@ -4,10 +4,13 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QIODevice;
-class QSoundEffect;
 
 namespace platform {
+
+class SoundDevice;
 
 // True for a RIFF WAVE whose format chunk comes before a data chunk that is all there. The
 // sound decoder never finishes loading a file that ends early or is no wave at all, and then
@@ -18,6 +21,7 @@ class SoundPlayer : public QObject {
   Q_OBJECT
  public:
   explicit SoundPlayer(QObject* parent = nullptr);
+  ~SoundPlayer() override;
 
   // Starts the file and returns at once; a sound still playing is cut off by the new one. A
   // missing file, one that is no whole wave, an empty path or a machine without sound plays
@@ -29,7 +33,9 @@ class SoundPlayer : public QObject {
   QString playing() const { return m_playing; }
 
  private:
-  QSoundEffect* m_effect = nullptr;  // made at the first sound: a silent session opens no audio
+  // Made at the first sound, from the sound module: a silent session loads no audio libraries.
+  std::unique_ptr<SoundDevice> m_device;
+  bool m_noDevice = false;  // the module could not be loaded: no sound this session
   QString m_source;
   QString m_playing;
 };
