@@ -73,7 +73,7 @@ QGroupBox* schemeGroup(QWidget& frame, shell::FrmMain& window) {
   return group;
 }
 
-QGroupBox* optionsGroup(QWidget& frame, shell::FrmMain& window) {
+QGroupBox* highlightOptions(QWidget& frame, shell::FrmMain& window) {
   auto& s = window.context().settings;
   auto* group = PageGroup(&frame, "fraHighLightOptions", QStringLiteral("Параметры"));
   auto* column = new QVBoxLayout(group);
@@ -105,7 +105,7 @@ void BuildHighLightPage(QGroupBox& frame, shell::FrmMain& window) {
   auto* layout = new QVBoxLayout(&frame);
   layout->addWidget(schemeGroup(frame, window));
   layout->addWidget(HighLightColoursGroup(frame, window), 1);
-  layout->addWidget(optionsGroup(frame, window));
+  layout->addWidget(highlightOptions(frame, window));
 }
 
 }  // namespace settings

@@ -155,7 +155,7 @@ QGroupBox* bindingsGroup(QWidget& frame, shell::FrmMain& window) {
   return group;
 }
 
-QGroupBox* optionsGroup(QWidget& frame, shell::FrmMain& window) {
+QGroupBox* macroOptions(QWidget& frame, shell::FrmMain& window) {
   auto& s = window.context().settings;
   auto* group = PageGroup(&frame, "frmMacroSetts", QStringLiteral("Настройки"));
   auto* column = new QVBoxLayout(group);
@@ -182,7 +182,7 @@ QGroupBox* optionsGroup(QWidget& frame, shell::FrmMain& window) {
 void BuildMacroPage(QGroupBox& frame, shell::FrmMain& window) {
   auto* layout = new QVBoxLayout(&frame);
   layout->addWidget(bindingsGroup(frame, window), 1);
-  layout->addWidget(optionsGroup(frame, window));
+  layout->addWidget(macroOptions(frame, window));
 }
 
 }  // namespace settings
