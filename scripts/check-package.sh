@@ -24,6 +24,7 @@ for want in ./usr/bin/ostrel ./usr/share/applications/ostrel.desktop \
     ./usr/share/man/man1/ostrel.1.gz ./usr/share/man/ru/man1/ostrel.1.gz \
     ./usr/share/doc/ostrel/copyright ./usr/share/doc/ostrel/changelog.gz \
     ./usr/include/ostrel/plugin_interface.h ./usr/lib/ostrel/Plugins/sort_lines.so \
+    ./usr/lib/ostrel/libostrel_sound.so \
     ./usr/share/ostrel/Languages/English.lng ./usr/share/ostrel/Syntax/ ./usr/share/ostrel/Templates/; do
   grep -qxF "$want" <<<"$files" || { echo "missing from the package: $want"; fail=1; }
 done
@@ -33,7 +34,8 @@ if grep -E 'ostrel_tests|ostrel_bench|test_plugins|test_filter' <<<"$files"; the
 fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqscintilla2-qt6 libsodium23 libssl3 libc6; do
+# The key sound's module brings the multimedia library in.
+for lib in libqt6widgets6 libqt6multimedia6 libqscintilla2-qt6 libsodium23 libssl3 libc6; do
   grep -q "$lib" <<<"$depends" || { echo "no dependency on $lib: $depends"; fail=1; }
 done
 
