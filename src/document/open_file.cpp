@@ -45,12 +45,13 @@ struct Loaded {
 Loaded loadText(shell::FrmMain& window, const QString& path) {
   platform::EditControl::ReadReport report;
   Partial partial = Partial::No;
+  std::optional<QString> failedPart;  // a reading that failed half-way: told, the part kept
   if (QFileInfo(path).size() >= platform::kPieceLoadThreshold) {
     const PieceLoadResult loaded = LoadInPieces(window, path);
-    if (loaded.error) return {loaded.error};
-    if (!loaded.replaced) return {std::nullopt, true};
+    if (!loaded.replaced) return {loaded.error, !loaded.error};
     report = loaded.report;
     if (report.partial) partial = loaded.stopped ? Partial::Stopped : Partial::Shrunk;
+    failedPart = loaded.error;
   } else {
     if (auto error = window.txtMain().openFile(path, &report)) return {error};
     if (report.partial) partial = Partial::Shrunk;
@@ -66,7 +67,7 @@ Loaded loadText(shell::FrmMain& window, const QString& path) {
   doc.setCurCodir(1);
   doc.setPath(path);
   doc.rememberDiskState();
-  return {};
+  return {failedPart};
 }
 
 // The load shared by both ways of opening.

@@ -179,8 +179,10 @@ PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
   });
   loop.exec();
 
-  const bool complete = reader->done() && !reader->waiting() && !reader->stopped();
+  bool complete = reader->done() && !reader->waiting() && !reader->stopped();
   const platform::PieceReader::Outcome outcome = reader->finish();
+  // A reading that failed after some text came in (memory ran out) left only part of the file.
+  complete = complete && !outcome.error;
   if (!began) {
     window.statusText().setText(statusBefore);
     if (outcome.error) {
@@ -196,6 +198,7 @@ PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
   }
   editor.endLoad(outcome.format, complete ? std::optional<long>(outcome.utf16Length) : std::nullopt);
   result.replaced = true;
+  result.error = outcome.error;
   result.stopped = !complete;
   result.report = {outcome.shrunk || !complete, outcome.fidelity};
   return result;

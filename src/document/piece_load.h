@@ -17,7 +17,8 @@ namespace document {
 QString LoadingStatus(int percent);
 
 struct PieceLoadResult {
-  // The file could not be read at all; the editor's text is as it was then.
+  // Why the reading failed: before any text came (the editor's text is as it was then), or
+  // after some did (`replaced`: that part is in the editor, as if stopped).
   std::optional<QString> error;
   platform::EditControl::ReadReport report;
   bool stopped = false;  // the user stopped it: the text is the start of the file only, if any
