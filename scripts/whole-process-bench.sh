@@ -35,7 +35,11 @@ run_peer() {
   start=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   pid=$!
-  xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 || true
+  # xdotool's own --sync looks only twice a second; this looks every 5 ms, for at most 30 s.
+  for ((i = 0; i < 6000; i++)); do
+    xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && break
+    sleep 0.005
+  done
   end=$(date +%s%N)
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
