@@ -80,10 +80,17 @@ std::optional<QString> EditControl::openFile(const QString& path, ReadReport* re
   BreakInserter inserter([this](QByteArrayView piece) {
     d->primary()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
   });
-  TextFile::decodeToUtf8(bytes, format,
-                         [&inserter](QByteArrayView piece) { inserter.feed(piece); });
+  // Counted on the way in, the length spares the status bar building Scintilla's length index.
+  long units = 0;
+  TextFile::decodeToUtf8(
+      bytes, format,
+      [&inserter, &units](QByteArrayView piece) {
+        units += TextFile::utf16Length(piece);
+        inserter.feed(piece);
+      },
+      {}, &fidelity);
   d->breaks.reset(inserter.breaks());
-  d->endLoad(format, std::nullopt);
+  d->endLoad(format, units);
   return std::nullopt;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/piece_reader.h"
 
 #include <sys/mman.h>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <unistd.h>
@@ -18,29 +17,6 @@ struct StopReading {};
 // Decoded text waiting for the main thread, at most: beyond it the worker waits, so a slow
 // editor never has the whole file twice in memory.
 constexpr qsizetype kMostWaiting = qsizetype(8) << 20;
-
-// UTF-16 units of valid UTF-8: one per character, two for one beyond the BMP (a 4-byte one).
-// Eight bytes at a time: this runs over every byte of a big file.
-long Utf16Units(QByteArrayView utf8) {
-  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
-  const char* p = utf8.data();
-  const qsizetype n = utf8.size();
-  long units = 0;
-  qsizetype i = 0;
-  for (; i + 8 <= n; i += 8) {
-    std::uint64_t w;
-    std::memcpy(&w, p + i, 8);
-    // A continuation byte is 10xxxxxx; a four-byte lead is 11110xxx.
-    const std::uint64_t continuation = w & ~(w << 1) & kHigh;
-    const std::uint64_t fourByteLead = w & (w << 1) & (w << 2) & (w << 3) & kHigh;
-    units += 8 - std::popcount(continuation) + std::popcount(fourByteLead);
-  }
-  for (; i < n; ++i) {
-    const auto byte = static_cast<unsigned char>(p[i]);
-    units += ((byte & 0xC0) != 0x80) + (byte >= 0xF0);
-  }
-  return units;
-}
 
 // Gives the memory of bytes[released, consumed) back to the system once decoded: reading a
 // 100 MB file would otherwise hold the whole file beside its text until the end. Only whole
@@ -163,7 +139,7 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
       TextFile::decodeToUtf8(
           bytes, outcome.format,
           [&](QByteArrayView decoded) {
-            outcome.utf16Length += Utf16Units(decoded);
+            outcome.utf16Length += TextFile::utf16Length(decoded);
             // Cut into pieces of about pieceBytes, between whole characters and line ends: a load
             // stopped after any piece is a text that can be saved as it stands.
             while (!decoded.isEmpty()) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -336,6 +337,29 @@ void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink
     decodeUtf8(bytes.sliced(mark), sink, progress, mark, fidelity && !fidelity->invalidBytes);
   else
     decodeUtf16(bytes.sliced(mark), format.encoding == Encoding::Utf16Be, sink, progress, mark);
+}
+
+// One unit per character, two for one beyond the BMP (a 4-byte sequence); eight bytes at a time,
+// since this runs over every byte of a file as it is opened.
+long utf16Length(QByteArrayView utf8) {
+  constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+  const char* p = utf8.data();
+  const qsizetype n = utf8.size();
+  long units = 0;
+  qsizetype i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    // A continuation byte is 10xxxxxx; a four-byte lead is 11110xxx.
+    const std::uint64_t continuation = w & ~(w << 1) & kHigh;
+    const std::uint64_t fourByteLead = w & (w << 1) & (w << 2) & (w << 3) & kHigh;
+    units += 8 - std::popcount(continuation) + std::popcount(fourByteLead);
+  }
+  for (; i < n; ++i) {
+    const auto byte = static_cast<unsigned char>(p[i]);
+    units += ((byte & 0xC0) != 0x80) + (byte >= 0xF0);
+  }
+  return units;
 }
 
 bool fitsWindows1251(QByteArrayView utf8) {

@@ -70,6 +70,9 @@ qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format);
 // True when every character of the UTF-8 text has a Windows-1251 code.
 bool fitsWindows1251(QByteArrayView utf8);
 
+// The length in UTF-16 units of valid UTF-8 (what QString::fromUtf8 would make of it).
+long utf16Length(QByteArrayView utf8);
+
 // The encoding a text in `format` is written in: Windows-1251 is widened to UTF-8 (without BOM)
 // when the text holds a character Windows-1251 lacks, so nothing is lost. UTF-8 and UTF-16 hold
 // every character and stay.

@@ -67,6 +67,8 @@ TEST(PieceReaderTest, PiecesMakeTheSameTextAsOneLoad) {
     ASSERT_TRUE(test_files::put(path, file.bytes));
     EditControl whole;
     ASSERT_FALSE(whole.openFile(path).has_value());
+    // The length counted while loading is the text's own.
+    ASSERT_EQ(whole.textLength(), whole.text().size());
     for (const qsizetype pieceBytes : {1, 2, 3, 7, 4096}) {
       SCOPED_TRACE(std::string(file.name) + " in pieces of " + std::to_string(pieceBytes));
       EditControl pieces;
