@@ -245,7 +245,10 @@ QByteArray EditControl::Impl::prepared(QByteArrayView utf8, long at) {
 }
 
 void EditControl::Impl::settleBreaks() {
+  const long before = breaks.count();
   breaks.settle([this](long at) { return char(sci(primary(), Sci::SCI_GETCHARAT, at)); });
+  // A break that turned out to be a line feed of the text is a character of it after all.
+  if (knownLength) *knownLength += before - breaks.count();
 }
 
 void EditControl::Impl::trackBreaks(long at, long length, int type) {
@@ -414,6 +417,8 @@ void EditControl::setSelection(const SelRange& range, bool scroll) {
 }
 
 int EditControl::textLength() const {
+  d->countPendingInsert();
+  d->settleBreaks();
   if (d->knownLength) return int(*d->knownLength);
   const QsciScintilla* view = d->primary();
   // The document keeps a per-line count of UTF-16 units once asked to, which turns this from

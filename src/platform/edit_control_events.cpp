@@ -43,14 +43,45 @@ void EditControl::Impl::wire(QsciScintilla* view) {
   if (view != primary()) return;
   // Every view of a document hears each change of it; one of them speaks for the control.
   QObject::connect(view, &QsciScintillaBase::SCN_MODIFIED, q,
-                   [this](int at, int type, const char*, int length) {
-                     if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)) {
-                       knownLength.reset();
-                       trackBreaks(at, length, type);
-                     }
+                   [this](int at, int type, const char* text, int length) {
+                     if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
+                       trackChange(at, length, type, text);
                      if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE))
                        noteChangeComing(at, length, type & Sci::SC_MOD_BEFOREINSERT);
                    });
+}
+
+void EditControl::Impl::countPendingInsert() {
+  if (pendingInsert && knownLength) {
+    *knownLength += TextFile::utf16Length(rangeBytes(pendingInsert->at,
+                                                     pendingInsert->at + pendingInsert->length)) -
+                    pendingInsert->breaks;
+  }
+  pendingInsert.reset();
+}
+
+void EditControl::Impl::trackChange(long at, long length, int type, const char* text) {
+  // The change before this one is complete: what it inserted can be counted now. Earlier breaks
+  // are settled too, so the counts below see only this change's.
+  countPendingInsert();
+  settleBreaks();
+  const long breaksBefore = breaks.count();
+  const bool inserting = type & Sci::SC_MOD_BEFOREINSERT;
+  long deletedUnits = 0;
+  if (knownLength && !inserting)
+    deletedUnits = TextFile::utf16Length(rangeBytes(at, at + length));
+  trackBreaks(at, length, type);
+  if (!knownLength) return;
+  // Each break is one byte of the component's text but no character of the document's.
+  const long breaksAdded = breaks.count() - breaksBefore;
+  if (!inserting) {
+    *knownLength -= deletedUnits + breaksAdded;  // breaksAdded <= 0 here
+  } else if (text) {
+    *knownLength += TextFile::utf16Length(QByteArrayView(text, length)) - breaksAdded;
+  } else {
+    // The component does not say what it inserts: counted once it is in.
+    pendingInsert = PendingInsert{at, length, breaksAdded};
+  }
 }
 
 void EditControl::Impl::noteChangeComing(long at, long length, bool inserting) {

@@ -35,6 +35,7 @@ void EditControl::Impl::beginLoad(qsizetype size) {
   }
   sci(view, Sci::SCI_CLEARALL);
   knownLength.reset();
+  pendingInsert.reset();
   breaks.reset({});
   // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
   sci(view, Sci::SCI_ALLOCATE, long(size + 1));
@@ -62,6 +63,7 @@ void EditControl::Impl::endLoad(const TextFormat& fileFormat, std::optional<long
   }
   format = fileFormat;
   knownLength = utf16Length;
+  pendingInsert.reset();
   loading = false;
   noteSelection(active);
   noteWholeTextChanged();

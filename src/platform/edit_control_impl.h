@@ -76,8 +76,8 @@ struct EditControl::Impl {
   bool loading = false;    // a file or a replace-all is coming in: no events until it is done
   bool selecting = false;  // a selection is being set in steps: one event at the end
   mutable bool lengthIndex = false;
-  // The text's length in UTF-16 units as the loader counted it, until the text first changes:
-  // it spares making the length index of a big file the moment it is opened.
+  // The text's length in UTF-16 units as loading counted it, kept up to date by each change
+  // (see trackChange): it spares making the length index of a big file, a pause of its own.
   std::optional<long> knownLength;
   bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
   long knownLineCount = 1;
@@ -110,6 +110,16 @@ struct EditControl::Impl {
   // next insertion is taken to carry exactly those (see ProgramText).
   QByteArray prepared(QByteArrayView utf8, long at);
   void trackBreaks(long at, long length, int type);
+  // Before each change: its breaks (trackBreaks) and the counted length, kept up to date.
+  void trackChange(long at, long length, int type, const char* text);
+  // An insertion whose bytes are not counted yet: [at, at + length), holding `breaks` breaks.
+  struct PendingInsert {
+    long at = 0;
+    long length = 0;
+    long breaks = 0;
+  };
+  std::optional<PendingInsert> pendingInsert;
+  void countPendingInsert();
   // While one lives, what goes into the text comes from the program: its display breaks are
   // those prepared() put in, and no lone LF of it is taken for one.
   struct ProgramText {

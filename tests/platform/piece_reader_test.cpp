@@ -96,6 +96,40 @@ TEST(PieceReaderTest, PiecesMakeTheSameTextAsOneLoad) {
   }
 }
 
+// The length counted while loading is kept by every later change, so the status bar never has
+// to build Scintilla's length index; here it must stay the text's own through all kinds of edits.
+TEST(PieceReaderTest, TheCountedLengthFollowsEveryEdit) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("long.txt");
+  const QByteArray longLine = QString(4500, u'ж').toUtf8() + "😀;" + QByteArray(2500, 'x');
+  ASSERT_TRUE(test_files::put(path, "ёж\r\n" + longLine + "\r\nend"));
+  EditControl edit;
+  ASSERT_FALSE(edit.openFile(path).has_value());
+  const auto same = [&edit](const char* step) {
+    EXPECT_EQ(edit.textLength(), edit.text().size()) << step;
+  };
+  same("opened");
+  edit.setSelection({1, 1995, 1, 2010});  // across a join
+  edit.setSelectedText("a😀b");
+  same("typed over a join");
+  edit.setSelection({0, 1, 0, 1});
+  edit.setSelectedText(QString(3000, u'я') + "\r\n" + QString(10, u'ё'));  // comes with a break
+  same("pasted a long line");
+  edit.setSelection({1, 0, 2, 3000});
+  edit.setSelectedText("");
+  same("deleted lines and joins");
+  edit.undo();
+  same("undone");
+  edit.undo();
+  same("undone twice");
+  edit.redo();
+  same("redone");
+  EXPECT_TRUE(edit.replaceAll(u"ж"_qs, u"😀"_qs, {}).has_value());
+  same("replaced all");
+  edit.undo();
+  same("replace-all undone");
+}
+
 TEST(PieceReaderTest, AFileThatCannotBeReadSaysWhyAndAStopEndsTheWorker) {
   QTemporaryDir dir;
   EditControl editor;
