@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <Qsci/qsciscintilla.h>
+
+#include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <condition_variable>
 #include <mutex>
 
@@ -128,6 +132,14 @@ TEST(PieceReaderTest, TheCountedLengthFollowsEveryEdit) {
   same("replaced all");
   edit.undo();
   same("replace-all undone");
+  // Typed keys, as a user types them.
+  edit.setSelection({0, 2, 0, 2});
+  QTest::keyClicks(edit.findChild<QsciScintilla*>(), "ab");
+  QCoreApplication::processEvents();
+  same("typed");
+  QTest::keyClick(edit.findChild<QsciScintilla*>(), Qt::Key_Backspace);
+  QCoreApplication::processEvents();
+  same("rubbed out");
 }
 
 TEST(PieceReaderTest, AFileThatCannotBeReadSaysWhyAndAStopEndsTheWorker) {
