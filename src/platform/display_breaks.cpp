@@ -8,7 +8,6 @@
 namespace platform {
 namespace {
 
-bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // How far back from the full length a display line may end at a better place.
 constexpr int kSoftBreakReach = 256;

@@ -63,6 +63,9 @@ class DisplayBreaks {
   std::vector<long> m_unsettled;
 };
 
+// The byte continues a UTF-8 character begun before it: no character starts here.
+inline bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
 // Puts display breaks into UTF-8 text as it streams through: a lone LF after every
 // kDisplayLineLength characters of a line, never inside a character or a line end.
 // `column` is the count of characters already on the display line the text continues.

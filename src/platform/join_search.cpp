@@ -17,7 +17,6 @@ using Sci = QsciScintillaBase;
 // reaches no further than its own length.
 constexpr long kExpressionReach = 2048;
 
-bool continuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 bool wordCharacter(uint c) { return c == '_' || QChar::isLetterOrNumber(c); }
 

@@ -31,7 +31,6 @@ void GiveBack(QByteArrayView bytes, qsizetype consumed, qsizetype& released) {
   released = qsizetype(to - base);
 }
 
-bool Continues(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // How much of `text` to take for a piece of about `wanted` bytes without cutting a character or
 // a CR LF in two; at least one whole character.
@@ -40,7 +39,7 @@ qsizetype WholeCut(QByteArrayView text, qsizetype wanted) {
   if (wanted >= size) return size;
   qsizetype cut = wanted;
   const auto cutsOne = [&text](qsizetype at) {
-    return Continues(text[at]) || (text[at - 1] == '\r' && text[at] == '\n');
+    return continuationByte(text[at]) || (text[at - 1] == '\r' && text[at] == '\n');
   };
   while (cut > 0 && cutsOne(cut)) --cut;
   if (cut > 0) return cut;
