@@ -8,7 +8,6 @@
 namespace platform {
 namespace {
 
-
 // How far back from the full length a display line may end at a better place.
 constexpr int kSoftBreakReach = 256;
 

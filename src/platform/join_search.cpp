@@ -17,7 +17,6 @@ using Sci = QsciScintillaBase;
 // reaches no further than its own length.
 constexpr long kExpressionReach = 2048;
 
-
 bool wordCharacter(uint c) { return c == '_' || QChar::isLetterOrNumber(c); }
 
 // The character that ends at byte `end` / starts at byte `start` of UTF-8 text; 0 at the edges.

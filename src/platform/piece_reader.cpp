@@ -31,7 +31,6 @@ void GiveBack(QByteArrayView bytes, qsizetype consumed, qsizetype& released) {
   released = qsizetype(to - base);
 }
 
-
 // How much of `text` to take for a piece of about `wanted` bytes without cutting a character or
 // a CR LF in two; at least one whole character.
 qsizetype WholeCut(QByteArrayView text, qsizetype wanted) {
