@@ -40,6 +40,22 @@ bool DisplayBreaks::isBreak(long position) const {
   return std::binary_search(m_at.begin(), m_at.end(), position);
 }
 
+long DisplayBreaks::firstDisplayLine(long line,
+                                     const std::function<long(long position)>& lineOf) const {
+  // The k-th break ends a display line of text line (its display line - k), rising with k:
+  // the breaks of the lines before this one are counted by halving.
+  std::size_t low = 0;
+  std::size_t high = m_at.size();
+  while (low < high) {
+    const std::size_t middle = (low + high) / 2;
+    if (lineOf(m_at[middle]) - long(middle) < line)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return line + long(low);
+}
+
 void DisplayBreaks::inserting(long at, long length, const std::vector<long>& offsets) {
   if (length <= 0) return;
   auto behind = std::lower_bound(m_at.begin(), m_at.end(), at);

@@ -46,6 +46,9 @@ class DisplayBreaks {
   // How many breaks lie before `position`.
   long before(long position) const;
   bool isBreak(long position) const;
+  // The component's line on which line `line` of the text begins; `lineOf` tells the
+  // component's line of a byte position.
+  long firstDisplayLine(long line, const std::function<long(long position)>& lineOf) const;
   // The bytes of a range of the buffer that starts at `start`, without its breaks.
   QByteArray strip(QByteArrayView range, long start) const;
 

@@ -119,19 +119,8 @@ int EditControl::Impl::realLineCount() const {
 
 long EditControl::Impl::firstDisplayLine(int line) const {
   if (breaks.empty()) return line;
-  // The k-th break ends a display line of text line (its display line - k), rising with k:
-  // the breaks of the lines before this one are counted by halving.
-  const std::vector<long>& at = breaks.positions();
-  std::size_t low = 0;
-  std::size_t high = at.size();
-  while (low < high) {
-    const std::size_t middle = (low + high) / 2;
-    if (sci(primary(), Sci::SCI_LINEFROMPOSITION, at[middle]) - long(middle) < line)
-      low = middle + 1;
-    else
-      high = middle;
-  }
-  return line + long(low);
+  return breaks.firstDisplayLine(
+      line, [this](long position) { return sci(primary(), Sci::SCI_LINEFROMPOSITION, position); });
 }
 
 long EditControl::Impl::lastDisplayLine(int line) const {

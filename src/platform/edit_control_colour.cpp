@@ -32,9 +32,17 @@ QFont FontWithStyle(QFont base, int style) {
 
 void EditControl::Impl::applyLook(QsciScintilla* view) {
   QsciLexer* old = view->lexer();
+  // Gone before the new lexer is set: QScintilla asks for the whole text to be coloured then.
+  std::unique_ptr<JoinedLexing>& joined = joinedLexing[view == primary() ? 0 : 1];
+  joined.reset();
   QsciLexer* made = colouring && lexerMaker ? lexerMaker(view, font) : nullptr;
   if (made || old) view->setLexer(made);
-  if (auto* deferred = dynamic_cast<DeferredLexer*>(made)) deferred->attached(*view);
+  if (auto* deferred = dynamic_cast<DeferredLexer*>(made)) {
+    if (breaks.empty())
+      deferred->attached(*view);
+    else
+      joined = std::make_unique<JoinedLexing>(*view, *made, *deferred, breaks);
+  }
   delete old;
   if (!made) {
     // Plain text: every style is the default one, in the colours of the text item.
@@ -47,6 +55,13 @@ void EditControl::Impl::applyLook(QsciScintilla* view) {
     if (old) sci(view, Sci::SCI_CLEARDOCUMENTSTYLE);
   }
   applyMarginLook(view);
+}
+
+void EditControl::Impl::fitLexing() {
+  for (std::size_t i = 0; i < views.size(); ++i) {
+    if (!dynamic_cast<DeferredLexer*>(views[i]->lexer())) continue;
+    if (breaks.empty() != !joinedLexing[i]) applyLook(views[i]);
+  }
 }
 
 void EditControl::Impl::applyMarginLook(QsciScintilla* view) {

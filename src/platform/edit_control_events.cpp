@@ -111,6 +111,7 @@ void EditControl::Impl::reportChange() {
     if (lineNumbers) applyLineNumbers();
   }
   if (!breaks.empty() || joinsMarked) applyJoinMarks();
+  fitLexing();
   Q_EMIT q->changed();
 }
 
@@ -139,6 +140,33 @@ void EditControl::Impl::stepOverBreak(QsciScintilla* view, const QKeyEvent& key)
   if (to < 0) return;
   // Moving the caret alone keeps the selection's anchor where Shift put it.
   sci(view, shift ? Sci::SCI_SETCURRENTPOS : Sci::SCI_SETEMPTYSELECTION, to);
+}
+
+bool EditControl::Impl::homeOrEnd(QsciScintilla* view, const QKeyEvent& key) {
+  if (breaks.empty() || (key.key() != Qt::Key_Home && key.key() != Qt::Key_End)) return false;
+  const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+  if (key.modifiers() & ~(shift | Qt::KeypadModifier)) return false;
+  if (sci(view, Sci::SCI_GETSELECTIONS) != 1 || sci(view, Sci::SCI_SELECTIONISRECTANGLE))
+    return false;
+  const long caret = sci(view, Sci::SCI_GETCURRENTPOS);
+  const int line = lineOf(caret);
+  if (firstDisplayLine(line) == lastDisplayLine(line)) return false;
+  long to = lineEnd(line);
+  if (key.key() == Qt::Key_Home) {
+    // Like the view's own Home: to the first character that is not blank, and from there to the
+    // very start.
+    const long start = lineStart(line);
+    long text = start;
+    for (; text < to; ++text) {
+      const char c = char(sci(view, Sci::SCI_GETCHARAT, text));
+      if (c != ' ' && c != '\t' && !breaks.isBreak(text)) break;
+    }
+    to = caret == text ? start : text;
+  }
+  sci(view, key.modifiers() & shift ? Sci::SCI_SETCURRENTPOS : Sci::SCI_SETEMPTYSELECTION, to);
+  sci(view, Sci::SCI_SCROLLCARET);
+  sci(view, Sci::SCI_CHOOSECARETX);
+  return true;
 }
 
 bool EditControl::Impl::selectionHasBreaks() const {
@@ -239,6 +267,7 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
           cut();
         return true;
       }
+      if (d->homeOrEnd(view, *key)) return true;
       d->stepOverBreak(view, *key);
       // The view takes the key here and now, so that what it changed is reported before the
       // next event. Whether the view accepted the key still decides if it goes on to the parent.

@@ -13,6 +13,7 @@
 #include "platform/changed_ranges.h"
 #include "platform/display_breaks.h"
 #include "platform/edit_control.h"
+#include "platform/joined_lexing.h"
 
 namespace platform {
 
@@ -146,6 +147,9 @@ struct EditControl::Impl {
   // A key that would act on a display break (deleting it, or moving over it as if it were a
   // character) acts on the text beyond it instead: the caret is put past the break first.
   void stepOverBreak(QsciScintilla* view, const QKeyEvent& key);
+  // Home and End on a line cut for display go to the ends of the line of the text, as on any
+  // other line; true when the key was taken.
+  bool homeOrEnd(QsciScintilla* view, const QKeyEvent& key);
   bool selectionHasBreaks() const;
   void reportChange();
   // Reports the changes made while it lives, when it ends.
@@ -163,6 +167,12 @@ struct EditControl::Impl {
   // --- edit_control_colour.cpp: lexer, font and colours, made afresh as one look ---
   void applyLook(QsciScintilla* view);
   void applyMarginLook(QsciScintilla* view);
+  // A view whose built-in lexer colours through a scratch document while the text has display
+  // breaks; none for a view that colours itself.
+  std::array<std::unique_ptr<JoinedLexing>, 2> joinedLexing;
+  // The look again where the breaks came or went since it was applied: a built-in lexer has to
+  // change how it colours.
+  void fitLexing();
 
   // --- edit_control_view.cpp: settings applied to both views ---
   void applyLineNumbers();

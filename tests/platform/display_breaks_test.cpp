@@ -147,6 +147,33 @@ TEST_F(DisplayBreaksTest, EditsAtAndAcrossJoinsChangeTheRealLineAndUndoBack) {
   EXPECT_EQ(edit.lineCount(), 2);
 }
 
+TEST_F(DisplayBreaksTest, HomeAndEndGoToTheEndsOfTheLineOfTheText) {
+  const QString line = "  " + longLine(3 * kJoin);
+  edit.setText("short\r\n" + line + "\r\nlast");
+  ASSERT_TRUE(componentBreaksLines());
+  const int end = int(line.size());
+  // From the middle of a later display line, End goes past every join to the line's end.
+  caretAt(1, 2 * kJoin + 7);
+  key(Qt::Key_End);
+  EXPECT_EQ(edit.selection(), SelRange({1, end, 1, end}));
+  // Home stops at the first character that is not blank, then goes on to the very start.
+  key(Qt::Key_Home);
+  EXPECT_EQ(edit.selection(), SelRange({1, 2, 1, 2}));
+  key(Qt::Key_Home);
+  EXPECT_EQ(edit.selection(), SelRange({1, 0, 1, 0}));
+  // With Shift they select, from where the caret was.
+  caretAt(1, kJoin + 5);
+  QTest::keyClick(edit.focusWidget(), Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(edit.selection(), SelRange({1, kJoin + 5, 1, end}));
+  EXPECT_EQ(edit.selectedText(), line.mid(kJoin + 5));
+  QTest::keyClick(edit.focusWidget(), Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(edit.selection(), SelRange({1, 2, 1, kJoin + 5}));
+  // A line with no joins is the view's own business, as before.
+  caretAt(0, 2);
+  key(Qt::Key_End);
+  EXPECT_EQ(edit.selection(), SelRange({0, 5, 0, 5}));
+}
+
 TEST_F(DisplayBreaksTest, TextFromTheProgramKeepsItsOwnLineFeeds) {
   // An encrypted text has lone LFs of its own; in a document with a long line they are still
   // the text's, through undo and redo too.
