@@ -10,6 +10,7 @@
 #include "platform/edit_control_impl.h"
 #include "platform/file_reader.h"
 #include "platform/line_number_margin.h"
+#include "platform/paper_copy.h"
 
 namespace platform {
 namespace {
@@ -128,9 +129,12 @@ std::optional<QString> EditControl::saveFile(const QString& path) {
 bool EditControl::print(QPrinter& printer) {
   QPainter painter;
   if (!painter.begin(&printer)) return false;
-  const QsciScintilla* view = d->primary();
+  sci(d->primary(), Sci::SCI_SETPRINTCOLOURMODE, Sci::SC_PRINT_COLOURONWHITE);
+  // A long line is printed whole, wrapped by the page alone, not cut at each display break.
+  std::unique_ptr<QsciScintilla> paper;
+  if (!d->breaks.empty()) paper = PaperCopy(*d->primary(), d->breaks);
+  const QsciScintilla* view = paper ? paper.get() : d->primary();
   const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-  sci(view, Sci::SCI_SETPRINTCOLOURMODE, Sci::SC_PRINT_COLOURONWHITE);
   const long length = sci(view, Sci::SCI_GETLENGTH);
   long from = 0;
   for (bool first = true;; first = false) {

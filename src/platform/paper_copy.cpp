@@ -1,0 +1,91 @@
+#include "platform/paper_copy.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QByteArray>
+#include <algorithm>
+#include <vector>
+
+#include "platform/display_breaks.h"
+
+namespace platform {
+namespace {
+
+using Sci = QsciScintillaBase;
+
+long send(const QsciScintilla& view, unsigned message, long wParam = 0, long lParam = 0) {
+  return view.SendScintilla(message, static_cast<unsigned long>(wParam), lParam);
+}
+
+// What SCI_GETSTYLEDTEXT fills: a character and its style for each position of the range.
+struct StyledRange {
+  long cpMin;
+  long cpMax;
+  char* text;
+};
+
+// The look of one style, as printing uses it.
+void copyStyle(const QsciScintilla& from, QsciScintilla& to, int style) {
+  static constexpr std::pair<unsigned, unsigned> kAttributes[] = {
+      {Sci::SCI_STYLEGETFORE, Sci::SCI_STYLESETFORE},
+      {Sci::SCI_STYLEGETBACK, Sci::SCI_STYLESETBACK},
+      {Sci::SCI_STYLEGETSIZEFRACTIONAL, Sci::SCI_STYLESETSIZEFRACTIONAL},
+      {Sci::SCI_STYLEGETWEIGHT, Sci::SCI_STYLESETWEIGHT},
+      {Sci::SCI_STYLEGETITALIC, Sci::SCI_STYLESETITALIC},
+      {Sci::SCI_STYLEGETUNDERLINE, Sci::SCI_STYLESETUNDERLINE},
+      {Sci::SCI_STYLEGETEOLFILLED, Sci::SCI_STYLESETEOLFILLED},
+      {Sci::SCI_STYLEGETCHARACTERSET, Sci::SCI_STYLESETCHARACTERSET},
+      {Sci::SCI_STYLEGETCASE, Sci::SCI_STYLESETCASE},
+      {Sci::SCI_STYLEGETVISIBLE, Sci::SCI_STYLESETVISIBLE},
+  };
+  for (const auto& [get, set] : kAttributes) send(to, set, style, send(from, get, style));
+  QByteArray font(long(send(from, Sci::SCI_STYLEGETFONT, style)) + 1, '\0');
+  from.SendScintilla(Sci::SCI_STYLEGETFONT, static_cast<unsigned long>(style),
+                     static_cast<void*>(font.data()));
+  to.SendScintilla(Sci::SCI_STYLESETFONT, static_cast<uintptr_t>(style), font.constData());
+}
+
+}  // namespace
+
+std::unique_ptr<QsciScintilla> PaperCopy(QsciScintilla& view, const DisplayBreaks& breaks) {
+  auto paper = std::make_unique<QsciScintilla>();
+  paper->setUtf8(true);
+  // The default style first: setting it does not touch the others, which are copied after.
+  copyStyle(view, *paper, Sci::STYLE_DEFAULT);
+  for (int style = 0; style <= Sci::STYLE_MAX; ++style)
+    if (style != Sci::STYLE_DEFAULT) copyStyle(view, *paper, style);
+  static constexpr std::pair<unsigned, unsigned> kSettings[] = {
+      {Sci::SCI_GETTABWIDTH, Sci::SCI_SETTABWIDTH},
+      {Sci::SCI_GETPRINTMAGNIFICATION, Sci::SCI_SETPRINTMAGNIFICATION},
+      {Sci::SCI_GETPRINTCOLOURMODE, Sci::SCI_SETPRINTCOLOURMODE},
+      {Sci::SCI_GETPRINTWRAPMODE, Sci::SCI_SETPRINTWRAPMODE},
+  };
+  for (const auto& [get, set] : kSettings) send(*paper, set, send(view, get));
+
+  const long length = send(view, Sci::SCI_GETLENGTH);
+  send(view, Sci::SCI_COLOURISE, send(view, Sci::SCI_GETENDSTYLED), -1);
+  std::vector<char> pairs(std::size_t(2 * length + 2));
+  StyledRange range{0, length, pairs.data()};
+  view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0UL, static_cast<void*>(&range));
+  QByteArray text;
+  std::vector<char> styles;
+  text.reserve(length - breaks.count());
+  styles.reserve(std::size_t(length - breaks.count()));
+  const std::vector<long>& at = breaks.positions();
+  auto nextBreak = at.begin();
+  for (long p = 0; p < length; ++p) {
+    if (nextBreak != at.end() && *nextBreak == p) {
+      ++nextBreak;
+      continue;
+    }
+    text.append(pairs[std::size_t(2 * p)]);
+    styles.push_back(pairs[std::size_t(2 * p + 1)]);
+  }
+  pairs = {};
+  paper->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(text.size()), text.constData());
+  send(*paper, Sci::SCI_STARTSTYLING, 0, 0xff);
+  paper->SendScintilla(Sci::SCI_SETSTYLINGEX, uintptr_t(styles.size()), styles.data());
+  return paper;
+}
+
+}  // namespace platform
