@@ -7,6 +7,7 @@
 
 #include "platform/display_breaks.h"
 #include "platform/edit_control.h"
+#include "platform/styled_text.h"
 
 namespace platform {
 namespace {
@@ -27,13 +28,6 @@ constexpr long kContextLines = 8;
 constexpr long kLookAhead = 256;
 // All style bits: a mask, where Scintilla still takes one.
 constexpr long kAllStyleBits = 0xff;
-
-// What SCI_GETSTYLEDTEXT fills: a character and its style for each position of the range.
-struct StyledRange {
-  long cpMin;
-  long cpMax;
-  char* text;
-};
 
 long sendTo(const QsciScintilla* view, unsigned message, unsigned long wParam = 0,
             long lParam = 0) {
@@ -100,9 +94,7 @@ void JoinedLexing::gather(long from, long to, QByteArray* text, std::vector<char
   if (!bytes) return;
   text->append(m_breaks.strip(QByteArrayView(bytes, to - from), from));
   if (!styles) return;
-  std::vector<char> pairs(std::size_t(2 * (to - from) + 2));
-  StyledRange range{from, to, pairs.data()};
-  m_view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0UL, static_cast<void*>(&range));
+  const std::vector<char> pairs = StyledText(m_view, from, to);
   const std::vector<long>& at = m_breaks.positions();
   auto nextBreak = std::lower_bound(at.begin(), at.end(), from);
   for (long p = from; p < to; ++p) {
@@ -156,9 +148,7 @@ void JoinedLexing::styleRange(long from, long to) {
   sendTo(scratch, Sci::SCI_COLOURISE, static_cast<unsigned long>(lexFrom), lexTo);
 
   // Back onto the display lines: each break takes the style of the character before it.
-  m_styled.assign(std::size_t(2 * (lexTo - lexFrom) + 2), 0);
-  StyledRange range{lexFrom, lexTo, m_styled.data()};
-  scratch->SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0UL, static_cast<void*>(&range));
+  const std::vector<char> lexed = StyledText(*scratch, lexFrom, lexTo);
   std::vector<char> out(std::size_t(to - from));
   const std::vector<long>& at = m_breaks.positions();
   auto nextBreak = std::lower_bound(at.begin(), at.end(), from);
@@ -168,7 +158,7 @@ void JoinedLexing::styleRange(long from, long to) {
     if (nextBreak != at.end() && *nextBreak == p) {
       ++nextBreak;
     } else {
-      last = m_styled[2 * k + 1];
+      last = lexed[2 * k + 1];
       ++k;
     }
     out[std::size_t(p - from)] = last;

@@ -43,7 +43,6 @@ class JoinedLexing {
   QsciScintilla& m_view;
   const DisplayBreaks& m_breaks;
   std::unique_ptr<QsciScintilla> m_scratch;
-  std::vector<char> m_styled;  // reused between ranges: character and style pairs
 };
 
 }  // namespace platform

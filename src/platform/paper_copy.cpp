@@ -7,22 +7,16 @@
 #include <vector>
 
 #include "platform/display_breaks.h"
+#include "platform/styled_text.h"
 
 namespace platform {
 namespace {
 
 using Sci = QsciScintillaBase;
 
-long send(const QsciScintilla& view, unsigned message, long wParam = 0, long lParam = 0) {
+long sendTo(const QsciScintilla& view, unsigned message, long wParam = 0, long lParam = 0) {
   return view.SendScintilla(message, static_cast<unsigned long>(wParam), lParam);
 }
-
-// What SCI_GETSTYLEDTEXT fills: a character and its style for each position of the range.
-struct StyledRange {
-  long cpMin;
-  long cpMax;
-  char* text;
-};
 
 // The look of one style, as printing uses it.
 void copyStyle(const QsciScintilla& from, QsciScintilla& to, int style) {
@@ -38,8 +32,8 @@ void copyStyle(const QsciScintilla& from, QsciScintilla& to, int style) {
       {Sci::SCI_STYLEGETCASE, Sci::SCI_STYLESETCASE},
       {Sci::SCI_STYLEGETVISIBLE, Sci::SCI_STYLESETVISIBLE},
   };
-  for (const auto& [get, set] : kAttributes) send(to, set, style, send(from, get, style));
-  QByteArray font(long(send(from, Sci::SCI_STYLEGETFONT, style)) + 1, '\0');
+  for (const auto& [get, set] : kAttributes) sendTo(to, set, style, sendTo(from, get, style));
+  QByteArray font(long(sendTo(from, Sci::SCI_STYLEGETFONT, style)) + 1, '\0');
   from.SendScintilla(Sci::SCI_STYLEGETFONT, static_cast<unsigned long>(style),
                      static_cast<void*>(font.data()));
   to.SendScintilla(Sci::SCI_STYLESETFONT, static_cast<uintptr_t>(style), font.constData());
@@ -60,13 +54,11 @@ std::unique_ptr<QsciScintilla> PaperCopy(QsciScintilla& view, const DisplayBreak
       {Sci::SCI_GETPRINTCOLOURMODE, Sci::SCI_SETPRINTCOLOURMODE},
       {Sci::SCI_GETPRINTWRAPMODE, Sci::SCI_SETPRINTWRAPMODE},
   };
-  for (const auto& [get, set] : kSettings) send(*paper, set, send(view, get));
+  for (const auto& [get, set] : kSettings) sendTo(*paper, set, sendTo(view, get));
 
-  const long length = send(view, Sci::SCI_GETLENGTH);
-  send(view, Sci::SCI_COLOURISE, send(view, Sci::SCI_GETENDSTYLED), -1);
-  std::vector<char> pairs(std::size_t(2 * length + 2));
-  StyledRange range{0, length, pairs.data()};
-  view.SendScintilla(Sci::SCI_GETSTYLEDTEXT, 0UL, static_cast<void*>(&range));
+  const long length = sendTo(view, Sci::SCI_GETLENGTH);
+  sendTo(view, Sci::SCI_COLOURISE, sendTo(view, Sci::SCI_GETENDSTYLED), -1);
+  std::vector<char> pairs = StyledText(view, 0, length);
   QByteArray text;
   std::vector<char> styles;
   text.reserve(length - breaks.count());
@@ -83,7 +75,7 @@ std::unique_ptr<QsciScintilla> PaperCopy(QsciScintilla& view, const DisplayBreak
   }
   pairs = {};
   paper->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(text.size()), text.constData());
-  send(*paper, Sci::SCI_STARTSTYLING, 0, 0xff);
+  sendTo(*paper, Sci::SCI_STARTSTYLING, 0, 0xff);
   paper->SendScintilla(Sci::SCI_SETSTYLINGEX, uintptr_t(styles.size()), styles.data());
   return paper;
 }

@@ -212,7 +212,9 @@ TEST_F(EditControlViewTest, PointOfPositionFollowsLinesAndColumns) {
 TEST_F(EditControlViewTest, PrintsTheTextToPdf) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
-  edit.setText(QStringLiteral("Печать\r\n").repeated(300));
+  // A line longer than a display line too: it is printed from a copy, and the text stays.
+  const QString text = QStringLiteral("Печать\r\n").repeated(300) + QString(5000, u'ш');
+  edit.setText(text);
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(dir.filePath("out.pdf"));
@@ -223,6 +225,8 @@ TEST_F(EditControlViewTest, PrintsTheTextToPdf) {
   EXPECT_TRUE(bytes.startsWith("%PDF"));
   // 300 lines do not fit one page.
   EXPECT_GE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 2);
+  EXPECT_EQ(edit.text(), text);
+  EXPECT_EQ(edit.lineCount(), 301);
 }
 
 }  // namespace

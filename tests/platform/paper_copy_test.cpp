@@ -5,11 +5,8 @@
 #include <Qsci/qsciscintilla.h>
 #include <gtest/gtest.h>
 
-#include <QPrinter>
-#include <QTemporaryDir>
 
 #include "platform/display_breaks.h"
-#include "platform/edit_control.h"
 
 namespace platform {
 namespace {
@@ -69,23 +66,6 @@ TEST(PaperCopyTest, TheTextWithoutBreaksInTheStylesOfTheView) {
   paper->SendScintilla(Sci::SCI_STYLEGETFONT, 5UL, static_cast<void*>(font));
   EXPECT_STREQ(font, "DejaVu Serif");
   EXPECT_EQ(send(*paper, Sci::SCI_GETPRINTWRAPMODE), long(Sci::SC_WRAP_NONE));
-}
-
-TEST(PaperCopyTest, ATextWithLongLinesPrintsAndStaysAsItWas) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  EditControl edit;
-  const QString text = "первая\r\n" + QString(3 * kDisplayLineLength, u'ш') + "\r\nпоследняя";
-  edit.setText(text);
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(dir.filePath("out.pdf"));
-  ASSERT_TRUE(edit.print(printer));
-  QFile pdf(dir.filePath("out.pdf"));
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
-  EXPECT_EQ(edit.text(), text);
-  EXPECT_EQ(edit.lineCount(), 3);
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+// A range of a view's text with the style of each character, for copying styles between views.
+#pragma once
+
+#include <vector>
+
+class QsciScintilla;
+
+namespace platform {
+
+// The bytes of [from, to) of the view's text, each followed by its style.
+std::vector<char> StyledText(const QsciScintilla& view, long from, long to);
+
+}  // namespace platform
