@@ -14,14 +14,14 @@
 namespace text {
 namespace {
 
-struct Row {
+struct LinesRow {
   const char* what;
   std::function<QString(const QString&)> operation;
   QString in;
   QString expect;
 };
 
-void check(const Row& row) {
+void check(const LinesRow& row) {
   SCOPED_TRACE(row.what);
   EXPECT_EQ(row.operation(row.in), row.expect);
 }
@@ -30,7 +30,7 @@ TEST(LineOperations, EdgeCases) {
   const auto brackets = [](const QString& t) { return AddTemplate(t, "[", "]"); };
   const auto cut32 = [](const QString& t) { return CutLineEnds(t, 3, 2); };
   const auto pad4 = [](const QString& t) { return PadLines(t, 4, 0); };
-  const Row rows[] = {
+  const LinesRow rows[] = {
       {"template on each line", brackets, "a\r\nb", "[a]\r\n[b]"},
       {"template on the empty last line", brackets, "a\r\n", "[a]\r\n[]"},
       {"template on empty", brackets, "", "[]"},
@@ -59,7 +59,7 @@ TEST(LineOperations, EdgeCases) {
       {"strip tags", StripTags, "x<b>y</b>z", "xyz"},
       {"unclosed tag stays", StripTags, "a<b>c<d", "ac<d"},
   };
-  for (const Row& row : rows) check(row);
+  for (const LinesRow& row : rows) check(row);
 }
 
 // The rule written out plainly, as the oracle: record the spans as the scan finds them, then
