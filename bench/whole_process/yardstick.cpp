@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -78,6 +79,9 @@ int main(int argc, char** argv) {
   QObject::connect(&ticks, &QTimer::timeout, [&editor] {
     if (!editor.windowHandle() || !editor.windowHandle()->isExposed()) return;
     editor.repaint();
+    std::fprintf(stderr, "painted at %lld us\n",
+               static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                   std::chrono::system_clock::now().time_since_epoch()).count()));
     QCoreApplication::exit(0);
   });
   ticks.start(2);
