@@ -29,9 +29,11 @@ int main(int argc, char** argv) {
   // No display name: the window system would append it to every title the program sets.
   QApplication::setDesktopFileName("ostrel");
   platform::UseQtTranslations(QStringLiteral("ru"));
+  // Sizes given, so no picture is decoded before the window system asks for it. The largest
+  // stays with the desktop entry's icon: decoding it for every window cost a millisecond.
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/ostrel-%1.png").arg(size));
+  for (int size : {16, 24, 32, 48, 64, 128})
+    icon.addFile(QStringLiteral(":/icons/ostrel-%1.png").arg(size), QSize(size, size));
   QApplication::setWindowIcon(icon);
 
   platform::AppPaths paths = platform::AppPaths::detect();
