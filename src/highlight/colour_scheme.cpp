@@ -44,11 +44,11 @@ long long numberOf(const QString& text) {
   return ok ? value : 0;
 }
 
-QColor colourOf(const platform::IniFile& ini, const char* section, const char* key,
+QColor colourOf(const platform::IniSnapshot& ini, const char* section, const char* key,
                 long long fallback) {
   const long long value =
-      numberOf(ini.read(QString::fromLatin1(section), QString::fromLatin1(key),
-                        QString::number(fallback)));
+      numberOf(ini.value(QString::fromLatin1(section), QString::fromLatin1(key),
+                         QString::number(fallback)));
   return ColourOfNumber(value);
 }
 
@@ -80,16 +80,17 @@ ItemParts ColorItemParts(int index) {
 }
 
 ColourScheme ReadColourScheme(const QString& iniPath) {
-  const platform::IniFile ini(iniPath);
+  // Read once: the file was opened again for each of its sixty-odd values at every start.
+  const platform::IniSnapshot ini = platform::IniSnapshot::load(iniPath);
   ColourScheme scheme;
   for (const ItemDef& def : kItems) {
     ItemLook& look = scheme.items[int(def.item)];
     if (def.fore != kNotUsed) look.fore = colourOf(ini, "Color", def.key, def.fore);
     if (def.back >= 0) look.back = colourOf(ini, "BackColor", def.key, def.back);
     if (def.fontStyle != kNotUsed) {
-      const long long style = numberOf(ini.read(QStringLiteral("FontStyle"),
-                                                QString::fromLatin1(def.key),
-                                                QString::number(def.fontStyle)));
+      const long long style = numberOf(ini.value(QStringLiteral("FontStyle"),
+                                                 QString::fromLatin1(def.key),
+                                                 QString::number(def.fontStyle)));
       look.fontStyle = style >= 0 && style <= 4 ? int(style) : 0;
     }
   }
@@ -99,8 +100,8 @@ ColourScheme ReadColourScheme(const QString& iniPath) {
   for (const ItemDef& def : kItems)
     if (def.back == kWindow) {
       ItemLook& look = scheme.items[int(def.item)];
-      const QString stored = ini.read(QStringLiteral("BackColor"), QString::fromLatin1(def.key),
-                                      QString());
+      const QString stored = ini.value(QStringLiteral("BackColor"), QString::fromLatin1(def.key),
+                                       QString());
       look.back = stored.isEmpty() ? window : ColourOfNumber(numberOf(stored));
     }
   return scheme;

@@ -14,7 +14,7 @@ namespace {
 const QString kSection = QStringLiteral("MainSettings");
 
 // A definition is a few kilobytes; a file far beyond that is no definition, and reading it whole
-// (once per key, and once more for the groups) could exhaust memory.
+// (once for the settings, once more for the groups) could exhaust memory.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
 // The parts of a comma-separated pair. A token never starts or ends with a space: "begin, end"
@@ -27,9 +27,10 @@ QStringList commaParts(const QString& value) {
 }
 
 void readSettings(const QString& path, OhfDefinition& def) {
-  const platform::IniFile ini(path);
+  // Read once for all its keys: every definition of the Syntax folder is read at each start.
+  const platform::IniSnapshot ini = platform::IniSnapshot::load(path);
   const auto value = [&](const char* key, const QString& fallback) {
-    return ini.read(kSection, QString::fromLatin1(key), fallback);
+    return ini.value(kSection, QString::fromLatin1(key), fallback);
   };
   def.description = value("description", def.description);
   // An empty name would be the language name of plain text and an invisible menu entry.
