@@ -199,6 +199,9 @@ class EditControl : public QWidget {
   // what openFile would have (no undo history, not modified, caret at the start), whether all
   // the file came or not. Nothing is reported as a change until then.
   void beginLoad(qint64 expectedBytes);
+  // The bytes the control's buffers take for a load of that many decoded bytes, display breaks
+  // and the component's one spare byte included.
+  static qsizetype loadBufferBytes(qint64 expectedBytes);
   void appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets);
   // `utf16Length`: the whole text's length, when the loader counted it (see textLength).
   void endLoad(const TextFormat& format, std::optional<long> utf16Length = std::nullopt);

@@ -38,8 +38,7 @@ void EditControl::Impl::beginLoad(qsizetype size) {
   knownLength.reset();
   pendingInsert.reset();
   breaks.reset({});
-  // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
-  sci(view, Sci::SCI_ALLOCATE, long(size + 1));
+  sci(view, Sci::SCI_ALLOCATE, long(size));
 }
 
 void EditControl::Impl::appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets) {
@@ -79,7 +78,8 @@ std::optional<QString> EditControl::openFile(const QString& path, ReadReport* re
   ReadFidelity fidelity;
   const TextFormat format = TextFile::detect(bytes, &fidelity);
   if (report) *report = {contents->partial, fidelity};
-  d->beginLoad(TextFile::decodedSize(bytes, format));
+  // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
+  d->beginLoad(TextFile::decodedSize(bytes, format) + 1);
   BreakInserter inserter([this](QByteArrayView piece) {
     d->primary()->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(piece.size()), piece.data());
   });
@@ -97,8 +97,13 @@ std::optional<QString> EditControl::openFile(const QString& path, ReadReport* re
   return std::nullopt;
 }
 
+qsizetype EditControl::loadBufferBytes(qint64 expectedBytes) {
+  // Scintilla grows its buffer when an insertion would fill it exactly, hence the one extra byte.
+  return qsizetype(expectedBytes + expectedBytes / kDisplayLineLength) + 1;
+}
+
 void EditControl::beginLoad(qint64 expectedBytes) {
-  d->beginLoad(qsizetype(expectedBytes + expectedBytes / kDisplayLineLength));
+  d->beginLoad(loadBufferBytes(expectedBytes));
   d->piecewise = true;
   sci(d->primary(), Sci::SCI_SETREADONLY, 1);
 }

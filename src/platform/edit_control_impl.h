@@ -187,7 +187,7 @@ struct EditControl::Impl {
 
   // --- edit_control_file.cpp ---
   // Loading: the old text goes, the new one comes in pieces, then the document is as opened.
-  // `size`: that of the decoded text, so the buffer is allocated once and no larger than needed.
+  // `size`: the buffer's, so it is allocated once and no larger than needed (see loadBufferBytes).
   void beginLoad(qsizetype size);
   void appendLoaded(QByteArrayView utf8, const std::vector<long>& breakOffsets);
   void endLoad(const TextFormat& fileFormat, std::optional<long> utf16Length);

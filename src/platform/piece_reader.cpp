@@ -5,7 +5,9 @@
 #include <cstring>
 #include <unistd.h>
 
+#include "platform/big_blocks.h"
 #include "platform/display_breaks.h"
+#include "platform/edit_control.h"
 #include "platform/file_reader.h"
 
 namespace platform {
@@ -57,11 +59,13 @@ PieceReader::PieceReader(QString path, std::function<void()> wake, qsizetype pie
 PieceReader::~PieceReader() {
   stop();
   if (m_worker.joinable()) m_worker.join();
+  ReleaseBigBlocks();
 }
 
 PieceReader::Outcome PieceReader::finish() {
   stop();
   if (m_worker.joinable()) m_worker.join();
+  ReleaseBigBlocks();
   return m_outcome;
 }
 
@@ -118,6 +122,18 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
       outcome.format = TextFile::detect(bytes, &outcome.fidelity);
       m_bytesTotal = bytes.size();
       m_expected = TextFile::decodedSize(bytes, outcome.format);
+      // The editor's text and style buffers for the whole file, faulted in beside the decoding:
+      // the window's thread then only writes over them. The first piece waits for them, as the
+      // editor allocates its buffers when it takes that piece.
+      std::thread prepare([bytes = EditControl::loadBufferBytes(m_expected)] {
+        PrepareBigBlocks(std::size_t(bytes), 2);
+      });
+      struct Joined {
+        std::thread& thread;
+        ~Joined() {
+          if (thread.joinable()) thread.join();
+        }
+      } joined{prepare};
       Piece current;
       current.utf8.reserve(pieceBytes + 16);
       long pieceStart = 0;  // where the current piece begins in the output
@@ -129,6 +145,7 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
         for (; breaksTaken < all.size(); ++breaksTaken)
           current.breaks.push_back(all[breaksTaken] - pieceStart);
         pieceStart += long(current.utf8.size());
+        if (prepare.joinable()) prepare.join();
         Piece next;
         next.utf8.reserve(pieceBytes + 16);
         std::swap(next, current);
