@@ -16,7 +16,7 @@ namespace {
 
 namespace Setting = platform::Setting;
 
-constexpr int kPanelWidth = 180;
+constexpr int kSnippetsPanelWidth = 180;
 
 // The exact spelling first; the folder itself is found without regard to letter case too.
 int indexOfGroup(const QComboBox& groups, const QString& group) {
@@ -29,7 +29,7 @@ int indexOfGroup(const QComboBox& groups, const QString& group) {
 FrmHTMLTags::FrmHTMLTags(shell::FrmMain& window) : QWidget(&window), m_window(window) {
   setObjectName(QStringLiteral("frmHTMLTags"));
   setWindowTitle(QStringLiteral("Сниппеты"));
-  setFixedWidth(kPanelWidth);
+  setFixedWidth(kSnippetsPanelWidth);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* title = new QLabel(windowTitle(), this);

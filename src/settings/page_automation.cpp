@@ -77,10 +77,6 @@ void refill(QListWidget& list, const QStringList& entries, int row) {
   list.setCurrentRow(row < list.count() ? row : -1);
 }
 
-void warn(shell::FrmMain& window, const QString& text, const QString& title) {
-  window.context().ui.message(text, title, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
-}
-
 std::optional<QString> ask(shell::FrmMain& window, const QString& prompt, const QString& title) {
   std::optional<QString> answer = window.context().ui.inputBox(prompt, title, QString());
   if (answer && answer->isEmpty()) answer.reset();
@@ -96,7 +92,7 @@ QGroupBox* autoCompleteGroup(QWidget& frame, shell::FrmMain& window) {
   // The file is written from the list; when that fails the list shows what the file holds.
   const auto store = [&window, list = g.list](const QStringList& words, int row) {
     if (const auto problem = editor::StoreAutoCompleteWords(window, words)) {
-      warn(window, *problem, kAutoCompleteTitle);
+      PageWarning(window, *problem, kAutoCompleteTitle);
       refill(*list, editor::AutoCompleteWords(window), -1);
       return;
     }
@@ -152,7 +148,7 @@ QGroupBox* autoChangeGroup(QWidget& frame, shell::FrmMain& window) {
     const auto replacement = ask(window, QStringLiteral("На что?"), kAutoChangeTitle);
     if (!replacement) return;
     const auto problem = editor::AddAutoChangePair(window, {*find, *replacement});
-    if (problem) warn(window, *problem, kAutoChangeTitle);
+    if (problem) PageWarning(window, *problem, kAutoChangeTitle);
     const QStringList lines = pairLines(window);
     refill(*list, lines, problem ? list->currentRow() : int(lines.size()) - 1);
   });
@@ -160,7 +156,7 @@ QGroupBox* autoChangeGroup(QWidget& frame, shell::FrmMain& window) {
     const int row = list->currentRow();
     if (row < 0) return;
     if (const auto problem = editor::RemoveAutoChangePair(window, row + 1))
-      warn(window, *problem, kAutoChangeTitle);
+      PageWarning(window, *problem, kAutoChangeTitle);
     const QStringList lines = pairLines(window);
     refill(*list, lines, std::min(row, int(lines.size()) - 1));
   });

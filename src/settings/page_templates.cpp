@@ -27,10 +27,6 @@ using platform::Named;
 const QString kAddTitle = QStringLiteral("Добавление шаблона");
 const QString kMacrosesFile = QStringLiteral("Macroses.lst");
 
-void warn(shell::FrmMain& window, const QString& text, const QString& title) {
-  window.context().ui.message(text, title, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
-}
-
 // The template list with its buttons; every change goes through the templates feature, which
 // rebuilds the menu, and the list is listed from the folder again.
 class TemplateListView : public QObject {
@@ -74,7 +70,7 @@ class TemplateListView : public QObject {
             platform::MsgButtons::YesNo, platform::MsgIcon::Question) != MsgAnswer::Yes)
       return;
     if (const auto problem = automation::AddTemplate(m_window, *name)) {
-      warn(m_window, *problem, kAddTitle);
+      PageWarning(m_window, *problem, kAddTitle);
       return;
     }
     fill(*name);
@@ -88,7 +84,7 @@ class TemplateListView : public QObject {
     const QString name = chosen();
     if (name.isEmpty()) return;
     if (const auto problem = automation::RemoveTemplate(m_window, name))
-      warn(m_window, *problem, QString::fromUtf8(shell::kProgramName));
+      PageWarning(m_window, *problem, QString::fromUtf8(shell::kProgramName));
     fill(QString());
   }
 
@@ -132,7 +128,7 @@ QGroupBox* macrosGroup(QWidget& frame, shell::FrmMain& window) {
     // A missing file is an empty table: there is nothing to lose by making it, to type into.
     QString error;
     if (!QFileInfo::exists(path) && !platform::TextFile::writeBytes(path, {}, &error)) {
-      warn(window, QStringLiteral("Невозможно создать %1:\n%2").arg(path, error),
+      PageWarning(window, QStringLiteral("Невозможно создать %1:\n%2").arg(path, error),
            QString::fromUtf8(shell::kProgramName));
       return;
     }

@@ -117,4 +117,8 @@ QWidget* SubPageChooser(QWidget* parent, const char* name, const QString& miscSu
   return row;
 }
 
+void PageWarning(shell::FrmMain& window, const QString& text, const QString& title) {
+  window.context().ui.message(text, title, platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+}
+
 }  // namespace settings

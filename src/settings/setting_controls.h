@@ -72,4 +72,7 @@ struct SubPage {
 QWidget* SubPageChooser(QWidget* parent, const char* name, const QString& miscSuffix,
                         const QList<SubPage>& parts, int shown);
 
+// A warning with only an OK button, as a page gives when what the user asked can't be done.
+void PageWarning(shell::FrmMain& window, const QString& text, const QString& title);
+
 }  // namespace settings

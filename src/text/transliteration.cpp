@@ -18,7 +18,7 @@ constexpr std::array<const char16_t*, 64> kLatin = {
 };
 // clang-format on
 
-constexpr int kFirstLetter = 0xC0;
+constexpr int kFirstCyrillic = 0xC0;
 
 constexpr std::array<qsizetype, 64> kLength = [] {
   std::array<qsizetype, 64> lengths{};
@@ -34,17 +34,17 @@ QString Transliterate(const QString& text) {
   qsizetype size = 0;
   for (const QChar c : text) {
     const int code = cp1251::code(c);
-    size += code >= kFirstLetter ? kLength[code - kFirstLetter] : 1;
+    size += code >= kFirstCyrillic ? kLength[code - kFirstCyrillic] : 1;
   }
   QString result(size, Qt::Uninitialized);
   char16_t* out = reinterpret_cast<char16_t*>(result.data());
   for (const QChar c : text) {
     const int code = cp1251::code(c);
-    if (code < kFirstLetter) {
+    if (code < kFirstCyrillic) {
       *out++ = c.unicode();
       continue;
     }
-    for (const char16_t* latin = kLatin[code - kFirstLetter]; *latin != 0; ++latin) *out++ = *latin;
+    for (const char16_t* latin = kLatin[code - kFirstCyrillic]; *latin != 0; ++latin) *out++ = *latin;
   }
   return result;
 }

@@ -9,13 +9,13 @@
 namespace text {
 namespace {
 
-struct Case {
+struct WordsCase {
   QString digits;
   QString expect;
 };
 
 TEST(NumberWords, AgreementAndGroups) {
-  const Case cases[] = {
+  const WordsCase cases[] = {
       {"0", "ноль"},
       {"", "ноль"},
       {"7", "семь"},
@@ -52,7 +52,7 @@ TEST(NumberWords, AgreementAndGroups) {
       {"00", ""},
       {"000000", ""},
   };
-  for (const Case& c : cases) {
+  for (const WordsCase& c : cases) {
     SCOPED_TRACE(c.digits.toStdString());
     EXPECT_EQ(NumberToWords(c.digits), c.expect);
   }
