@@ -94,15 +94,8 @@ void JoinedLexing::gather(long from, long to, QByteArray* text, std::vector<char
   if (!bytes) return;
   text->append(m_breaks.strip(QByteArrayView(bytes, to - from), from));
   if (!styles) return;
-  const std::vector<char> pairs = StyledText(m_view, from, to);
-  const std::vector<long>& at = m_breaks.positions();
-  auto nextBreak = std::lower_bound(at.begin(), at.end(), from);
-  for (long p = from; p < to; ++p) {
-    if (nextBreak != at.end() && *nextBreak == p)
-      ++nextBreak;
-    else
-      styles->push_back(pairs[std::size_t(2 * (p - from) + 1)]);
-  }
+  const std::vector<char> own = StylesWithoutBreaks(m_view, from, to, m_breaks);
+  styles->insert(styles->end(), own.begin(), own.end());
 }
 
 void JoinedLexing::styleRange(long from, long to) {

@@ -3,7 +3,6 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArray>
-#include <algorithm>
 #include <vector>
 
 #include "platform/display_breaks.h"
@@ -58,22 +57,9 @@ std::unique_ptr<QsciScintilla> PaperCopy(QsciScintilla& view, const DisplayBreak
 
   const long length = sendTo(view, Sci::SCI_GETLENGTH);
   sendTo(view, Sci::SCI_COLOURISE, sendTo(view, Sci::SCI_GETENDSTYLED), -1);
-  std::vector<char> pairs = StyledText(view, 0, length);
-  QByteArray text;
-  std::vector<char> styles;
-  text.reserve(length - breaks.count());
-  styles.reserve(std::size_t(length - breaks.count()));
-  const std::vector<long>& at = breaks.positions();
-  auto nextBreak = at.begin();
-  for (long p = 0; p < length; ++p) {
-    if (nextBreak != at.end() && *nextBreak == p) {
-      ++nextBreak;
-      continue;
-    }
-    text.append(pairs[std::size_t(2 * p)]);
-    styles.push_back(pairs[std::size_t(2 * p + 1)]);
-  }
-  pairs = {};
+  const auto* bytes = reinterpret_cast<const char*>(sendTo(view, Sci::SCI_GETCHARACTERPOINTER));
+  const QByteArray text = breaks.strip(QByteArrayView(bytes, length), 0);
+  const std::vector<char> styles = StylesWithoutBreaks(view, 0, length, breaks);
   paper->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(text.size()), text.constData());
   sendTo(*paper, Sci::SCI_STARTSTYLING, 0, 0xff);
   paper->SendScintilla(Sci::SCI_SETSTYLINGEX, uintptr_t(styles.size()), styles.data());
