@@ -6,7 +6,7 @@
 
 #include "bench_text.h"
 #include "bench_window.h"
-#include "crypto/modern_cipher.h"
+#include "cipher/modern_cipher.h"
 #include "crypto/text_cipher.h"
 #include "platform/edit_control.h"
 

@@ -24,7 +24,7 @@ for want in ./usr/bin/ostrel ./usr/share/applications/ostrel.desktop \
     ./usr/share/man/man1/ostrel.1.gz ./usr/share/man/ru/man1/ostrel.1.gz \
     ./usr/share/doc/ostrel/copyright ./usr/share/doc/ostrel/changelog.gz \
     ./usr/include/ostrel/plugin_interface.h ./usr/lib/ostrel/Plugins/sort_lines.so \
-    ./usr/lib/ostrel/libostrel_sound.so \
+    ./usr/lib/ostrel/libostrel_sound.so ./usr/lib/ostrel/libostrel_cipher.so \
     ./usr/share/ostrel/Languages/English.lng ./usr/share/ostrel/Syntax/ ./usr/share/ostrel/Templates/; do
   grep -qxF "$want" <<<"$files" || { echo "missing from the package: $want"; fail=1; }
 done

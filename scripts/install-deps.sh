@@ -7,7 +7,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libqscintilla2-qt6-dev qt6-multimedia-dev
-  libssl-dev libsodium-dev
+  libssl-dev libsodium-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   qt6-translations-l10n tango-icon-theme

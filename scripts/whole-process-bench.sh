@@ -34,9 +34,15 @@ run_once() {
   rm -f "$out" "$out.err"
 }
 
-# A peer runs until its window shows; then it is closed.
+# CPU clock ticks a process has used so far; fails once it is gone.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }
+
+# A peer runs until its window shows and it has gone idle: its CPU time has not moved for 300 ms.
+# The time is taken where it last moved, to the clock tick (10 ms), so a peer that shows an empty
+# window first and fills it afterwards is timed to the filled window, as ours is. Its peak memory
+# is read before it is closed.
 run_peer() {
-  local start end pid
+  local start end pid last ticks now mem
   start=$(date +%s%N)
   "$@" >/dev/null 2>&1 &
   pid=$!
@@ -46,9 +52,21 @@ run_peer() {
     sleep 0.005
   done
   end=$(date +%s%N)
+  last=$(cpu_ticks "$pid") || last=0
+  while ticks=$(cpu_ticks "$pid"); do
+    now=$(date +%s%N)
+    if [ "$ticks" != "$last" ]; then
+      last=$ticks
+      end=$now
+    elif ((now - end > 300000000 || now - start > 60000000000)); then
+      break
+    fi
+    sleep 0.01
+  done
+  mem=$(awk '/^VmHWM/ {print int($2 / 1024)}' "/proc/$pid/status" 2>/dev/null) || true
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
-  echo "$(( (end - start) / 1000000 )) -"
+  echo "$(( (end - start) / 1000000 )) ${mem:--}"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
@@ -58,21 +76,22 @@ command -v featherpad >/dev/null && peers+=(featherpad)
 command -v kate >/dev/null && peers+=(kate)
 
 printf '%-16s %10s %10s %8s %10s %10s' case ours_ms bare_ms ratio ours_MB bare_MB
-for peer in "${peers[@]}"; do printf ' %10s' "${peer}_ms"; done
+for peer in "${peers[@]}"; do printf ' %10s %10s' "${peer}_ms" "${peer}_MB"; done
 echo
 for case in ${OSTREL_BENCH_CASES:-start 1mb-utf8 20mb-utf8 20mb-1251 100mb-utf8 100mb-1251}; do
   file=()
   [ "$case" = start ] || file=("$docs/$case.txt")
   declare -a ours=() bare=() oursMem=() bareMem=()
-  declare -A peerTimes=()
+  declare -A peerTimes=() peerMem=()
   for ((r = 0; r < rounds; r++)); do
     read -r t m < <(OSTREL_HOME=$home OSTREL_QUIT_AFTER_LOAD=1 run_once "$program" "${file[@]}")
     ours+=("$t"); oursMem+=("$m")
     read -r t m < <(run_once "$yardstick" "${file[@]}")
     bare+=("$t"); bareMem+=("$m")
     for peer in "${peers[@]}"; do
-      read -r t _ < <(run_peer "$peer" "${file[@]}")
+      read -r t m < <(run_peer "$peer" "${file[@]}")
       peerTimes[$peer]+="$t "
+      peerMem[$peer]+="$m "
     done
   done
   o=$(printf '%s\n' "${ours[@]}" | median)
@@ -80,9 +99,12 @@ for case in ${OSTREL_BENCH_CASES:-start 1mb-utf8 20mb-utf8 20mb-1251 100mb-utf8 
   om=$(printf '%s\n' "${oursMem[@]}" | median)
   bm=$(printf '%s\n' "${bareMem[@]}" | median)
   printf '%-16s %10s %10s %8s %10s %10s' "$case" "$o" "$b" "$(awk -v o="$o" -v b="$b" 'BEGIN {printf "%.2f", (b > 0 ? o / b : 0)}')" "$om" "$bm"
-  for peer in "${peers[@]}"; do printf ' %10s' "$(tr ' ' '\n' <<<"${peerTimes[$peer]}" | grep . | median)"; done
+  for peer in "${peers[@]}"; do
+    printf ' %10s %10s' "$(tr ' ' '\n' <<<"${peerTimes[$peer]}" | grep . | median)" \
+      "$(tr ' ' '\n' <<<"${peerMem[$peer]}" | grep '^[0-9]' | median)"
+  done
   echo
-  unset ours bare oursMem bareMem peerTimes
+  unset ours bare oursMem bareMem peerTimes peerMem
 done
 # Where the program's own time goes, from its last run of the largest file.
 OSTREL_HOME=$home OSTREL_QUIT_AFTER_LOAD=1 "$program" "$docs/100mb-1251.txt" 2>&1 >/dev/null | grep 'start-up' || true

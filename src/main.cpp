@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/app_paths.h"
+#include "platform/font_warm_up.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_ui.h"
 #include "platform/settings_store.h"
@@ -17,6 +18,8 @@
 int main(int argc, char** argv) {
   QElapsedTimer started;
   started.start();
+  // Begun first, so it overlaps the connection to the display.
+  platform::FontWarmUp fonts;
   QApplication app(argc, argv);
   // Measurement only (see load_timing.h); nothing of it exists otherwise.
   std::unique_ptr<shell::LoadTiming> timing;

@@ -15,6 +15,8 @@ enum class CryptError {
   // The legacy format stores one Windows-1251 byte per character; these cannot be kept.
   TextOutsideCodePage,
   PasswordOutsideCodePage,
+  // The cipher module is not where the program looks for it (an incomplete installation).
+  ModuleMissing,
 };
 
 struct CryptResult {

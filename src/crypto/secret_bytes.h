@@ -4,14 +4,19 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstring>
 
 namespace crypto {
 
-// Owns one byte copy of a secret and zeroes it on destruction.
+// Owns one byte copy of a secret and zeroes it on destruction. Defined here whole: the cipher
+// module uses it as well as the program.
 class SecretBytes {
  public:
   explicit SecretBytes(QByteArray bytes) : m_bytes(std::move(bytes)) { m_bytes.detach(); }
-  ~SecretBytes();
+  // explicit_bzero, unlike memset, is never left out because the memory is freed next.
+  ~SecretBytes() {
+    if (!m_bytes.isEmpty()) explicit_bzero(m_bytes.data(), size_t(m_bytes.size()));
+  }
   SecretBytes(const SecretBytes&) = delete;
   SecretBytes& operator=(const SecretBytes&) = delete;
 

@@ -1,7 +1,7 @@
 #include "crypto/text_cipher.h"
 
-#include "crypto/legacy_cipher.h"
-#include "crypto/modern_cipher.h"
+#include "cipher/modern_cipher.h"
+#include "crypto/cipher_engine.h"
 #include "crypto/secret_bytes.h"
 #include "platform/cp1251.h"
 
@@ -10,21 +10,24 @@ namespace {
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-CryptResult encryptLegacy(QByteArrayView utf8, QStringView password) {
+CryptResult encryptLegacy(const CipherEngine& engine, QByteArrayView utf8,
+                          QStringView password) {
   if (!cp1251::fits(password)) return CryptResult::failure(CryptError::PasswordOutsideCodePage);
   const QString text = QString::fromUtf8(utf8);
   if (!cp1251::fits(text)) return CryptResult::failure(CryptError::TextOutsideCodePage);
   const SecretBytes secret(cp1251::encode(password));
-  const QByteArray cipher = legacy::Encrypt(cp1251::encode(text), secret.bytes());
+  const QByteArray cipher = engine.legacyEncrypt(cp1251::encode(text), secret.bytes());
   return {cp1251::decode(cipher).toUtf8(), CryptError::None};
 }
 
-CryptResult decryptLegacy(QByteArrayView utf8, QStringView password) {
+CryptResult decryptLegacy(const CipherEngine& engine, QByteArrayView utf8,
+                          QStringView password) {
   const QString text = QString::fromUtf8(utf8);
   // A character outside Windows-1251 was never a cipher byte.
   if (!cp1251::fits(text)) return CryptResult::failure(CryptError::WrongPasswordOrDamaged);
   const SecretBytes secret(cp1251::encode(password));
-  const std::optional<QByteArray> plain = legacy::Decrypt(cp1251::encode(text), secret.bytes());
+  const std::optional<QByteArray> plain =
+      engine.legacyDecrypt(cp1251::encode(text), secret.bytes());
   if (!plain) return CryptResult::failure(CryptError::WrongPasswordOrDamaged);
   return {cp1251::decode(*plain).toUtf8(), CryptError::None};
 }
@@ -40,9 +43,11 @@ bool LongEnoughToEncrypt(QStringView password) {
 }
 
 CryptResult EncryptText(QByteArrayView utf8, QStringView password, CipherFormat format) {
-  if (format == CipherFormat::Legacy) return encryptLegacy(utf8, password);
+  const CipherEngine* engine = LoadedCipherEngine();
+  if (!engine) return CryptResult::failure(CryptError::ModuleMissing);
+  if (format == CipherFormat::Legacy) return encryptLegacy(*engine, utf8, password);
   const SecretBytes secret(password.toUtf8());
-  return modern::Seal(utf8, secret.bytes());
+  return engine->seal(utf8, secret.bytes());
 }
 
 CryptResult DecryptText(QByteArrayView utf8, QStringView password) {
@@ -52,9 +57,11 @@ CryptResult DecryptText(QByteArrayView utf8, QStringView password) {
   while (first < end && isSpace(utf8[first])) ++first;
   while (end > first && isSpace(utf8[end - 1])) --end;
   const QByteArrayView core = utf8.sliced(first, end - first);
-  if (!modern::IsSealed(core)) return decryptLegacy(utf8, password);
+  const CipherEngine* engine = LoadedCipherEngine();
+  if (!engine) return CryptResult::failure(CryptError::ModuleMissing);
+  if (!modern::IsSealed(core)) return decryptLegacy(*engine, utf8, password);
   const SecretBytes secret(password.toUtf8());
-  CryptResult result = modern::Open(core, secret.bytes());
+  CryptResult result = engine->open(core, secret.bytes());
   if (!result.ok() || (first == 0 && end == utf8.size())) return result;
   QByteArray framed = utf8.first(first).toByteArray();
   framed.append(result.bytes).append(utf8.sliced(end));
@@ -77,6 +84,10 @@ QString CryptErrorMessage(CryptError error) {
       return QStringLiteral(
           "В пароле есть знаки, которых нет в кодировке Windows-1251: для старого формата "
           "выберите другой пароль.");
+    case CryptError::ModuleMissing:
+      return QStringLiteral(
+          "Не найден модуль шифрования libostrel_cipher.so: программа установлена не полностью. "
+          "Текст не изменен.");
   }
   return QString();
 }

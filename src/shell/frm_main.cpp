@@ -96,6 +96,9 @@ void FrmMain::setTopMost(bool on) {
 }
 
 void FrmMain::relayout() {
+  // A hidden window is laid out when it is shown (its resize event comes here then); laying it
+  // out for each bar and panel the start-up steps set cost half a millisecond.
+  if (!isVisible()) return;
   if (QLayout* layout = centralWidget()->layout()) layout->activate();
   if (m_context.settings.flag(platform::Setting::Split))
     m_txtMain->setSplitterPosition(m_txtMain->height() / 2);

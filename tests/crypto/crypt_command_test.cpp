@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "crypto/modern_cipher.h"
+#include "cipher/modern_cipher.h"
 #include "crypto/text_cipher.h"
 #include "platform/edit_control.h"
 #include "shell/version.h"

@@ -1,7 +1,7 @@
 // The legacy recipe, pinned by the provider's published conformance vector and checked against
 // OpenSSL's own RC2 (its legacy provider) as an independent oracle, plus the padding check that
 // is all a legacy decryption has to notice a wrong password.
-#include "crypto/legacy_cipher.h"
+#include "cipher/legacy_cipher.h"
 
 #include <gtest/gtest.h>
 #include <openssl/core_names.h>

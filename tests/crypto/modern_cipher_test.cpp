@@ -1,7 +1,7 @@
 // The program's encrypted-text format: round trips, its one-line shape, and that a wrong
 // password, any changed character and a crafted header are all refused. Derivation runs at the
 // cheapest limits except where the default limits themselves are the point.
-#include "crypto/modern_cipher.h"
+#include "cipher/modern_cipher.h"
 
 #include <gtest/gtest.h>
 

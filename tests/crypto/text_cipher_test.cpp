@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "crypto/legacy_cipher.h"
-#include "crypto/modern_cipher.h"
+#include "cipher/legacy_cipher.h"
+#include "cipher/modern_cipher.h"
 #include "platform/cp1251.h"
 
 namespace crypto {

@@ -39,7 +39,7 @@ KdfLimits MinimalLimits();
 bool AcceptedLimits(const KdfLimits& limits);
 
 // True when `text` starts with the prefix: such text is read as this format only.
-bool IsSealed(QByteArrayView text);
+inline bool IsSealed(QByteArrayView text) { return text.startsWith(QByteArrayView(kPrefix)); }
 
 // Seals UTF-8 `plain` under the password's bytes. Fails with KeyDerivationFailed when the
 // limits are not accepted or the derivation cannot get its memory.

@@ -1,4 +1,4 @@
-#include "crypto/legacy_cipher.h"
+#include "cipher/legacy_cipher.h"
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>

@@ -1,4 +1,4 @@
-#include "crypto/sodium_ready.h"
+#include "cipher/sodium_ready.h"
 
 #include <sodium.h>
 

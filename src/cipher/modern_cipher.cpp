@@ -1,10 +1,10 @@
-#include "crypto/modern_cipher.h"
+#include "cipher/modern_cipher.h"
 
 #include <sodium.h>
 
 #include <array>
 
-#include "crypto/sodium_ready.h"
+#include "cipher/sodium_ready.h"
 
 namespace crypto::modern {
 namespace {
@@ -87,8 +87,6 @@ bool AcceptedLimits(const KdfLimits& limits) {
   return limits.opsLimit >= kMinOps && limits.opsLimit <= kMaxOps &&
          limits.memLimitKiB >= kMinMemKiB && limits.memLimitKiB <= kMaxMemKiB;
 }
-
-bool IsSealed(QByteArrayView text) { return text.startsWith(QByteArrayView(kPrefix)); }
 
 CryptResult Seal(QByteArrayView plain, QByteArrayView password, const KdfLimits& limits) {
   if (!SodiumReady()) return CryptResult::failure(CryptError::KeyDerivationFailed);
