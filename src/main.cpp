@@ -2,11 +2,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QStringList>
 #include <memory>
 
 #include "platform/app_paths.h"
-#include "platform/font_warm_up.h"
+#include "platform/start_warm_up.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_ui.h"
 #include "platform/settings_store.h"
@@ -19,7 +20,8 @@ int main(int argc, char** argv) {
   QElapsedTimer started;
   started.start();
   // Begun first, so it overlaps the connection to the display.
-  platform::FontWarmUp fonts;
+  platform::StartWarmUp warmUp(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                               QStringLiteral("/imageformats"));
   QApplication app(argc, argv);
   // Measurement only (see load_timing.h); nothing of it exists otherwise.
   std::unique_ptr<shell::LoadTiming> timing;
