@@ -15,7 +15,8 @@ namespace platform {
 
 class StartWarmUp {
  public:
-  // `imagePluginDir`: where Qt looks for its image-format plug-ins.
+  // To be made on the main thread, before the application object. `imagePluginDir`: where Qt
+  // looks for its image-format plug-ins.
   explicit StartWarmUp(QString imagePluginDir);
   // Waits for the worker; by the time the program ends it has long finished.
   ~StartWarmUp();
