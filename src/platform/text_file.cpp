@@ -122,7 +122,7 @@ void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputPr
   const std::array<Utf8OfByte, 256>& table = byteTable();
   const char* p = bytes.data();
   const qsizetype n = bytes.size();
-  std::vector<char> buffer(bufferFor(n, kMostGrowth));
+  PieceBuffer buffer(bufferFor(n, kMostGrowth));
   qsizetype i = 0;
   while (i < n) {
     const qsizetype end = std::min(n, i + kPiece);
@@ -171,7 +171,7 @@ qsizetype windows1251DecodedSize(QByteArrayView bytes) {
 // `skipped`: bytes before `bytes` in the file (a byte-order mark), counted in the progress.
 void decodeUtf8(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress,
                 qsizetype skipped, bool knownValid) {
-  std::vector<char> buffer(bufferFor(bytes.size(), kMostGrowth));
+  PieceBuffer buffer(bufferFor(bytes.size(), kMostGrowth));
   qsizetype i = 0;
   while (i < bytes.size()) {
     const qsizetype end = utf8PieceEnd(bytes, i);

@@ -106,7 +106,7 @@ void decode(QByteArrayView units, const ByteSink& sink, const InputProgress& pro
   const auto* p = reinterpret_cast<const u8*>(units.data());
   const qsizetype n = units.size() / 2;
   // At most three bytes out per unit: 1.5 per input byte.
-  std::vector<char> buffer(bufferFor(units.size(), 2));
+  PieceBuffer buffer(bufferFor(units.size(), 2));
   qsizetype i = 0;
   for (bool done = false; !done;) {
     char* out = buffer.data();
