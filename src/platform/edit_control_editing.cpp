@@ -9,6 +9,7 @@
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "platform/edit_control_impl.h"
 
@@ -16,6 +17,38 @@ namespace platform {
 namespace {
 
 using Sci = QsciScintillaBase;
+
+// Whether the clipboard holds text, known until the clipboard changes. The paste command's state
+// follows every caret move, and asking the clipboard is a round trip to the display server each
+// time (and to the program that owns the clipboard, once after it changes hands).
+class ClipboardTextWatch : public QObject {
+ public:
+  static constexpr char kName[] = "ostrelClipboardTextWatch";
+  explicit ClipboardTextWatch(QClipboard* clipboard) : QObject(clipboard) {
+    setObjectName(kName);
+    connect(clipboard, &QClipboard::dataChanged, this, [this] { m_hasText.reset(); });
+  }
+  bool hasText() {
+    if (!m_hasText) {
+      const QMimeData* data = static_cast<QClipboard*>(parent())->mimeData();
+      m_hasText = data && data->hasText();
+    }
+    return *m_hasText;
+  }
+
+ private:
+  std::optional<bool> m_hasText;
+};
+
+bool ClipboardHasText() {
+  QClipboard* clipboard = QApplication::clipboard();
+  // A child of the clipboard, so that it goes with it.
+  // Found by name: without a meta-object of its own the class cannot be looked for by type.
+  auto* watch = dynamic_cast<ClipboardTextWatch*>(clipboard->findChild<QObject*>(
+      QLatin1String(ClipboardTextWatch::kName), Qt::FindDirectChildrenOnly));
+  if (!watch) watch = new ClipboardTextWatch(clipboard);
+  return watch->hasText();
+}
 
 // The line number the user typed, read like the classic Val(): leading blanks skipped, then
 // the leading digits ("12abc" is 12). Nothing when the text does not start with a digit.
@@ -64,8 +97,7 @@ bool EditControl::canCopy() const { return sci(d->active, Sci::SCI_GETSELECTIONE
 bool EditControl::canPaste() const {
   // Scintilla only knows whether the text may take a paste; whether there is anything to
   // paste is the clipboard's to say.
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  return sci(d->active, Sci::SCI_CANPASTE) != 0 && data && data->hasText();
+  return sci(d->active, Sci::SCI_CANPASTE) != 0 && ClipboardHasText();
 }
 
 bool EditControl::canCut() const { return canCopy() && sci(d->active, Sci::SCI_GETREADONLY) == 0; }

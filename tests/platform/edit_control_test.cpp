@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -201,6 +203,16 @@ TEST_F(EditControlTest, ClipboardCommandsUseTheRealClipboard) {
 
   clipboard->clear();
   EXPECT_FALSE(edit.canPaste());
+  // The answer is kept between changes of the clipboard, and each change is seen.
+  auto* picture = new QMimeData;
+  picture->setImageData(QImage(2, 2, QImage::Format_RGB32));
+  clipboard->setMimeData(picture);
+  EXPECT_FALSE(edit.canPaste()) << "a picture is nothing to paste into text";
+  clipboard->setText("синий");
+  EXPECT_TRUE(edit.canPaste());
+  edit.setReadOnly(true);
+  EXPECT_FALSE(edit.canPaste());
+  edit.setReadOnly(false);
 }
 
 TEST_F(EditControlTest, DeleteLineTakesItsLineEnd) {
