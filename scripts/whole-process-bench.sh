@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Times whole starts of the program, from exec until its window has painted with the document
 # loaded, beside a bare QScintilla window (the yardstick) and, when installed, FeatherPad and
-# Kate (until their window appears). Rounds are interleaved; medians, ratios to the yardstick
-# and peak memory are printed.
+# Kate (until their window has shown and gone idle). Rounds are interleaved; medians, ratios to
+# the yardstick and peak memory are printed.
 # Usage: scripts/whole-process-bench.sh [BUILD_DIR] [ROUNDS]   (BUILD_DIR: build-test)
 # OSTREL_BENCH_CASES="start 1mb-utf8" runs only those cases.
 # Needs a display (DISPLAY, e.g. Xvfb with a window manager) and /usr/bin/time.
