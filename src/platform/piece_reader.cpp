@@ -119,9 +119,10 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
     } else {
       const QByteArrayView bytes = contents->bytes;
       outcome.shrunk = contents->partial;
-      outcome.format = TextFile::detect(bytes, &outcome.fidelity);
+      qsizetype expected = 0;
+      outcome.format = TextFile::detect(bytes, &outcome.fidelity, &expected);
       m_bytesTotal = bytes.size();
-      m_expected = TextFile::decodedSize(bytes, outcome.format);
+      m_expected = expected;
       // The editor's text and style buffers for the whole file, faulted in beside the decoding:
       // the window's thread then only writes over them. The first piece waits for them, as the
       // editor allocates its buffers when it takes that piece.

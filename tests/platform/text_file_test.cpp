@@ -10,6 +10,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/text_codec.h"
+#include "platform/text_file_bytes.h"
 
 namespace {
 
@@ -258,6 +259,79 @@ TEST(TextFileDecode, BadBytesAfterABomBecomeReplacementCharacters) {
   EXPECT_EQ(TextFile::decode("\xEF\xBB\xBF\x61\xFF\x62\n", &format),
             QString::fromUtf8("a\uFFFDb\r\n"));
   EXPECT_EQ(format, (TextFormat{Encoding::Utf8, true, LineEnd::Lf}));
+}
+
+}  // namespace
+
+namespace {
+
+// The line ends counted one byte at a time, as the rules read.
+platform::TextFile::detail::LineEndCounts countedSlowly(QByteArrayView bytes) {
+  platform::TextFile::detail::LineEndCounts c;
+  for (qsizetype i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      ++c.crlf;
+      ++i;
+    } else if (bytes[i] == '\r') {
+      ++c.cr;
+    } else if (bytes[i] == '\n') {
+      ++c.lf;
+    }
+  }
+  return c;
+}
+
+// The counting goes eight bytes at a time: every place a line end can take in a word and across
+// two, at every length of tail, with bytes around that differ from CR and LF by one bit.
+TEST(TextFileLineEnds, CountedByWordsAsByBytes) {
+  const char alphabet[] = {'\r', '\n', 'a', '\x0b', '\x0c', '\x8a', '\x8d', '\xd0', '\x0e', '\0'};
+  std::uint32_t seed = 7;
+  for (int round = 0; round < 3000; ++round) {
+    QByteArray text;
+    seed = seed * 1103515245u + 12345u;
+    const int length = int(seed >> 16) % 70;
+    for (int i = 0; i < length; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      // Line ends most of the time, so that pairs meet word boundaries often.
+      const int pick = int(seed >> 16) % 16;
+      text.append(pick < 8 ? alphabet[pick % 2] : alphabet[pick % 10]);
+    }
+    const auto fast = platform::TextFile::detail::countLineEnds(text);
+    const auto slow = countedSlowly(text);
+    ASSERT_EQ(fast.crlf, slow.crlf) << text.toHex().constData();
+    ASSERT_EQ(fast.lf, slow.lf) << text.toHex().constData();
+    ASSERT_EQ(fast.cr, slow.cr) << text.toHex().constData();
+  }
+  // A pair split by the eighth byte, and a CR at the very end.
+  const auto split = platform::TextFile::detail::countLineEnds("1234567\r\nabcdefg\r");
+  EXPECT_EQ(split.crlf, 1);
+  EXPECT_EQ(split.cr, 1);
+  EXPECT_EQ(split.lf, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The size detect gives from its own scans is the one decodedSize counts, and the one the
+// decoding then makes, whatever the encoding, mark and line ends.
+TEST(TextFileDetect, SizeFromTheScansIsTheDecodedSize) {
+  const QByteArray samples[] = {
+      QByteArray("plain ascii\r\nlf\nlone cr\rend"),
+      QByteArray("\xEF\xBB\xBF") + QString("ёлка\nи\r\nпалка\r").toUtf8(),
+      QString("ёлка\nи\r\nпалка\r\r\n").toUtf8(),
+      cp1251::encode(QString("ёлка\nи палка\r")),
+      QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(u"ё\nb\r\n"), 10),
+      QByteArray(),
+  };
+  for (const QByteArray& bytes : samples) {
+    qsizetype size = -1;
+    const TextFormat format = TextFile::detect(bytes, nullptr, &size);
+    EXPECT_EQ(size, TextFile::decodedSize(bytes, format)) << bytes.toHex().constData();
+    qsizetype made = 0;
+    TextFile::decodeToUtf8(bytes, format, [&made](QByteArrayView piece) { made += piece.size(); });
+    EXPECT_EQ(size, made) << bytes.toHex().constData();
+  }
 }
 
 }  // namespace
