@@ -144,30 +144,6 @@ void decodeWindows1251(QByteArrayView bytes, const ByteSink& sink, const InputPr
   }
 }
 
-qsizetype windows1251DecodedSize(QByteArrayView bytes) {
-  const std::array<Utf8OfByte, 256>& table = byteTable();
-  // Four counts side by side, so that runs of one letter do not stall on one counter.
-  std::array<std::array<qsizetype, 256>, 4> counts{};
-  const auto* p = reinterpret_cast<const u8*>(bytes.data());
-  const qsizetype n = bytes.size();
-  qsizetype i = 0;
-  for (; i + 4 <= n; i += 4) {
-    ++counts[0][p[i]];
-    ++counts[1][p[i + 1]];
-    ++counts[2][p[i + 2]];
-    ++counts[3][p[i + 3]];
-  }
-  for (; i < n; ++i) ++counts[0][p[i]];
-  qsizetype size = 0;
-  for (int b = 0; b < 256; ++b) {
-    if (b == '\r' || b == '\n') continue;
-    for (const auto& each : counts) size += each[b] * table[b].size;
-  }
-  // Every line end becomes CR LF: two bytes, whatever it was.
-  const LineEndCounts c = countLineEnds(bytes);
-  return size + 2 * (c.crlf + c.lf + c.cr);
-}
-
 // `skipped`: bytes before `bytes` in the file (a byte-order mark), counted in the progress.
 void decodeUtf8(QByteArrayView bytes, const ByteSink& sink, const InputProgress& progress,
                 qsizetype skipped, bool knownValid) {
@@ -325,7 +301,7 @@ qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format) {
     const LineEndCounts c = countLineEnds(bytes);
     return bytes.size() + c.lf + c.cr;
   }
-  return windows1251DecodedSize(bytes);
+  return detail::windows1251DecodedSize(bytes, countLineEnds(bytes));
 }
 
 void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
@@ -429,5 +405,32 @@ QString decode(QByteArrayView bytes, TextFormat* format) {
   decodeToUtf8(bytes, detected, [&utf8](QByteArrayView piece) { utf8.append(piece); });
   return QString::fromUtf8(utf8);
 }
+
+namespace detail {
+
+qsizetype windows1251DecodedSize(QByteArrayView bytes, const LineEndCounts& c) {
+  const std::array<Utf8OfByte, 256>& table = byteTable();
+  // Four counts side by side, so that runs of one letter do not stall on one counter.
+  std::array<std::array<qsizetype, 256>, 4> counts{};
+  const auto* p = reinterpret_cast<const u8*>(bytes.data());
+  const qsizetype n = bytes.size();
+  qsizetype i = 0;
+  for (; i + 4 <= n; i += 4) {
+    ++counts[0][p[i]];
+    ++counts[1][p[i + 1]];
+    ++counts[2][p[i + 2]];
+    ++counts[3][p[i + 3]];
+  }
+  for (; i < n; ++i) ++counts[0][p[i]];
+  qsizetype size = 0;
+  for (int b = 0; b < 256; ++b) {
+    if (b == '\r' || b == '\n') continue;
+    for (const auto& each : counts) size += each[b] * table[b].size;
+  }
+  // Every line end becomes CR LF: two bytes, whatever it was.
+  return size + 2 * (c.crlf + c.lf + c.cr);
+}
+
+}  // namespace detail
 
 }  // namespace platform::TextFile

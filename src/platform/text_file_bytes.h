@@ -99,6 +99,9 @@ struct LineEndCounts {
 
 // The line ends of single-byte or UTF-8 text.
 LineEndCounts countLineEnds(QByteArrayView bytes);
+// The size of the UTF-8 with CR LF line ends decodeToUtf8 makes of Windows-1251 `bytes`, whose
+// line ends are `lineEnds`.
+qsizetype windows1251DecodedSize(QByteArrayView bytes, const LineEndCounts& lineEnds);
 
 struct Converted {
   char* end;

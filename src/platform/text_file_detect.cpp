@@ -170,7 +170,9 @@ Detected detectSingleOrUtf8(QByteArrayView bytes) {
   d.format.lineEnd = counts.dominant();
   d.fidelity.mixedLineEnds = counts.mixed();
   // Every line end becomes CR LF, as decodedSize counts.
-  if (d.format.encoding == Encoding::Utf8) d.size = text.size() + counts.lf + counts.cr;
+  d.size = d.format.encoding == Encoding::Utf8
+               ? text.size() + counts.lf + counts.cr
+               : detail::windows1251DecodedSize(bytes, counts);
   const qsizetype head = std::min(bytes.size(), kBinaryWithin);
   d.fidelity.binary = head > 0 && std::memchr(bytes.data(), 0, size_t(head)) != nullptr;
   return d;
