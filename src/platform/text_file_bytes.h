@@ -99,6 +99,8 @@ struct LineEndCounts {
 
 // The line ends of single-byte or UTF-8 text.
 LineEndCounts countLineEnds(QByteArrayView bytes);
+// scanUtf8 of `text`, and its line ends into `lineEnds`, in one walk.
+Utf8Scan scanUtf8CountingLineEnds(QByteArrayView text, LineEndCounts* lineEnds);
 // The size of the UTF-8 with CR LF line ends decodeToUtf8 makes of Windows-1251 `bytes`, whose
 // line ends are `lineEnds`.
 qsizetype windows1251DecodedSize(QByteArrayView bytes, const LineEndCounts& lineEnds);

