@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "platform/app_paths.h"
-#include "platform/start_warm_up.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_ui.h"
 #include "platform/settings_store.h"
+#include "platform/start_warm_up.h"
 #include "shell/features.h"
 #include "shell/frm_main.h"
 #include "shell/load_timing.h"

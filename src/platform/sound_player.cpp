@@ -2,11 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QCoreApplication>
-#include <QLibrary>
 #include <QUrl>
 #include <QtEndian>
 
+#include "platform/program_module.h"
 #include "sound/sound_device.h"
 
 namespace platform {
@@ -20,18 +19,10 @@ bool readChunkHeader(QIODevice& file, QByteArray* id, quint32* size) {
   return true;
 }
 
-// The sound module: beside the program (the build tree), else where an installation puts it.
 std::unique_ptr<SoundDevice> loadSoundDevice() {
-  for (const QString& dir : {QCoreApplication::applicationDirPath(),
-                             QStringLiteral(OSTREL_LIB_DIR)}) {
-    QLibrary module(dir + QStringLiteral("/libostrel_sound.so"));
-    // Never unloaded: the device's code must outlive every sound.
-    module.setLoadHints(QLibrary::PreventUnloadHint);
-    const auto make =
-        reinterpret_cast<OstrelMakeSoundDevice>(module.resolve("ostrel_make_sound_device"));
-    if (make) return std::unique_ptr<SoundDevice>(make());
-  }
-  return nullptr;
+  const auto make = reinterpret_cast<OstrelMakeSoundDevice>(
+      ProgramModuleEntry(QStringLiteral("libostrel_sound.so"), "ostrel_make_sound_device"));
+  return make ? std::unique_ptr<SoundDevice>(make()) : nullptr;
 }
 
 }  // namespace
