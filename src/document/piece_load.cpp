@@ -11,8 +11,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "platform/piece_reader.h"
 #include "shell/frm_main.h"
@@ -47,10 +49,17 @@ bool looksOnly(const QKeyEvent& key) {
 // The window while a load runs: every command off (each as it was put back after), Escape stops
 // the load, keys that would change the text or run a command go nowhere, and a close waits for
 // the load to stop.
+// The windows a load runs in (the main thread's only).
+std::vector<const shell::FrmMain*>& loadingWindows() {
+  static std::vector<const shell::FrmMain*> windows;
+  return windows;
+}
+
 class LoadingWindow : public QObject {
  public:
   LoadingWindow(shell::FrmMain& window, std::function<void()> stop)
       : m_window(window), m_stop(std::move(stop)) {
+    loadingWindows().push_back(&window);
     for (QAction* action : window.commands().allActions()) {
       if (!action->isEnabled()) continue;
       action->setEnabled(false);
@@ -68,6 +77,7 @@ class LoadingWindow : public QObject {
     qApp->installEventFilter(this);
   }
   ~LoadingWindow() override {
+    std::erase(loadingWindows(), &m_window);
     qApp->removeEventFilter(this);
     for (const QPointer<QAction>& action : m_disabled)
       if (action) action->setEnabled(true);
@@ -108,6 +118,10 @@ class LoadingWindow : public QObject {
 
 QString LoadingStatus(int percent) {
   return QStringLiteral("Загрузка файла: %1%  (Esc — остановить)").arg(percent);
+}
+
+bool LoadUnderWay(const shell::FrmMain& window) {
+  return std::ranges::find(loadingWindows(), &window) != loadingWindows().end();
 }
 
 PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
@@ -177,6 +191,10 @@ PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
     reader->stop();
     post();
   });
+  // Said at once: reading and sizing up a big file comes before its first piece, a good part
+  // of a second for 100 MB, in which the window showed no sign of a load.
+  shownPercent = 0;
+  window.statusText().setText(LoadingStatus(0));
   loop.exec();
 
   bool complete = reader->done() && !reader->waiting() && !reader->stopped();

@@ -16,6 +16,10 @@ namespace document {
 // The status text while a file comes in ("Загрузка файла: 45%  (Esc — остановить)").
 QString LoadingStatus(int percent);
 
+// True while LoadInPieces runs for this window: from its start, when the file is still being
+// read and sized up and the editor still holds the old text, to its end.
+bool LoadUnderWay(const shell::FrmMain& window);
+
 struct PieceLoadResult {
   // Why the reading failed: before any text came (the editor's text is as it was then), or
   // after some did (`replaced`: that part is in the editor, as if stopped).

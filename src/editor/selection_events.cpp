@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 
+#include "document/piece_load.h"
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
 #include "text/code_page.h"
@@ -62,8 +63,9 @@ QString StatusText(const StatusInfo& i) {
 
 void RefreshAfterSelection(shell::FrmMain& window) {
   platform::EditControl& e = window.txtMain();
-  // A file coming in owns the status line; the counts would be of a text still growing.
-  if (e.isLoading()) {
+  // A file coming in owns the status line, also while it is read before its first piece; the
+  // counts would be of a text still growing, or of the one it replaces.
+  if (e.isLoading() || document::LoadUnderWay(window)) {
     window.statusNote().setText(documentNote(window));
     return;
   }

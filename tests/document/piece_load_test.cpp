@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 #include "document/open_file.h"
 #include "platform/piece_reader.h"
@@ -49,7 +50,16 @@ TEST_F(PieceLoadTest, ABigFileIsTheSameTextAsOneLoadAndSavesBackByteForByte) {
   shell::FrmMain& w = start();
   QList<int> progress;
   QObject::connect(&w.document(), &Document::loadProgress, &w, [&](int p) { progress << p; });
+  // The first turn of the event loop inside the load, before or after the first piece: the
+  // status bar already tells of the load.
+  QString statusAtFirstTurn;
+  std::function<void()> look = [&] {
+    if (!document::LoadUnderWay(w)) return QTimer::singleShot(0, &w, look);
+    statusAtFirstTurn = w.statusText().text();
+  };
+  QTimer::singleShot(0, &w, look);
   ASSERT_TRUE(LFile(w, path));
+  EXPECT_TRUE(statusAtFirstTurn.startsWith(u"Загрузка файла: "_qs)) << statusAtFirstTurn.toStdString();
   ASSERT_FALSE(progress.isEmpty());
   EXPECT_EQ(progress.last(), 100);
   EXPECT_EQ(w.document().path(), path);
