@@ -69,6 +69,10 @@ run_peer() {
   echo "$(( (end - start) / 1000000 )) ${mem:--}"
 }
 
+# A killed peer goes on freeing its memory, and the X server on dropping its windows, for a while
+# after it is gone: whoever ran next paid for that. Each run starts on a machine at rest.
+settle() { sleep 0.3; }
+
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : int((a[NR/2]+a[NR/2+1])/2)}'; }
 
 peers=()
@@ -86,12 +90,15 @@ for case in ${OSTREL_BENCH_CASES:-start 1mb-utf8 20mb-utf8 20mb-1251 100mb-utf8 
   for ((r = 0; r < rounds; r++)); do
     read -r t m < <(OSTREL_HOME=$home OSTREL_QUIT_AFTER_LOAD=1 run_once "$program" "${file[@]}")
     ours+=("$t"); oursMem+=("$m")
+    settle
     read -r t m < <(run_once "$yardstick" "${file[@]}")
     bare+=("$t"); bareMem+=("$m")
+    settle
     for peer in "${peers[@]}"; do
       read -r t m < <(run_peer "$peer" "${file[@]}")
       peerTimes[$peer]+="$t "
       peerMem[$peer]+="$m "
+      settle
     done
   done
   o=$(printf '%s\n' "${ours[@]}" | median)
