@@ -32,19 +32,12 @@ EditControl::EditControl(QWidget* parent) : QWidget(parent), d(new Impl(this)) {
   d->splitter = new QSplitter(Qt::Vertical, this);
   layout->addWidget(d->splitter);
   d->font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  for (auto*& view : d->views) {
-    view = new QsciScintilla(d->splitter);
-    // The program shows its own Edit menu on the right button.
-    view->setContextMenuPolicy(Qt::NoContextMenu);
-    d->splitter->addWidget(view);
-  }
-  // One document behind both views: the lower view is the splitter's second look at the text.
-  d->views[1]->setDocument(d->views[0]->document());
-  for (auto* view : d->views) {
-    d->setUpView(view);
-    d->wire(view);
-  }
-  d->views[1]->hide();
+  d->views[0] = new QsciScintilla(d->splitter);
+  // The program shows its own Edit menu on the right button.
+  d->views[0]->setContextMenuPolicy(Qt::NoContextMenu);
+  d->splitter->addWidget(d->views[0]);
+  d->setUpView(d->views[0]);
+  d->wire(d->views[0]);
   d->splitter->installEventFilter(this);
   connect(d->splitter, &QSplitter::splitterMoved, this, [this] {
     const QList<int> sizes = d->splitter->sizes();
@@ -59,13 +52,35 @@ EditControl::~EditControl() {
   // The views die with the splitter; they must not call back into a half-destroyed control.
   d->splitter->removeEventFilter(this);
   disconnect(d->splitter, nullptr, this, nullptr);
-  for (auto* view : d->views) {
+  for (auto* view : d->made()) {
     view->removeEventFilter(this);
     view->viewport()->removeEventFilter(this);
     disconnect(view, nullptr, this, nullptr);
   }
   delete d->splitter;
   delete d;
+}
+
+QsciScintilla* EditControl::Impl::lowerView() {
+  if (views[1]) return views[1];
+  auto* view = new QsciScintilla(splitter);
+  view->setContextMenuPolicy(Qt::NoContextMenu);
+  // Hidden before the splitter takes it, which would show it at once.
+  view->hide();
+  splitter->addWidget(view);
+  // One document behind both views: the lower view is the splitter's second look at the text.
+  view->setDocument(primary()->document());
+  views[1] = view;
+  setUpView(view);
+  wire(view);
+  // What the setters gave the upper view before this one existed.
+  view->setWrapMode(wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
+  view->setWhitespaceVisibility(whiteSpace ? QsciScintilla::WsVisible : QsciScintilla::WsInvisible);
+  releaseKeysOf(view);
+  fillLineNumberLabels(view, lineNumberBase, breaks);
+  applyJoinMarks();
+  if (loading) sci(view, Sci::SCI_SETMODEVENTMASK, 0);
+  return view;
 }
 
 void EditControl::Impl::setUpView(QsciScintilla* view) {

@@ -58,7 +58,7 @@ void EditControl::Impl::applyLook(QsciScintilla* view) {
 }
 
 void EditControl::Impl::fitLexing() {
-  for (std::size_t i = 0; i < views.size(); ++i) {
+  for (std::size_t i = 0; i < made().size(); ++i) {
     if (!dynamic_cast<DeferredLexer*>(views[i]->lexer())) continue;
     if (breaks.empty() != !joinedLexing[i]) applyLook(views[i]);
   }
@@ -80,7 +80,7 @@ void EditControl::setColouringEnabled(bool on) {
   d->colouring = on;
   // Without a lexer to take on or put off the text looks the same either way.
   if (!d->lexerMaker) return;
-  for (auto* view : d->views) d->applyLook(view);
+  for (auto* view : d->made()) d->applyLook(view);
   d->applyLineNumbers();
 }
 
@@ -90,7 +90,7 @@ void EditControl::setLexerMaker(LexerMaker make) {
   const bool coloured = d->primary()->lexer() != nullptr;
   d->lexerMaker = std::move(make);
   if (!d->colouring && !coloured) return;
-  for (auto* view : d->views) d->applyLook(view);
+  for (auto* view : d->made()) d->applyLook(view);
   d->applyLineNumbers();
 }
 
@@ -98,7 +98,7 @@ QsciLexer* EditControl::lexer() const { return d->primary()->lexer(); }
 
 void EditControl::setViewColours(const ViewColours& colours) {
   d->colours = colours;
-  for (auto* view : d->views) d->applyLook(view);
+  for (auto* view : d->made()) d->applyLook(view);
   d->applyLineNumbers();
 }
 

@@ -169,14 +169,15 @@ QString EditControl::findText() const { return d->findText; }
 void EditControl::releaseKeys(const QList<QKeySequence>& keys) {
   // One pass over the component's commands: a pass per key cost a third of a millisecond of
   // every start.
-  QSet<int> released;
   for (const QKeySequence& sequence : keys)
-    if (const int key = combinedKey(sequence)) released.insert(key);
-  for (auto* view : d->views) {
-    for (QsciCommand* command : view->standardCommands()->commands()) {
-      if (released.contains(command->key())) command->setKey(0);
-      if (released.contains(command->alternateKey())) command->setAlternateKey(0);
-    }
+    if (const int key = combinedKey(sequence)) d->releasedKeys.insert(key);
+  for (auto* view : d->made()) d->releaseKeysOf(view);
+}
+
+void EditControl::Impl::releaseKeysOf(QsciScintilla* view) const {
+  for (QsciCommand* command : view->standardCommands()->commands()) {
+    if (releasedKeys.contains(command->key())) command->setKey(0);
+    if (releasedKeys.contains(command->alternateKey())) command->setAlternateKey(0);
   }
 }
 

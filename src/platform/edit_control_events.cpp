@@ -233,7 +233,7 @@ void EditControl::Impl::focusLeft(QFocusEvent* event) {
 }
 
 int EditControl::Impl::viewIndex(const QObject* object, bool* isViewport) const {
-  for (int i = 0; i < int(views.size()); ++i) {
+  for (int i = 0; i < int(made().size()); ++i) {
     *isViewport = object == views[i]->viewport();
     if (object == views[i] || *isViewport) return i;
   }

@@ -25,7 +25,7 @@ void EditControl::Impl::beginLoad(qsizetype size) {
   // nobody needs to hear of each piece: one change event follows at the end.
   loading = true;
   sci(view, Sci::SCI_SETREADONLY, 0);
-  for (auto* each : views) sci(each, Sci::SCI_SETMODEVENTMASK, 0);
+  for (auto* each : made()) sci(each, Sci::SCI_SETMODEVENTMASK, 0);
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
   clearLineMarks();
   // Keeping the length index up to date through every piece costs more than making it again
@@ -57,7 +57,7 @@ void EditControl::Impl::endLoad(const TextFormat& fileFormat, std::optional<long
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
   sci(view, Sci::SCI_EMPTYUNDOBUFFER);
   sci(view, Sci::SCI_SETSAVEPOINT);
-  for (auto* each : views) {
+  for (auto* each : made()) {
     sci(each, Sci::SCI_SETMODEVENTMASK, edit_accessibility::ModificationEvents());
     sci(each, Sci::SCI_GOTOPOS, 0);
   }

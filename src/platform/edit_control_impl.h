@@ -8,7 +8,9 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QSplitter>
+#include <QSet>
 #include <array>
+#include <span>
 
 #include "platform/changed_ranges.h"
 #include "platform/display_breaks.h"
@@ -48,6 +50,9 @@ struct EditControl::Impl {
 
   EditControl* q;
   QSplitter* splitter = nullptr;
+  // The lower view of the split is made when the split is first allowed: few sessions split,
+  // and each editor (the text's, the code library's) paid a third of a millisecond of every
+  // start for a view nobody saw.
   std::array<QsciScintilla*, 2> views{};
   QsciScintilla* active = nullptr;  // the view the user works in: the one focused last
 
@@ -87,6 +92,11 @@ struct EditControl::Impl {
   SelectionKey lastSelection;
 
   QsciScintilla* primary() const { return views[0]; }
+  // The views made so far: the upper one, and the lower one once the split was allowed.
+  std::span<QsciScintilla* const> made() const { return {views.data(), views[1] ? 2u : 1u}; }
+  QsciScintilla* lowerView();  // made on first use, with every setting the upper one has
+  QSet<int> releasedKeys;      // the component's own key bindings the program took over
+  void releaseKeysOf(QsciScintilla* view) const;
 
   // --- edit_control.cpp: positions and text ---
   void setUpView(QsciScintilla* view);

@@ -134,9 +134,9 @@ Match selectionOf(const QsciScintilla* view) {
 // replacements take time that grew with the square of the document.
 class Batch {
  public:
-  using Views = std::array<QsciScintilla*, 2>;
+  using Views = std::span<QsciScintilla* const>;
   // `tracking`: the changes the first view must still hear of (where display breaks go).
-  Batch(const Views& views, QsciScintilla* active, bool& quiet, long tracking)
+  Batch(Views views, QsciScintilla* active, bool& quiet, long tracking)
       : m_views(views), m_active(active), m_quiet(quiet) {
     m_quiet = true;
     for (std::size_t i = 0; i < m_views.size(); ++i) {
@@ -241,7 +241,7 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
     const Impl::ProgramText program{d};
     const long tracking =
         d->breaks.empty() ? 0 : long(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
-    const Batch batch(d->views, view, d->loading, tracking);
+    const Batch batch(d->made(), view, d->loading, tracking);
     long from = 0;
     while (const std::optional<Match> match = searcher.in(from, sci(view, Sci::SCI_GETLENGTH))) {
       from = match->start + searcher.replaceFound(replacement);

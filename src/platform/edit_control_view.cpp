@@ -15,7 +15,7 @@ constexpr int kLeftMarginWidth = 16;
 }  // namespace
 
 void EditControl::Impl::applyLineNumbers() {
-  for (auto* view : views) {
+  for (auto* view : made()) {
     applyLineNumberMargin(view, lineNumbers, lineNumberBase, breaks);
     fillLineNumberLabels(view, lineNumberBase, breaks);
   }
@@ -31,7 +31,7 @@ void EditControl::Impl::applySplitterSizes() {
 
 void EditControl::setTabSize(int size) {
   d->tabSize = std::max(1, size);
-  for (auto* view : d->views) view->setTabWidth(d->tabSize);
+  for (auto* view : d->made()) view->setTabWidth(d->tabSize);
 }
 
 int EditControl::tabSize() const { return d->tabSize; }
@@ -44,7 +44,7 @@ void EditControl::setLeftMarginVisible(bool on) {
 void EditControl::Impl::applyJoinMarks() {
   // The symbol margin shows where a long line goes on, so it stays while there are such joins.
   const int width = leftMargin || !breaks.empty() ? kLeftMarginWidth : 0;
-  for (auto* view : views) {
+  for (auto* view : made()) {
     if (view->marginWidth(1) != width) view->setMarginWidth(1, width);
     markVisibleJoins(view);
   }
@@ -92,7 +92,7 @@ QString EditControl::lineNumberText(int line) const {
 
 void EditControl::setWhiteSpaceVisible(bool on) {
   d->whiteSpace = on;
-  for (auto* view : d->views)
+  for (auto* view : d->made())
     view->setWhitespaceVisibility(on ? QsciScintilla::WsVisible : QsciScintilla::WsInvisible);
 }
 
@@ -123,7 +123,10 @@ bool EditControl::columnSelectionMode() const { return d->columnSelection; }
 void EditControl::setSplitterAllowed(bool on) {
   if (on == d->splitterAllowed) return;
   d->splitterAllowed = on;
-  d->views[1]->setVisible(on);
+  if (on)
+    d->lowerView()->show();
+  else if (d->views[1])
+    d->views[1]->hide();
   if (on) {
     d->applySplitterSizes();
     return;
@@ -170,7 +173,7 @@ void EditControl::setEditorFont(const QString& name, int pointSize, int charSet)
   d->font = font;
   // Qt picks scripts per character; the number is kept for the settings it came from.
   d->charSet = charSet;
-  for (auto* view : d->views) d->applyLook(view);
+  for (auto* view : d->made()) d->applyLook(view);
   d->applyLineNumbers();
 }
 
@@ -180,7 +183,7 @@ int EditControl::editorCharSet() const { return d->charSet; }
 
 void EditControl::setWrap(int wrap) {
   d->wrap = wrap != 0 ? 1 : 0;
-  for (auto* view : d->views)
+  for (auto* view : d->made())
     view->setWrapMode(d->wrap ? QsciScintilla::WrapWord : QsciScintilla::WrapNone);
 }
 

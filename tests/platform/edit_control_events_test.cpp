@@ -261,6 +261,7 @@ TEST_F(EditControlEventsTest, FullAccessibilityOnlyWhileAnAssistiveTechnologyRun
     ~Inactive() { QAccessible::setActive(false); }
   } restore;
   ASSERT_FALSE(QAccessible::isActive());
+  edit->setSplitterAllowed(true);
   for (QsciScintilla* view : {edit->primaryView(), lowerView()}) {
     EXPECT_FALSE(hasTextInterface(view));
     EXPECT_FALSE(hearsInsertions(view));

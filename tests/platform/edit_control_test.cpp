@@ -26,14 +26,6 @@ class EditControlTest : public ::testing::Test {
     QCoreApplication::processEvents();
   }
 
-  // The lower view of the splitter: the control's second QScintilla.
-  QsciScintilla* lowerView() {
-    const auto views = edit.findChildren<QsciScintilla*>();
-    for (auto* view : views)
-      if (view != edit.primaryView()) return view;
-    return nullptr;
-  }
-
   // Lines that carry any marker.
   QList<int> markedLines() const {
     QList<int> lines;

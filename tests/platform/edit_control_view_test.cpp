@@ -161,6 +161,40 @@ TEST_F(EditControlViewTest, SettingsReachBothViews) {
   }
 }
 
+// The lower view is made at the first split: it takes on what was set before it existed.
+TEST_F(EditControlViewTest, LowerViewMadeLaterLooksLikeTheUpperOne) {
+  edit.setTabSize(3);
+  edit.setWrap(1);
+  edit.setWhiteSpaceVisible(true);
+  edit.setLineNumbersVisible(true);
+  edit.setLineNumberBase(16);
+  edit.setEditorFont("DejaVu Sans Mono", 15, 204);
+  ViewColours colours;
+  colours.text = QColor(10, 20, 30);
+  colours.textBack = QColor(250, 240, 230);
+  edit.setViewColours(colours);
+  edit.setText(numberedLines(40));
+  edit.setSplitterAllowed(true);
+  QCoreApplication::processEvents();
+  const auto all = views();
+  ASSERT_EQ(all.size(), 2);
+  QsciScintilla* upper = all[0];
+  QsciScintilla* lower = all[1];
+  for (unsigned query : {Sci::SCI_GETTABWIDTH, Sci::SCI_GETWRAPMODE, Sci::SCI_GETVIEWWS}) {
+    SCOPED_TRACE(query);
+    EXPECT_EQ(lower->SendScintilla(query), upper->SendScintilla(query));
+  }
+  EXPECT_EQ(lower->SendScintilla(Sci::SCI_GETTABWIDTH), 3);
+  EXPECT_EQ(lower->SendScintilla(Sci::SCI_STYLEGETSIZE, Sci::STYLE_DEFAULT), 15);
+  EXPECT_EQ(lower->SendScintilla(Sci::SCI_STYLEGETFORE, Sci::STYLE_DEFAULT), 10 | 20 << 8 | 30 << 16);
+  EXPECT_EQ(lower->SendScintilla(Sci::SCI_STYLEGETBACK, Sci::STYLE_DEFAULT),
+            250 | 240 << 8 | 230 << 16);
+  EXPECT_EQ(lower->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL, 0L),
+            upper->SendScintilla(Sci::SCI_GETMARGINWIDTHN, 0UL, 0L));
+  EXPECT_EQ(lower->SendScintilla(Sci::SCI_GETMARGINTYPEN, 0UL, 0L),
+            upper->SendScintilla(Sci::SCI_GETMARGINTYPEN, 0UL, 0L));
+}
+
 TEST_F(EditControlViewTest, EnterMakesCrLfWhateverTheFilesLineEnds) {
   edit.setWindowsLineEnds(false);
   edit.setText("а");
@@ -172,15 +206,16 @@ TEST_F(EditControlViewTest, EnterMakesCrLfWhateverTheFilesLineEnds) {
 }
 
 TEST_F(EditControlViewTest, SplitterViewsShareOneDocument) {
-  const auto all = views();
-  ASSERT_EQ(all.size(), 2);
-  QsciScintilla* lower = all[1];
-  EXPECT_FALSE(lower->isVisible());
-
+  edit.setText("текст до разделения");
+  ASSERT_EQ(views().size(), 1);  // the lower view is made when first wanted
   edit.setSplitterAllowed(true);
   edit.setSplitterPosition(150);
   QCoreApplication::processEvents();
+  const auto all = views();
+  ASSERT_EQ(all.size(), 2);
+  QsciScintilla* lower = all[1];
   EXPECT_TRUE(lower->isVisible());
+  EXPECT_EQ(lower->text(), "текст до разделения");
   EXPECT_EQ(edit.splitterPosition(), 150);
 
   edit.setText("общий текст");
