@@ -296,8 +296,9 @@ bool FrmCodeLib::saveShown() {
 }
 
 void InstallCodeLibrary(shell::FrmMain& window) {
-  auto* panel = new FrmCodeLib(window);
-  window.setSidePanel(shell::Side::Left, panel);
+  const auto panel = [&window]() -> FrmCodeLib& {
+    return window.madeSidePanel<FrmCodeLib>(shell::Side::Left);
+  };
   shell::Commands& c = window.commands();
   c.bind(QStringLiteral("mnuCodeLib"), [&window, panel] {
     QAction* item = window.commands().action(QStringLiteral("mnuCodeLib"));
@@ -305,17 +306,19 @@ void InstallCodeLibrary(shell::FrmMain& window) {
     window.context().settings.setFlag(Setting::CodeLibrary, on);
     // Hiding keeps the text; still, the user hears about changes now, not when the panel returns.
     if (on)
-      panel->fill();
-    else
-      panel->settleEdits();
+      panel().fill();
+    else if (auto* made = qobject_cast<FrmCodeLib*>(window.sidePanel(shell::Side::Left)))
+      made->settleEdits();
     window.setSidePanelShown(shell::Side::Left, on);
   });
-  c.bind(QStringLiteral("mnuAddCode"), [panel] { panel->addItem(); });
-  c.bind(QStringLiteral("mnuRemoveCode"), [panel] { panel->removeItem(); });
-  c.bind(QStringLiteral("mnuRename"), [panel] { panel->renameItem(); });
-  c.bind(QStringLiteral("mnuSaveCode"), [panel] { panel->saveLibrary(); });
-  panel->updateCommands();
-  window.hooks().add(shell::Hook::CodeLibraryPanel, [panel] { panel->fill(); });
+  c.bind(QStringLiteral("mnuAddCode"), [panel] { panel().addItem(); });
+  c.bind(QStringLiteral("mnuRemoveCode"), [panel] { panel().removeItem(); });
+  c.bind(QStringLiteral("mnuRename"), [panel] { panel().renameItem(); });
+  c.bind(QStringLiteral("mnuSaveCode"), [panel] { panel().saveLibrary(); });
+  // Nothing is chosen before the panel is made.
+  for (const char* name : {"mnuRemoveCode", "mnuRename"})
+    if (QAction* item = c.action(QString::fromUtf8(name))) item->setEnabled(false);
+  window.hooks().add(shell::Hook::CodeLibraryPanel, [panel] { panel().fill(); });
 }
 
 }  // namespace automation

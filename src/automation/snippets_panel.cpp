@@ -86,18 +86,25 @@ void FrmHTMLTags::insertSnippet(const QListWidgetItem& item) {
 }
 
 void InstallSnippets(shell::FrmMain& window) {
-  auto* panel = new FrmHTMLTags(window);
-  window.setSidePanel(shell::Side::Right, panel);
+  // The panel is made when first shown, on the group the user chose last.
+  const auto panel = [&window]() -> FrmHTMLTags& {
+    const bool fresh = !window.sidePanel(shell::Side::Right);
+    auto& made = window.madeSidePanel<FrmHTMLTags>(shell::Side::Right);
+    if (fresh) made.showGroup(window.context().settings.get(Setting::LastSPath));
+    return made;
+  };
   window.commands().bind(QStringLiteral("mnuHTMLTags"), [&window, panel] {
     QAction* item = window.commands().action(QStringLiteral("mnuHTMLTags"));
     const bool on = item && item->isChecked();
     window.context().settings.setFlag(Setting::HTMLTags, on);
-    if (on) panel->fillGroups();
+    if (on) panel().fillGroups();
     window.setSidePanelShown(shell::Side::Right, on);
   });
-  window.hooks().add(shell::Hook::SnippetsPanel, [panel] { panel->fillGroups(); });
-  window.hooks().add(shell::Hook::SnippetList, [&window, panel] {
-    panel->showGroup(window.context().settings.get(Setting::LastSPath));
+  window.hooks().add(shell::Hook::SnippetsPanel, [panel] { panel().fillGroups(); });
+  // At start-up, once the settings are read; a panel not made yet reads the group when it is.
+  window.hooks().add(shell::Hook::SnippetList, [&window] {
+    if (auto* made = qobject_cast<FrmHTMLTags*>(window.sidePanel(shell::Side::Right)))
+      made->showGroup(window.context().settings.get(Setting::LastSPath));
   });
 }
 

@@ -14,8 +14,9 @@
 namespace languages {
 namespace {
 
-bool isProgramWindow(const QObject& object) {
-  return object.isWidgetType() && static_cast<const QWidget&>(object).isWindow() &&
+// The program's windows and side panels are named "frm…".
+bool isProgramForm(const QObject& object) {
+  return object.isWidgetType() &&
          object.objectName().startsWith(QLatin1String("frm"), Qt::CaseInsensitive);
 }
 
@@ -75,7 +76,7 @@ void Languages::applyToAllWindows() {
   // left to reach on their own.
   applyToMainWindow();
   for (QWidget* top : QApplication::topLevelWidgets())
-    if (top != &m_window && !top->parentWidget() && isProgramWindow(*top))
+    if (top != &m_window && !top->parentWidget() && isProgramForm(*top))
       ApplyLanguage(m_current, *top);
 }
 
@@ -85,7 +86,8 @@ void Languages::checkItem(int index) {
 }
 
 bool Languages::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Show && watched != &m_window && isProgramWindow(*watched) &&
+  // A side panel too: it is made when first shown, after the language was applied.
+  if (event->type() == QEvent::Show && watched != &m_window && isProgramForm(*watched) &&
       (m_applied || !m_current.isEmpty()))
     ApplyLanguage(m_current, *static_cast<QWidget*>(watched));
   return false;

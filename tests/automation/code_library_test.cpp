@@ -158,11 +158,18 @@ TEST_F(CodeLibraryTest, ShownAtStartUpWhenTheSettingSaysSo) {
     m_settings->set(platform::Setting::CodeLibrary, c.value);
     shell::FrmMain& w = start();
     w.show();
-    EXPECT_EQ(panel().isVisible(), c.shown);
+    // A hidden panel is not even made until it is first wanted.
+    const auto* made = w.findChild<FrmCodeLib*>("frmCodeLib");
+    EXPECT_EQ(made != nullptr, c.shown);
+    EXPECT_EQ(made && made->isVisible(), c.shown);
     EXPECT_EQ(w.CodeLib(), c.shown);
     EXPECT_EQ(w.commands().action("mnuCodeLib")->isChecked(), c.shown);
-    // The file is found whatever its letter case; it is read only for a shown panel.
-    EXPECT_EQ(items(), c.shown ? QStringList({"first", "second"}) : QStringList());
+    EXPECT_FALSE(enabled("mnuRemoveCode"));
+    EXPECT_FALSE(enabled("mnuRename"));
+    // The file is found whatever its letter case.
+    if (c.shown) {
+      EXPECT_EQ(items(), QStringList({"first", "second"}));
+    }
     w.setShutdown(nullptr);
     m_window.reset();
   }

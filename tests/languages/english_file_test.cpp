@@ -20,10 +20,11 @@ using testing_support::MainWindowTest;
 
 const QString kEnglish = QStringLiteral(OSTREL_SOURCE_DATA "/Languages/English.lng");
 
-// Windows the program opens and goes on showing beside the editor.
+// Windows and side panels the program opens and goes on showing beside the editor.
 const char* const kModelessCommands[] = {
-    "mnuSearch", "mnuReplace", "mnuConvert", "mnuSymbols", "mnuHyperLinks", "mnuSetBookmarks",
-    "mnuLocalBookmarks", "mnuMultiReplace", "mnuSettings",
+    "mnuSearch",     "mnuReplace",      "mnuConvert",        "mnuSymbols",
+    "mnuHyperLinks", "mnuSetBookmarks", "mnuLocalBookmarks", "mnuMultiReplace",
+    "mnuSettings",   "mnuCodeLib",      "mnuHTMLTags",
 };
 // Windows shown modally: the scripted user reads them and closes them.
 const char* const kModalCommands[] = {

@@ -39,6 +39,7 @@ const QByteArray kTestLanguage =
     "fraDirection=Direction\r\n"
     "[Label]\r\n"
     "lblFind=Fi&nd:\r\n"
+    "lblCodeLib=Code library\r\n"
     "[frmFind]\r\n"
     "Form Caption=Find\r\n"
     "[frmConvert]\r\n"
@@ -134,6 +135,13 @@ TEST_F(LanguagesTest, WindowsOpenedLaterSpeakTheChosenLanguageAndKeepTheirData) 
   click("mnuStat");
   EXPECT_EQ(statTitle, "Statistics notes.txt");
   EXPECT_TRUE(m_ui.allAnswered());
+
+  // A side panel is made when it is first shown, long after the language was applied.
+  m_window->show();
+  click("mnuCodeLib");
+  auto* panel = m_window->findChild<QWidget*>("frmCodeLib");
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(captionIn<QLabel>(panel, "lblCodeLib"), "Code library");
 
   // The main window's title names the document whatever the language.
   EXPECT_TRUE(m_window->windowTitle().contains("notes.txt"));
