@@ -235,8 +235,8 @@ QByteArray EditControl::Impl::bytesOf(long start, long end) const {
 
 QString EditControl::Impl::textOf(long start, long end) const {
   // Without breaks in the range, the text is decoded straight from the buffer.
-  if (breaks.before(end) != breaks.before(start)) return QString::fromUtf8(bytesOf(start, end));
-  return QString::fromUtf8(rangeBytes(start, end));
+  if (breaks.before(end) != breaks.before(start)) return TextFile::textOfUtf8(bytesOf(start, end));
+  return TextFile::textOfUtf8(rangeBytes(start, end));
 }
 
 QByteArray EditControl::Impl::prepared(QByteArrayView utf8, long at) {
@@ -274,7 +274,7 @@ void EditControl::Impl::clearLineMarks() {
 
 // --- text and selection ---
 
-QString EditControl::text() const { return QString::fromUtf8(d->realBytes()); }
+QString EditControl::text() const { return TextFile::textOfUtf8(d->realBytes()); }
 
 QByteArray EditControl::textUtf8() const {
   QByteArray bytes = d->realBytes();
@@ -367,7 +367,7 @@ void EditControl::setSelectedText(const QString& text) {
 
 void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
   QsciScintilla* view = d->active;
-  if (sci(view, Sci::SCI_SELECTIONISRECTANGLE)) return setSelectedText(QString::fromUtf8(utf8));
+  if (sci(view, Sci::SCI_SELECTIONISRECTANGLE)) return setSelectedText(TextFile::textOfUtf8(utf8));
   // The range takes the text by its length, so nothing is cut at a NUL; the caret ends up after
   // the new text, as a replaced selection leaves it.
   const Impl::ChangeScope scope{d};

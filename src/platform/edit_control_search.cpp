@@ -60,7 +60,7 @@ class Searcher {
   long replaceFound(const QByteArray& with) const {
     if (m_lastJoin && m_regExp) {
       // The component knows nothing of this occurrence's groups.
-      const QByteArray text = JoinSearch::expand(QString::fromUtf8(with), *m_lastJoin).toUtf8();
+      const QByteArray text = JoinSearch::expand(TextFile::textOfUtf8(with), *m_lastJoin).toUtf8();
       return m_view->SendScintilla(Sci::SCI_REPLACETARGET,
                                    static_cast<unsigned long>(text.size()), text.constData());
     }

@@ -41,6 +41,10 @@ QString cannotRead(const QString& path, const QString& reason) {
       .arg(QDir::toNativeSeparators(path), reason);
 }
 
+qint64 changeTimeOf(const struct stat& info) {
+  return qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+}
+
 // Closes the descriptor whichever way reading ends.
 struct Descriptor {
   int fd;
@@ -49,7 +53,7 @@ struct Descriptor {
   }
 };
 
-// Reads up to `size` bytes at `at`, retrying interrupted reads; -1 on an error.
+// Reads up to `size` bytes, retrying interrupted reads; -1 on an error.
 qint64 readSome(int fd, char* to, qint64 size) {
   for (;;) {
     const ssize_t got = ::read(fd, to, size_t(size));
@@ -59,6 +63,23 @@ qint64 readSome(int fd, char* to, qint64 size) {
 
 }  // namespace
 
+OpenFile::OpenFile(int fd, qint64 size, qint64 changeTime)
+    : m_fd(fd), m_size(size), m_changeTime(changeTime) {}
+
+OpenFile::~OpenFile() { ::close(m_fd); }
+
+qint64 OpenFile::readAt(qint64 offset, char* to, qint64 size) const {
+  for (;;) {
+    const ssize_t got = ::pread(m_fd, to, size_t(size), off_t(offset));
+    if (got >= 0 || errno != EINTR) return got;
+  }
+}
+
+bool OpenFile::changed() const {
+  struct stat now {};
+  return ::fstat(m_fd, &now) != 0 || now.st_size != m_size || changeTimeOf(now) != m_changeTime;
+}
+
 QString NotARegularFile(const QString& path) {
   struct stat info {};
   if (::stat(QFile::encodeName(path).constData(), &info) != 0) return QString();
@@ -66,13 +87,14 @@ QString NotARegularFile(const QString& path) {
 }
 
 std::optional<FileContents> ReadRegularFile(const QString& path, QString* error,
-                                            const BetweenPieces& between) {
+                                            const BetweenPieces& between,
+                                            std::unique_ptr<OpenFile>* keep) {
   auto fail = [&](const QString& reason) {
     if (error) *error = cannotRead(path, reason);
     return std::nullopt;
   };
   // Not blocking: opening a named pipe otherwise waits until somebody writes into it.
-  const Descriptor file{::open(QFile::encodeName(path).constData(),
+  Descriptor file{::open(QFile::encodeName(path).constData(),
                                O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)};
   if (file.fd < 0) return fail(reasonOf(errno));
   struct stat before {};
@@ -97,6 +119,10 @@ std::optional<FileContents> ReadRegularFile(const QString& path, QString* error,
   const bool resized = ::fstat(file.fd, &after) == 0 && after.st_size != before.st_size;
   contents.partial = done < size || grew || resized;
   contents.bytes.truncate(done);
+  if (keep && !contents.partial) {
+    *keep = std::make_unique<OpenFile>(file.fd, done, changeTimeOf(after));
+    file.fd = -1;
+  }
   return contents;
 }
 

@@ -49,6 +49,44 @@ qsizetype WholeCut(QByteArrayView text, qsizetype wanted) {
   return cut;
 }
 
+// Reads an unchanged file again a stretch at a time, decoding each as it comes: the text is what
+// decoding the whole would make. Reading stops at the size the file had; a file that is shorter
+// or longer now, was written meanwhile or fails to read is marked shrunk, and what was read
+// stands as a partial document.
+void DecodeAgain(const OpenFile& file, qint64 size, qsizetype stretchBytes,
+                 PieceReader::Outcome& outcome, const ByteSink& sink,
+                 const InputProgress& progress) {
+  QByteArray window(stretchBytes, Qt::Uninitialized);
+  qsizetype held = 0;  // bytes at the window's start not decoded yet
+  qint64 offset = 0;   // where the window starts in the file
+  qint64 readTo = 0;
+  bool ended = size == 0;
+  while (!ended || held > 0) {
+    if (!ended) {
+      // A stretch with no place to cut in all of the window: it takes more.
+      if (held == window.size()) window.resize(window.size() * 2);
+      const qint64 got =
+          file.readAt(readTo, window.data() + held, std::min<qint64>(window.size() - held, size - readTo));
+      if (got < 0) outcome.shrunk = true;
+      if (got > 0) {
+        held += qsizetype(got);
+        readTo += got;
+      }
+      ended = got <= 0 || readTo == size;
+    }
+    const QByteArrayView bytes(window.constData(), held);
+    const qsizetype cut = ended ? held : TextFile::stretchEnd(bytes);
+    if (cut == 0) continue;
+    TextFile::decodeStretchToUtf8(bytes.first(cut), offset, outcome.format, sink, progress,
+                                  &outcome.fidelity);
+    std::memmove(window.data(), window.constData() + cut, std::size_t(held - cut));
+    held -= cut;
+    offset += cut;
+  }
+  char extra = 0;
+  if (readTo < size || file.readAt(size, &extra, 1) > 0 || file.changed()) outcome.shrunk = true;
+}
+
 }  // namespace
 
 PieceReader::PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes)
@@ -111,18 +149,27 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
   Outcome outcome;
   try {
     QString error;
-    std::optional<FileContents> contents = ReadRegularFile(path, &error, [this](qint64) {
-      if (m_stop) throw StopReading{};
-    });
+    std::unique_ptr<OpenFile> file;
+    std::optional<FileContents> contents = ReadRegularFile(
+        path, &error,
+        [this](qint64) {
+          if (m_stop) throw StopReading{};
+        },
+        &file);
     if (!contents) {
       outcome.error = error;
     } else {
-      const QByteArrayView bytes = contents->bytes;
       outcome.shrunk = contents->partial;
       qsizetype expected = 0;
-      outcome.format = TextFile::detect(bytes, &outcome.fidelity, &expected);
-      m_bytesTotal = bytes.size();
+      outcome.format = TextFile::detect(contents->bytes, &outcome.fidelity, &expected);
+      m_bytesTotal = contents->bytes.size();
       m_expected = expected;
+      // Once its format is known, a file read whole and unchanged is read again a stretch at a
+      // time as it is decoded, and its whole copy goes back first: held beside the editor's
+      // buffers, it made a third of the memory a 100 MB file took. UTF-16 is decoded whole.
+      const bool again = file && (outcome.format.encoding == Encoding::Utf8 ||
+                                   outcome.format.encoding == Encoding::Windows1251);
+      if (again) contents.reset();
       // The editor's text and style buffers for the whole file, faulted in beside the decoding:
       // the window's thread then only writes over them. The first piece waits for them, as the
       // editor allocates its buffers when it takes that piece.
@@ -139,7 +186,6 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
       current.utf8.reserve(pieceBytes + 16);
       long pieceStart = 0;  // where the current piece begins in the output
       std::size_t breaksTaken = 0;
-      qsizetype released = 0;  // the start of the file whose memory is given back
       BreakInserter inserter([&current](QByteArrayView part) { current.utf8.append(part); });
       const auto flush = [&] {
         const std::vector<long>& all = inserter.breaks();
@@ -152,28 +198,37 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
         std::swap(next, current);
         if (!put(std::move(next))) throw StopReading{};
       };
-      TextFile::decodeToUtf8(
-          bytes, outcome.format,
-          [&](QByteArrayView decoded) {
-            outcome.utf16Length += TextFile::utf16Length(decoded);
-            // Cut into pieces of about pieceBytes, between whole characters and line ends: a load
-            // stopped after any piece is a text that can be saved as it stands.
-            while (!decoded.isEmpty()) {
-              const qsizetype room = std::max<qsizetype>(1, pieceBytes - current.utf8.size());
-              const QByteArrayView part = decoded.first(WholeCut(decoded, room));
-              inserter.feed(part);
-              decoded = decoded.sliced(part.size());
-              if (current.utf8.size() >= pieceBytes) flush();
-            }
-          },
-          [this, bytes, &released](qsizetype consumed) {
-            m_bytesDone = consumed;
-            GiveBack(bytes, consumed, released);
-            if (m_stop) throw StopReading{};
-          },
-          &outcome.fidelity);
+      const ByteSink sink = [&](QByteArrayView decoded) {
+        outcome.utf16Length += TextFile::utf16Length(decoded);
+        // Cut into pieces of about pieceBytes, between whole characters and line ends: a load
+        // stopped after any piece is a text that can be saved as it stands.
+        while (!decoded.isEmpty()) {
+          const qsizetype room = std::max<qsizetype>(1, pieceBytes - current.utf8.size());
+          const QByteArrayView part = decoded.first(WholeCut(decoded, room));
+          inserter.feed(part);
+          decoded = decoded.sliced(part.size());
+          if (current.utf8.size() >= pieceBytes) flush();
+        }
+      };
+      const auto progress = [this](qsizetype consumed) {
+        m_bytesDone = consumed;
+        if (m_stop) throw StopReading{};
+      };
+      if (again) {
+        DecodeAgain(*file, m_bytesTotal, 4 * pieceBytes, outcome, sink, progress);
+      } else {
+        const QByteArrayView bytes = contents->bytes;
+        qsizetype released = 0;  // the start of the file whose memory is given back
+        TextFile::decodeToUtf8(
+            bytes, outcome.format, sink,
+            [&](qsizetype consumed) {
+              GiveBack(bytes, consumed, released);
+              progress(consumed);
+            },
+            &outcome.fidelity);
+      }
       if (!current.utf8.isEmpty()) flush();
-      m_bytesDone = bytes.size();
+      m_bytesDone = m_bytesTotal.load();
     }
   } catch (const StopReading&) {
   } catch (const std::bad_alloc&) {

@@ -3,6 +3,7 @@
 // open and save, so they work on raw bytes in bounded pieces and never build a whole-text QString.
 #include "platform/text_file.h"
 
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -154,7 +155,7 @@ void decodeUtf8(QByteArrayView bytes, const ByteSink& sink, const InputProgress&
     QByteArrayView piece = bytes.sliced(i, end - i);
     QByteArray repaired;  // a bad sequence becomes U+FFFD, so the sink always gets valid UTF-8
     if (!knownValid && !scanUtf8(piece).valid) {
-      repaired = QString::fromUtf8(piece).toUtf8();
+      repaired = textOfUtf8(piece).toUtf8();
       piece = repaired;
     }
     const Converted c = copyLineEnds(piece, LineEnd::CrLf, buffer.data());
@@ -315,6 +316,29 @@ void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink
     decodeUtf16(bytes.sliced(mark), format.encoding == Encoding::Utf16Be, sink, progress, mark);
 }
 
+qsizetype stretchEnd(QByteArrayView bytes) {
+  if (const qsizetype lf = bytes.lastIndexOf('\n'); lf >= 0) return lf + 1;
+  for (qsizetype at = bytes.size() - 1; at > 0; --at)
+    if ((u8(bytes[at]) & 0xC0) != 0x80 && bytes[at - 1] != '\r') return at;
+  return 0;
+}
+
+void decodeStretchToUtf8(QByteArrayView stretch, qsizetype offset, const TextFormat& format,
+                         const ByteSink& sink, const InputProgress& progress,
+                         const ReadFidelity* fidelity) {
+  const InputProgress fromStart = [&progress, offset](qsizetype consumed) {
+    if (progress) progress(offset + consumed);
+  };
+  if (format.encoding == Encoding::Windows1251) {
+    decodeWindows1251(stretch, sink, fromStart);
+  } else if (format.encoding == Encoding::Utf8) {
+    const qsizetype mark = offset == 0 ? markAtStart(stretch, format.encoding) : 0;
+    decodeUtf8(stretch.sliced(mark), sink, fromStart, mark, fidelity && !fidelity->invalidBytes);
+  } else {
+    Q_ASSERT_X(false, "decodeStretchToUtf8", "UTF-16 is decoded whole");
+  }
+}
+
 // One unit per character, two for one beyond the BMP (a 4-byte sequence); eight bytes at a time,
 // since this runs over every byte of a file as it is opened.
 namespace {
@@ -403,7 +427,13 @@ QString decode(QByteArrayView bytes, TextFormat* format) {
   QByteArray utf8;
   utf8.reserve(bytes.size() + bytes.size() / 8);
   decodeToUtf8(bytes, detected, [&utf8](QByteArrayView piece) { utf8.append(piece); });
-  return QString::fromUtf8(utf8);
+  return textOfUtf8(utf8);
+}
+
+QString textOfUtf8(QByteArrayView utf8) {
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
+                                                   QStringConverter::Flag::ConvertInitialBom);
+  return decoder.decode(utf8);
 }
 
 namespace detail {

@@ -66,12 +66,28 @@ TextFormat detect(QByteArrayView bytes, ReadFidelity* fidelity = nullptr,
 void decodeToUtf8(QByteArrayView bytes, const TextFormat& format, const ByteSink& sink,
                   const InputProgress& progress = {}, const ReadFidelity* fidelity = nullptr);
 
+// Where a stretch of a file in UTF-8 or Windows-1251 may end so that it decodes on its own, as
+// decodeStretchToUtf8 does: after its last LF, else before the last byte that starts a character
+// and follows no CR. 0 when no such place is in `bytes`.
+qsizetype stretchEnd(QByteArrayView bytes);
+// decodeToUtf8 of one stretch of a file in UTF-8 or Windows-1251, cut by stretchEnd, that starts
+// `offset` bytes into the file: the mark is dropped only at the file's start, and `progress`
+// counts from there. Stretch after stretch, the text is what decodeToUtf8 makes of the whole.
+void decodeStretchToUtf8(QByteArrayView stretch, qsizetype offset, const TextFormat& format,
+                         const ByteSink& sink, const InputProgress& progress,
+                         const ReadFidelity* fidelity = nullptr);
+
 // The size of what decodeToUtf8 makes of the bytes: exact, but for UTF-8 that holds bad sequences,
 // which grow when repaired.
 qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format);
 
 // True when every character of the UTF-8 text has a Windows-1251 code.
 bool fitsWindows1251(QByteArrayView utf8);
+
+// The text of UTF-8 bytes, a bad sequence becoming U+FFFD. Unlike QString::fromUtf8, which drops
+// a U+FEFF at the start as if it were a byte-order mark, every character is kept: a document or
+// a selection may well begin with one.
+QString textOfUtf8(QByteArrayView utf8);
 
 // The length in UTF-16 units of valid UTF-8 (what QString::fromUtf8 would make of it).
 long utf16Length(QByteArrayView utf8);

@@ -57,6 +57,8 @@ TEST_F(EditControlTest, TextRoundTripsWithLengthAndLines) {
       {"empty lines", "\r\n\r\n", 3},
       {"surrogate pair", QString::fromUtf8("a\xF0\x9F\x98\x80щ"), 1},
       {"very long line", QString(100000, QChar(0x0416)), 1},
+      // Read back with QString::fromUtf8, which takes it for a byte-order mark, it was lost.
+      {"starts with U+FEFF", QChar(0xFEFF) + QString("текст"), 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -64,6 +66,8 @@ TEST_F(EditControlTest, TextRoundTripsWithLengthAndLines) {
     EXPECT_EQ(edit.text(), c.text);
     EXPECT_EQ(edit.textLength(), c.text.size());
     EXPECT_EQ(edit.lineCount(), c.lines);
+    edit.executeCommand(EditCommand::SelectAll);
+    EXPECT_EQ(edit.selectedText(), c.text);
   }
 }
 

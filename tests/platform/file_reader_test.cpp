@@ -4,6 +4,7 @@
 #include "platform/file_reader.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QDir>
@@ -87,6 +88,57 @@ TEST_F(FileReaderTest, FileChangedWhileReadIsPartial) {
     EXPECT_EQ(read->bytes.size(), c.expectSize);
     EXPECT_EQ(read->bytes, original.left(c.expectSize)) << "only bytes really read";
   }
+}
+
+// A big file is read whole to learn its format, then again in stretches through the descriptor
+// kept open: the file the path names by then may be another one.
+TEST_F(FileReaderTest, AKeptFileIsReadAgainAndTellsWhenItChanged) {
+  test_files::put(path("a.txt"), "first content");
+  std::unique_ptr<OpenFile> kept;
+  const auto read = ReadRegularFile(path("a.txt"), nullptr, {}, &kept);
+  ASSERT_TRUE(read.has_value());
+  ASSERT_NE(kept, nullptr);
+  EXPECT_FALSE(kept->changed());
+  char bytes[8] = {};
+  EXPECT_EQ(kept->readAt(6, bytes, 8), 7);
+  EXPECT_EQ(QByteArray(bytes, 7), "content");
+  EXPECT_EQ(kept->readAt(13, bytes, 8), 0);
+
+  // Replaced under its name: the kept file is still the one that was read.
+  test_files::put(path("b.txt"), "other content");
+  ASSERT_TRUE(QFile::remove(path("a.txt")));
+  ASSERT_TRUE(QFile::rename(path("b.txt"), path("a.txt")));
+  EXPECT_EQ(kept->readAt(0, bytes, 5), 5);
+  EXPECT_EQ(QByteArray(bytes, 5), "first");
+  EXPECT_FALSE(kept->changed());
+
+  // Written in place, even to the same size.
+  std::unique_ptr<OpenFile> again;
+  ASSERT_TRUE(ReadRegularFile(path("a.txt"), nullptr, {}, &again).has_value());
+  ASSERT_NE(again, nullptr);
+  struct stat before {};
+  ASSERT_EQ(::stat(QFile::encodeName(path("a.txt")).constData(), &before), 0);
+  QFile same(path("a.txt"));
+  ASSERT_TRUE(same.open(QIODevice::ReadWrite));
+  same.write("OTHER");
+  same.close();
+  // A clock too coarse to tell the write from the read gets a later time set by hand.
+  struct stat after {};
+  ::stat(QFile::encodeName(path("a.txt")).constData(), &after);
+  if (after.st_mtim.tv_sec == before.st_mtim.tv_sec && after.st_mtim.tv_nsec == before.st_mtim.tv_nsec) {
+    const struct timespec later[2] = {{0, UTIME_OMIT}, {before.st_mtim.tv_sec + 1, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path("a.txt")).constData(), later, 0), 0);
+  }
+  EXPECT_TRUE(again->changed());
+
+  // A file changed while it was read whole is not kept: what was read is all there is.
+  test_files::put(path("c.txt"), QByteArray(10 << 20, 'c'));
+  std::unique_ptr<OpenFile> partial;
+  const auto shortened = ReadRegularFile(
+      path("c.txt"), nullptr, [&](qint64) { QFile::resize(path("c.txt"), 1 << 20); }, &partial);
+  ASSERT_TRUE(shortened.has_value());
+  EXPECT_TRUE(shortened->partial);
+  EXPECT_EQ(partial, nullptr);
 }
 
 }  // namespace

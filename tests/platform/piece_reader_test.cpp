@@ -62,6 +62,10 @@ TEST(PieceReaderTest, PiecesMakeTheSameTextAsOneLoad) {
       {"utf8.txt", QByteArray("ёжик €uro 😀 end\r\nline two\r\n").repeated(40)},
       // A line long enough for display breaks, in UTF-8.
       {"long.txt", longLine + "\r\n" + longLine},
+      // UTF-8 after a mark, holding bad bytes and the mark's character again at a line's start,
+      // where it is text: only the first is dropped.
+      {"marked.txt", QByteArray("\xef\xbb\xbf") +
+                         QByteArray("\xef\xbb\xbfline \xd0 bad \xe2\x82\r\nnext\n").repeated(9)},
       // UTF-16 with a byte-order mark.
       {"utf16.txt", QByteArray("\xff\xfe", 2) +
                         QByteArray(reinterpret_cast<const char*>(u"ёж\r\nz"), 10)},

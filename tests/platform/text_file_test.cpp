@@ -261,6 +261,14 @@ TEST(TextFileDecode, BadBytesAfterABomBecomeReplacementCharacters) {
   EXPECT_EQ(format, (TextFormat{Encoding::Utf8, true, LineEnd::Lf}));
 }
 
+// U+FEFF after the mark is a character of the text, also where bad bytes are repaired.
+TEST(TextFileDecode, TheMarksCharacterAfterTheMarkIsKept) {
+  const QString mark(QChar(0xFEFF));
+  EXPECT_EQ(TextFile::decode("\xEF\xBB\xBF\xEF\xBB\xBFx"), mark + "x");
+  EXPECT_EQ(TextFile::decode("\xEF\xBB\xBF\xEF\xBB\xBF\xFFx"), mark + QChar(0xFFFD) + "x");
+  EXPECT_EQ(TextFile::textOfUtf8("\xEF\xBB\xBF" "a\xE2\x82"), mark + "a" + QChar(0xFFFD) + QChar(0xFFFD));
+}
+
 }  // namespace
 
 namespace {
