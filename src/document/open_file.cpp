@@ -47,6 +47,7 @@ Loaded loadText(shell::FrmMain& window, const QString& path) {
   Partial partial = Partial::No;
   std::optional<QString> failedPart;  // a reading that failed half-way: told, the part kept
   if (QFileInfo(path).size() >= platform::kPieceLoadThreshold) {
+    window.hooks().run(shell::PathHook::ColoursForLoad, path);
     const PieceLoadResult loaded = LoadInPieces(window, path);
     if (!loaded.replaced) return {loaded.error, !loaded.error};
     report = loaded.report;

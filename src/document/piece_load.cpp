@@ -141,7 +141,8 @@ PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
       QMetaObject::invokeMethod(&pump, [&drain] { drain(); }, Qt::QueuedConnection);
   };
   // Declared after the pump, so the worker is gone before anything it posts to.
-  auto reader = std::make_unique<platform::PieceReader>(path, post);
+  auto reader = std::make_unique<platform::PieceReader>(path, post, qsizetype(1) << 20,
+                                                        window.txtMain().buffersForLoad());
   bool userStopped = false;
   bool began = false;
   int shownPercent = -1;

@@ -12,6 +12,7 @@
 #include "platform/file_reader.h"
 #include "platform/text_file.h"
 #include "shell/frm_main.h"
+#include "shell/version.h"
 
 namespace highlight {
 namespace {
@@ -135,7 +136,21 @@ QHash<QString, QString> HighLighter::keywordSpellingsOf(const QString& language)
   return KeywordSpellings(wordsOf(lexer->keywords(1)), !BuiltinIgnoresCase(language));
 }
 
+bool HighLighter::colours(int index) const {
+  return index != kPlainText && !m_list.language(index).isEmpty();
+}
+
 void HighLighter::SetHighLight(int index) {
+  const platform::EditControl& editor = m_window.txtMain();
+  // A big file loaded without colours gets them in a copy of its text, which leaves the undo
+  // history behind: that is the user's to allow.
+  if (colours(index) && editor.holdsNoColours() && (editor.canUndo() || editor.canRedo()) &&
+      m_window.context().ui.message(
+          QStringLiteral("Чтобы раскрасить этот большой файл, редактор перестроит его текст, и "
+                         "сделанные правки больше нельзя будет отменить. Раскрасить?"),
+          QString::fromUtf8(shell::kProgramName), platform::MsgButtons::YesNo,
+          platform::MsgIcon::Question) != platform::MsgAnswer::Yes)
+    index = m_current;
   if (shell::MenuArray* menu = m_window.commands().array(QStringLiteral("mnuHighLight")))
     for (int i = 0; i < menu->count(); ++i) menu->item(i)->setChecked(i == index);
   m_current = index;
@@ -188,6 +203,13 @@ void InstallHighLight(shell::FrmMain& window) {
   InstallKeywordCase(window, *lighter);
   window.hooks().add(shell::PathHook::HighLightForPath, [lighter](const QString& path) {
     lighter->SetHighLight(lighter->DetectHighLight(path));
+  });
+  // The scheme a file will be shown in, known before it is read: the one found for it when
+  // schemes follow the file, else the one chosen.
+  window.hooks().add(shell::PathHook::ColoursForLoad, [lighter, &window](const QString& path) {
+    const bool detect = window.context().settings.truth(Setting::SynAutoDetect);
+    window.txtMain().expectColours(
+        lighter->colours(detect ? lighter->DetectHighLight(path) : lighter->current()));
   });
 }
 

@@ -43,6 +43,8 @@ class HighLighter : public QObject {
   // when wanted, the auto-complete words.
   void SetHighLight(int index);
   int DetectHighLight(const QString& path) const { return m_list.detect(path); }
+  // Whether the scheme colours the text at all.
+  bool colours(int index) const;
   // Reads "Colors.ini" and repaints the editor with it.
   void LoadColors();
   // The words a scheme gives the auto-complete list, in order.

@@ -69,7 +69,9 @@ QsciScintilla* EditControl::Impl::lowerView() {
   view->hide();
   splitter->addWidget(view);
   // One document behind both views: the lower view is the splitter's second look at the text.
-  view->setDocument(primary()->document());
+  // Shared straight, as newDocument shares a new one.
+  view->SendScintilla(Sci::SCI_SETDOCPOINTER, 0UL,
+                      primary()->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER));
   views[1] = view;
   setUpView(view);
   wire(view);

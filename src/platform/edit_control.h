@@ -199,6 +199,15 @@ class EditControl : public QWidget {
   // what openFile would have (no undo history, not modified, caret at the start), whether all
   // the file came or not. Nothing is reported as a change until then.
   void beginLoad(qint64 expectedBytes);
+  // Whether the text of the next load in pieces is to be coloured. When it is not, the text is
+  // kept without the style byte per byte of text that colours need; colours chosen later (a
+  // lexer maker set while colouring is on) move it into a styled document, and its undo history
+  // is lost then (ask first: holdsNoColours).
+  void expectColours(bool coloured);
+  bool holdsNoColours() const;
+  // How many buffers of the text's size the next load in pieces makes: the text's, and the
+  // styles' unless the text comes without colours.
+  int buffersForLoad() const;
   // The bytes the control's buffers take for a load of that many decoded bytes, display breaks
   // and the component's one spare byte included.
   static qsizetype loadBufferBytes(qint64 expectedBytes);

@@ -35,7 +35,7 @@ void EditControl::Impl::applyLook(QsciScintilla* view) {
   // Gone before the new lexer is set: QScintilla asks for the whole text to be coloured then.
   std::unique_ptr<JoinedLexing>& joined = joinedLexing[view == primary() ? 0 : 1];
   joined.reset();
-  QsciLexer* made = colouring && lexerMaker ? lexerMaker(view, font) : nullptr;
+  QsciLexer* made = colouring && lexerMaker && !plainDocument ? lexerMaker(view, font) : nullptr;
   if (made || old) view->setLexer(made);
   if (auto* deferred = dynamic_cast<DeferredLexer*>(made)) {
     if (breaks.empty())
@@ -80,6 +80,7 @@ void EditControl::setColouringEnabled(bool on) {
   d->colouring = on;
   // Without a lexer to take on or put off the text looks the same either way.
   if (!d->lexerMaker) return;
+  if (on && d->plainDocument) d->makeStyledDocument();
   for (auto* view : d->made()) d->applyLook(view);
   d->applyLineNumbers();
 }
@@ -90,6 +91,7 @@ void EditControl::setLexerMaker(LexerMaker make) {
   const bool coloured = d->primary()->lexer() != nullptr;
   d->lexerMaker = std::move(make);
   if (!d->colouring && !coloured) return;
+  if (d->colouring && d->lexerMaker && d->plainDocument) d->makeStyledDocument();
   for (auto* view : d->made()) d->applyLook(view);
   d->applyLineNumbers();
 }

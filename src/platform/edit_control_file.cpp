@@ -75,6 +75,7 @@ std::optional<QString> EditControl::openFile(const QString& path, ReadReport* re
   std::optional<FileContents> contents = ReadRegularFile(path, &error);
   if (!contents) return error;
   const QByteArrayView bytes = contents->bytes;
+  if (d->plainDocument) d->newDocument(true);
   ReadFidelity fidelity;
   const TextFormat format = TextFile::detect(bytes, &fidelity);
   if (report) *report = {contents->partial, fidelity};
@@ -103,6 +104,9 @@ qsizetype EditControl::loadBufferBytes(qint64 expectedBytes) {
 }
 
 void EditControl::beginLoad(qint64 expectedBytes) {
+  // A document of its own: the old text's buffers go before the new ones are made.
+  d->newDocument(d->coloursExpected);
+  d->coloursExpected = true;
   d->beginLoad(loadBufferBytes(expectedBytes));
   d->piecewise = true;
   sci(d->primary(), Sci::SCI_SETREADONLY, 1);

@@ -96,6 +96,16 @@ struct EditControl::Impl {
   std::span<QsciScintilla* const> made() const { return {views.data(), views[1] ? 2u : 1u}; }
   QsciScintilla* lowerView();  // made on first use, with every setting the upper one has
   QSet<int> releasedKeys;      // the component's own key bindings the program took over
+  // The document keeps no style byte per byte of text: a big file loaded while nothing was to
+  // colour it. Colours wanted later move the text into a styled document.
+  bool plainDocument = false;
+  bool coloursExpected = true;  // by the next load in pieces (see expectColours)
+  // --- edit_control_document.cpp ---
+  // A new empty document in every view, with or without style bytes, set up as the old one was.
+  void newDocument(bool styled);
+  // The text, its marks and every view's place moved into a styled document; the undo history
+  // stays behind.
+  void makeStyledDocument();
   void releaseKeysOf(QsciScintilla* view) const;
 
   // --- edit_control.cpp: positions and text ---

@@ -89,9 +89,12 @@ void DecodeAgain(const OpenFile& file, qint64 size, qsizetype stretchBytes,
 
 }  // namespace
 
-PieceReader::PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes)
+PieceReader::PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes,
+                         int editorBuffers)
     : m_wake(std::move(wake)) {
-  m_worker = std::thread([this, path = std::move(path), pieceBytes] { run(path, pieceBytes); });
+  m_worker = std::thread([this, path = std::move(path), pieceBytes, editorBuffers] {
+    run(path, pieceBytes, editorBuffers);
+  });
 }
 
 PieceReader::~PieceReader() {
@@ -145,7 +148,7 @@ bool PieceReader::put(Piece piece) {
   return true;
 }
 
-void PieceReader::run(const QString& path, qsizetype pieceBytes) {
+void PieceReader::run(const QString& path, qsizetype pieceBytes, int editorBuffers) {
   Outcome outcome;
   try {
     QString error;
@@ -170,11 +173,12 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes) {
       const bool again = file && (outcome.format.encoding == Encoding::Utf8 ||
                                    outcome.format.encoding == Encoding::Windows1251);
       if (again) contents.reset();
-      // The editor's text and style buffers for the whole file, faulted in beside the decoding:
-      // the window's thread then only writes over them. The first piece waits for them, as the
-      // editor allocates its buffers when it takes that piece.
-      std::thread prepare([bytes = EditControl::loadBufferBytes(m_expected)] {
-        PrepareBigBlocks(std::size_t(bytes), 2);
+      // The editor's text buffer for the whole file, and its style buffer unless the text comes
+      // without colours, faulted in beside the decoding: the window's thread then only writes
+      // over them. The first piece waits for them, as the editor allocates its buffers when it
+      // takes that piece.
+      std::thread prepare([bytes = EditControl::loadBufferBytes(m_expected), editorBuffers] {
+        PrepareBigBlocks(std::size_t(bytes), editorBuffers);
       });
       struct Joined {
         std::thread& thread;

@@ -37,8 +37,10 @@ class PieceReader {
 
   // Starts reading `path` at once. `wake` is called on the worker thread whenever a piece is
   // ready or the reading has ended; it must only post work to the main thread. `pieceBytes` is
-  // the size a piece is cut at (small ones only for tests).
-  PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes = qsizetype(1) << 20);
+  // the size a piece is cut at (small ones only for tests). `editorBuffers`: how many buffers of
+  // the text's size the editor makes for it (EditControl::buffersForLoad), faulted in beforehand.
+  PieceReader(QString path, std::function<void()> wake, qsizetype pieceBytes = qsizetype(1) << 20,
+              int editorBuffers = 2);
   // Stops the worker and waits for it.
   ~PieceReader();
   PieceReader(const PieceReader&) = delete;
@@ -63,7 +65,7 @@ class PieceReader {
   qint64 expectedBytes() const { return m_expected.load(); }
 
  private:
-  void run(const QString& path, qsizetype pieceBytes);
+  void run(const QString& path, qsizetype pieceBytes, int editorBuffers);
   // Hands a piece to the main thread; waits while too much is waiting there already. False when
   // the reading is to stop.
   bool put(Piece piece);

@@ -47,6 +47,7 @@ enum class PathHook {
   MacroMenuOnSave,  // the same rule for the path a document is saved under
   AutoMacro,        // run an opened script file at once when the user wants that
   HighLightForPath, // choose the highlight scheme from the extension
+  ColoursForLoad,   // a big file is about to come in: tell the editor whether it will be coloured
 };
 
 // Places that hear every key press of the editor: the key's virtual-key code (letters by their
