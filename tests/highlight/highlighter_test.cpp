@@ -113,6 +113,53 @@ TEST_F(HighLighterTest, DefinitionsOfTheSyntaxFolderAndTheChoiceByExtension) {
   EXPECT_EQ(lighter().current(), 4);
 }
 
+// A big file no scheme colours is kept without style bytes (a byte per byte of text); one that a
+// scheme will colour is loaded with them. Colours chosen later for the first kind rebuild the
+// document, which loses the undo history: the user is asked when there is one.
+TEST_F(HighLighterTest, BigFilesKeepStylesOnlyWhenASchemeColoursThem) {
+  m_settings->set(platform::Setting::SynAutoDetect, "1");
+  const QByteArray lines = QByteArray("int x;\r\n").repeated((4 << 20) / 8 + 1000);
+  const QString txt = writeFile("big.txt", lines);
+  const QString c = writeFile("big.c", lines);
+  shell::FrmMain& w = start();
+  platform::EditControl& editor = w.txtMain();
+  ASSERT_TRUE(document::LFile(w, txt));
+  EXPECT_EQ(lighter().current(), 0);
+  EXPECT_TRUE(editor.holdsNoColours());
+  ASSERT_TRUE(document::LFile(w, c));
+  EXPECT_EQ(lighter().current(), 4);
+  EXPECT_FALSE(editor.holdsNoColours());
+  EXPECT_EQ(styleAt(0), 5);  // "int", a keyword of C/C++
+
+  // Chosen before any edit: no question, the text coloured as it stands.
+  ASSERT_TRUE(document::LFile(w, txt));
+  ASSERT_TRUE(editor.holdsNoColours());
+  lighter().SetHighLight(4);
+  EXPECT_FALSE(editor.holdsNoColours());
+  EXPECT_EQ(styleAt(0), 5);
+  EXPECT_EQ(editor.lineCount(), (4 << 20) / 8 + 1001);
+
+  // After an edit the user decides: "no" keeps the scheme and the undo history.
+  ASSERT_TRUE(document::LFile(w, txt));
+  editor.setSelection({0, 0, 0, 0});
+  editor.setSelectedText("//");
+  ASSERT_TRUE(editor.canUndo());
+  m_ui.answerMessage(platform::MsgAnswer::No, "нельзя будет отменить");
+  lighter().SetHighLight(4);
+  EXPECT_EQ(lighter().current(), 0);
+  EXPECT_TRUE(checks()[0]);
+  EXPECT_TRUE(editor.holdsNoColours());
+  EXPECT_TRUE(editor.canUndo());
+  m_ui.answerMessage(platform::MsgAnswer::Yes, "нельзя будет отменить");
+  lighter().SetHighLight(4);
+  EXPECT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(lighter().current(), 4);
+  EXPECT_FALSE(editor.holdsNoColours());
+  EXPECT_FALSE(editor.canUndo());
+  EXPECT_EQ(styleAt(0), 2);  // the line comment made by the edit
+  EXPECT_TRUE(editor.text().startsWith("//int x;\r\nint x;"));
+}
+
 TEST_F(HighLighterTest, ColoursOfColorsIniReachTheEditor) {
   writeFile("Colors.ini", "[Color]\r\nComments=16711680\r\n[BackColor]\r\nString number=255\r\n");
   m_settings->set(platform::Setting::HighLight, " 4");

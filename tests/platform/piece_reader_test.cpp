@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <Qsci/qscilexercpp.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QCoreApplication>
@@ -102,6 +103,62 @@ TEST(PieceReaderTest, PiecesMakeTheSameTextAsOneLoad) {
       EXPECT_EQ(test_files::bytesOf(copy), file.bytes);
     }
   }
+}
+
+// A text loaded without colours has no style bytes; colours wanted later move it into a styled
+// document with everything the user sees kept: the text, each view's selection, the marked line,
+// read-only, and the split's two views on one document.
+TEST(PieceReaderTest, ColoursWantedAfterAPlainLoadKeepWhatTheUserSees) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("plain.cpp");
+  ASSERT_TRUE(test_files::put(path, QByteArray("int x; // ёж\r\n").repeated(50)));
+  EditControl editor;
+  editor.resize(400, 300);
+  editor.setSplitterAllowed(true);
+  editor.expectColours(false);
+  ASSERT_FALSE(loadInPieces(editor, path, 64).error.has_value());
+  ASSERT_TRUE(editor.holdsNoColours());
+  QsciScintilla* upper = editor.primaryView();
+  EXPECT_EQ(upper->SendScintilla(QsciScintillaBase::SCI_GETDOCUMENTOPTIONS),
+            long(QsciScintillaBase::SC_DOCUMENTOPTION_STYLES_NONE));
+  const QString text = editor.text();
+  editor.setSelection({3, 4, 5, 2});
+  editor.setHighlightedLine(7);
+  editor.setReadOnly(true);
+  QsciScintilla* lower = nullptr;
+  for (auto* view : editor.findChildren<QsciScintilla*>())
+    if (view != upper) lower = view;
+  ASSERT_NE(lower, nullptr);
+  lower->SendScintilla(QsciScintillaBase::SCI_SETSEL, 20UL, 30L);
+
+  editor.setLexerMaker([](QObject* parent, const QFont&) { return new QsciLexerCPP(parent); });
+  EXPECT_FALSE(editor.holdsNoColours());
+  EXPECT_EQ(upper->SendScintilla(QsciScintillaBase::SCI_GETDOCUMENTOPTIONS),
+            long(QsciScintillaBase::SC_DOCUMENTOPTION_DEFAULT));
+  EXPECT_EQ(editor.text(), text);
+  EXPECT_EQ(editor.textLength(), text.size());
+  EXPECT_EQ(editor.selection(), (SelRange{3, 4, 5, 2}));
+  EXPECT_EQ(lower->SendScintilla(QsciScintillaBase::SCI_GETANCHOR), 20);
+  EXPECT_EQ(lower->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), 30);
+  EXPECT_EQ(editor.highlightedLine(), 7);
+  EXPECT_TRUE(editor.isReadOnly());
+  upper->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, -1L);
+  EXPECT_EQ(upper->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL), 5);  // "int"
+  // Still one document: what is typed in one view is in the other.
+  editor.setReadOnly(false);
+  editor.setSelection({0, 0, 0, 0});
+  editor.setSelectedText("/*");
+  EXPECT_EQ(lower->text(), editor.text());
+  EXPECT_TRUE(editor.canUndo());
+
+  // The next file comes into a document of its own kind: one loaded whole is always styled.
+  editor.expectColours(false);
+  ASSERT_FALSE(loadInPieces(editor, path, 64).error.has_value());
+  EXPECT_TRUE(editor.holdsNoColours());
+  EXPECT_EQ(lower->text(), editor.text()) << "the lower view shows the new document too";
+  ASSERT_FALSE(editor.openFile(path).has_value());
+  EXPECT_FALSE(editor.holdsNoColours());
+  EXPECT_EQ(editor.text(), text);
 }
 
 // The length counted while loading is kept by every later change, so the status bar never has
