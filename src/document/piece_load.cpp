@@ -197,6 +197,8 @@ PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
   shownPercent = 0;
   window.statusText().setText(LoadingStatus(0));
   loop.exec();
+  // The colours foreseen were this file's, even when it never came in.
+  editor.expectColours(true);
 
   bool complete = reader->done() && !reader->waiting() && !reader->stopped();
   const platform::PieceReader::Outcome outcome = reader->finish();
