@@ -1,6 +1,7 @@
 // The component's document behind the views. A big file that nothing colours is loaded into a
 // document without style bytes, which Scintilla otherwise keeps one per byte of text: for
 // 100 MB of text, 100 MB more. Colours wanted later move the text into a styled document.
+#include <new>
 #include <vector>
 
 #include "platform/edit_accessibility.h"
@@ -27,11 +28,11 @@ LineMarks marksOf(const QsciScintilla* view) {
 
 }  // namespace
 
-void EditControl::Impl::newDocument(bool styled) {
+bool EditControl::Impl::newDocument(bool styled) {
   QsciScintilla* view = primary();
   const long options = styled ? Sci::SC_DOCUMENTOPTION_DEFAULT : Sci::SC_DOCUMENTOPTION_STYLES_NONE;
   void* document = reinterpret_cast<void*>(view->SendScintilla(Sci::SCI_CREATEDOCUMENT, 0UL, options));
-  if (!document) return;  // no memory for it: the old document stays
+  if (!document) return false;  // no memory for it: the old document stays
   // Shared straight, not through QScintilla's own document objects, which know nothing of a
   // document they did not make.
   for (auto* each : made()) each->SendScintilla(Sci::SCI_SETDOCPOINTER, 0UL, document);
@@ -49,11 +50,17 @@ void EditControl::Impl::newDocument(bool styled) {
     sci(each, Sci::SCI_SETMODEVENTMASK, loading ? 0 : edit_accessibility::ModificationEvents());
     applyLook(each);
   }
+  return true;
 }
 
 void EditControl::Impl::makeStyledDocument() {
   const QsciScintilla* view = primary();
-  const QByteArray bytes = documentBytes().toByteArray();
+  QByteArray bytes;
+  try {
+    bytes = documentBytes().toByteArray();
+  } catch (const std::bad_alloc&) {
+    return;  // no memory for the copy: the text stays, uncoloured
+  }
   struct Place {
     long anchor, caret, top;
   };
@@ -67,7 +74,11 @@ void EditControl::Impl::makeStyledDocument() {
   // The copy is no edit: nobody hears of it, and nothing of it can be undone.
   const bool wasLoading = loading;
   loading = true;
-  newDocument(true);
+  if (!newDocument(true)) {
+    // The text stays where it is, uncoloured, rather than go into a document that failed.
+    loading = wasLoading;
+    return;
+  }
   sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
   sci(view, Sci::SCI_ALLOCATE, long(bytes.size()) + 1);
   view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(bytes.size()), bytes.constData());

@@ -102,7 +102,8 @@ struct EditControl::Impl {
   bool coloursExpected = true;  // by the next load in pieces (see expectColours)
   // --- edit_control_document.cpp ---
   // A new empty document in every view, with or without style bytes, set up as the old one was.
-  void newDocument(bool styled);
+  // False, with the old document kept, when there is no memory for one.
+  bool newDocument(bool styled);
   // The text, its marks and every view's place moved into a styled document; the undo history
   // stays behind.
   void makeStyledDocument();
