@@ -217,7 +217,10 @@ PieceLoadResult LoadInPieces(shell::FrmMain& window, const QString& path) {
     }
     begin();  // the file was empty by the time it was read
   }
-  editor.endLoad(outcome.format, complete ? std::optional<long>(outcome.utf16Length) : std::nullopt);
+  // A file that changed under the reader may have given bytes the count does not describe.
+  editor.endLoad(outcome.format, complete && !outcome.shrunk
+                                     ? std::optional<long>(outcome.utf16Length)
+                                     : std::nullopt);
   result.replaced = true;
   result.error = outcome.error;
   result.stopped = !complete;

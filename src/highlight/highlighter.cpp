@@ -112,8 +112,11 @@ QsciLexer* HighLighter::makeLexer(const QString& language, QObject* parent,
 void HighLighter::applyLexer(bool force) {
   platform::EditControl& editor = m_window.txtMain();
   const QString language = m_list.language(m_current);
-  // Making a lexer restyles the text: not again for the scheme the editor already has.
-  if (!force && m_appliedLanguage == language) return;
+  // Making a lexer restyles the text: not again for the scheme the editor already has, unless
+  // the text was loaded without colours.
+  if (!force && m_appliedLanguage == language &&
+      !(editor.holdsNoColours() && colours(m_current)))
+    return;
   m_appliedLanguage = language;
   m_spellings = keywordSpellingsOf(language);
   if (m_current == kPlainText || language.isEmpty()) {
@@ -204,12 +207,13 @@ void InstallHighLight(shell::FrmMain& window) {
   window.hooks().add(shell::PathHook::HighLightForPath, [lighter](const QString& path) {
     lighter->SetHighLight(lighter->DetectHighLight(path));
   });
-  // The scheme a file will be shown in, known before it is read: the one found for it when
-  // schemes follow the file, else the one chosen.
+  // Whether the file will be coloured, known before it is read: by the scheme chosen now, or by
+  // the one found for it when schemes follow the file. Not every way of opening looks for a
+  // scheme afterwards (a reload does not), so either one colouring keeps the style bytes.
   window.hooks().add(shell::PathHook::ColoursForLoad, [lighter, &window](const QString& path) {
     const bool detect = window.context().settings.truth(Setting::SynAutoDetect);
-    window.txtMain().expectColours(
-        lighter->colours(detect ? lighter->DetectHighLight(path) : lighter->current()));
+    window.txtMain().expectColours(lighter->colours(lighter->current()) ||
+                                   (detect && lighter->colours(lighter->DetectHighLight(path))));
   });
 }
 

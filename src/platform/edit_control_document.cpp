@@ -54,7 +54,7 @@ bool EditControl::Impl::newDocument(bool styled) {
 }
 
 void EditControl::Impl::makeStyledDocument() {
-  const QsciScintilla* view = primary();
+  QsciScintilla* view = primary();
   QByteArray bytes;
   try {
     bytes = documentBytes().toByteArray();
@@ -70,24 +70,44 @@ void EditControl::Impl::makeStyledDocument() {
                       sci(each, Sci::SCI_GETFIRSTVISIBLELINE)});
   const LineMarks marks = marksOf(view);
   const int highlighted = q->highlightedLine();
+  const int handle = highlightHandle;
+  const bool indexed = lengthIndex;
   const bool readOnly = sci(view, Sci::SCI_GETREADONLY) != 0;
+  // Kept until the copy is known to be whole: the component tells a failed allocation only by
+  // its status, and the text must not go with it.
+  void* old = view->SendScintillaPtrResult(Sci::SCI_GETDOCPOINTER);
+  view->SendScintilla(Sci::SCI_ADDREFDOCUMENT, 0UL, old);
   // The copy is no edit: nobody hears of it, and nothing of it can be undone.
   const bool wasLoading = loading;
   loading = true;
-  if (!newDocument(true)) {
-    // The text stays where it is, uncoloured, rather than go into a document that failed.
-    loading = wasLoading;
-    return;
+  bool copied = newDocument(true);
+  if (copied) {
+    sci(view, Sci::SCI_SETSTATUS, Sci::SC_STATUS_OK);
+    sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
+    sci(view, Sci::SCI_ALLOCATE, long(bytes.size()) + 1);
+    view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(bytes.size()), bytes.constData());
+    sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
+    sci(view, Sci::SCI_EMPTYUNDOBUFFER);
+    copied = sci(view, Sci::SCI_GETSTATUS) == Sci::SC_STATUS_OK &&
+             sci(view, Sci::SCI_GETLENGTH) == long(bytes.size());
+    sci(view, Sci::SCI_SETSTATUS, Sci::SC_STATUS_OK);
+    if (!copied) {
+      // Back to the old document, text, marks and undo history as they were.
+      for (auto* each : made()) each->SendScintilla(Sci::SCI_SETDOCPOINTER, 0UL, old);
+      plainDocument = true;
+      highlightHandle = handle;
+      lengthIndex = indexed;
+      for (auto* each : made()) applyLook(each);
+    }
   }
-  sci(view, Sci::SCI_SETUNDOCOLLECTION, 0);
-  sci(view, Sci::SCI_ALLOCATE, long(bytes.size()) + 1);
-  view->SendScintilla(Sci::SCI_APPENDTEXT, uintptr_t(bytes.size()), bytes.constData());
-  sci(view, Sci::SCI_SETUNDOCOLLECTION, 1);
-  sci(view, Sci::SCI_EMPTYUNDOBUFFER);
-  for (const auto& [line, set] : marks.lines) sci(view, Sci::SCI_MARKERADDSET, line, set);
-  sci(view, Sci::SCI_MARKERDELETEALL, kHighlightMarker);
-  q->setHighlightedLine(highlighted);
-  sci(view, Sci::SCI_SETREADONLY, readOnly ? 1 : 0);
+  view->SendScintilla(Sci::SCI_RELEASEDOCUMENT, 0UL, old);
+  if (copied) {
+    for (const auto& [line, set] : marks.lines) sci(view, Sci::SCI_MARKERADDSET, line, set);
+    sci(view, Sci::SCI_MARKERDELETEALL, kHighlightMarker);
+    highlightHandle = -1;
+    q->setHighlightedLine(highlighted);
+    sci(view, Sci::SCI_SETREADONLY, readOnly ? 1 : 0);
+  }
   loading = wasLoading;
   for (std::size_t i = 0; i < places.size(); ++i) {
     const QsciScintilla* each = made()[i];

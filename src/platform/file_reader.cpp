@@ -80,6 +80,8 @@ bool OpenFile::changed() const {
   return ::fstat(m_fd, &now) != 0 || now.st_size != m_size || changeTimeOf(now) != m_changeTime;
 }
 
+QString CannotRead(const QString& path, int error) { return cannotRead(path, reasonOf(error)); }
+
 QString NotARegularFile(const QString& path) {
   struct stat info {};
   if (::stat(QFile::encodeName(path).constData(), &info) != 0) return QString();

@@ -49,6 +49,9 @@ std::optional<FileContents> ReadRegularFile(const QString& path, QString* error 
                                             const BetweenPieces& between = {},
                                             std::unique_ptr<OpenFile>* keep = nullptr);
 
+// "Не удалось прочитать файл «path»: <reason>" for a read that failed with `error` (errno).
+QString CannotRead(const QString& path, int error);
+
 // Why `path` cannot be opened as a document ("это папка", ...); "" when it is a regular file or
 // does not exist (the read itself then says what is wrong).
 QString NotARegularFile(const QString& path);

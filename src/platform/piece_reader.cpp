@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 #include <cstdint>
+#include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
@@ -51,9 +52,9 @@ qsizetype WholeCut(QByteArrayView text, qsizetype wanted) {
 
 // Reads an unchanged file again a stretch at a time, decoding each as it comes: the text is what
 // decoding the whole would make. Reading stops at the size the file had; a file that is shorter
-// or longer now, was written meanwhile or fails to read is marked shrunk, and what was read
-// stands as a partial document.
-void DecodeAgain(const OpenFile& file, qint64 size, qsizetype stretchBytes,
+// or longer now or was written meanwhile is marked shrunk, one that fails to read gets an error,
+// and what was read stands as a partial document.
+void DecodeAgain(const QString& path, const OpenFile& file, qint64 size, qsizetype stretchBytes,
                  PieceReader::Outcome& outcome, const ByteSink& sink,
                  const InputProgress& progress) {
   QByteArray window(stretchBytes, Qt::Uninitialized);
@@ -61,24 +62,27 @@ void DecodeAgain(const OpenFile& file, qint64 size, qsizetype stretchBytes,
   qint64 offset = 0;   // where the window starts in the file
   qint64 readTo = 0;
   bool ended = size == 0;
+  bool cutShort = false;  // the file ended or failed before its size: its tail may be anything
   while (!ended || held > 0) {
     if (!ended) {
       // A stretch with no place to cut in all of the window: it takes more.
       if (held == window.size()) window.resize(window.size() * 2);
       const qint64 got =
           file.readAt(readTo, window.data() + held, std::min<qint64>(window.size() - held, size - readTo));
-      if (got < 0) outcome.shrunk = true;
+      if (got < 0) outcome.error = CannotRead(path, errno);
       if (got > 0) {
         held += qsizetype(got);
         readTo += got;
       }
       ended = got <= 0 || readTo == size;
+      cutShort = ended && readTo < size;
     }
     const QByteArrayView bytes(window.constData(), held);
     const qsizetype cut = ended ? held : TextFile::stretchEnd(bytes);
     if (cut == 0) continue;
+    // UTF-8 found valid is taken as it comes, but for a tail cut short, which is checked.
     TextFile::decodeStretchToUtf8(bytes.first(cut), offset, outcome.format, sink, progress,
-                                  &outcome.fidelity);
+                                  cutShort ? nullptr : &outcome.fidelity);
     std::memmove(window.data(), window.constData() + cut, std::size_t(held - cut));
     held -= cut;
     offset += cut;
@@ -219,7 +223,7 @@ void PieceReader::run(const QString& path, qsizetype pieceBytes, int editorBuffe
         if (m_stop) throw StopReading{};
       };
       if (again) {
-        DecodeAgain(*file, m_bytesTotal, 4 * pieceBytes, outcome, sink, progress);
+        DecodeAgain(path, *file, m_bytesTotal, 4 * pieceBytes, outcome, sink, progress);
       } else {
         const QByteArrayView bytes = contents->bytes;
         qsizetype released = 0;  // the start of the file whose memory is given back

@@ -131,16 +131,24 @@ TEST_F(HighLighterTest, BigFilesKeepStylesOnlyWhenASchemeColoursThem) {
   EXPECT_FALSE(editor.holdsNoColours());
   EXPECT_EQ(styleAt(0), 5);  // "int", a keyword of C/C++
 
-  // Chosen before any edit: no question, the text coloured as it stands.
+  // The scheme chosen now may stay with the next file (a reload looks for none), so that one
+  // keeps its style bytes; the one after it, with no scheme on either side, goes without.
+  ASSERT_TRUE(document::LFile(w, txt));
+  EXPECT_FALSE(editor.holdsNoColours());
+  EXPECT_EQ(lighter().current(), 0);
   ASSERT_TRUE(document::LFile(w, txt));
   ASSERT_TRUE(editor.holdsNoColours());
+
+  // Chosen before any edit: no question, the text coloured as it stands.
   lighter().SetHighLight(4);
   EXPECT_FALSE(editor.holdsNoColours());
   EXPECT_EQ(styleAt(0), 5);
   EXPECT_EQ(editor.lineCount(), (4 << 20) / 8 + 1001);
 
   // After an edit the user decides: "no" keeps the scheme and the undo history.
+  lighter().SetHighLight(0);
   ASSERT_TRUE(document::LFile(w, txt));
+  ASSERT_TRUE(editor.holdsNoColours());
   editor.setSelection({0, 0, 0, 0});
   editor.setSelectedText("//");
   ASSERT_TRUE(editor.canUndo());
