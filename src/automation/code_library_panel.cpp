@@ -47,6 +47,12 @@ void acceptFile(DragEvent* event) {
   }
 }
 
+// Remove and rename act on the chosen item.
+void enableItemCommands(shell::Commands& commands, bool chosen) {
+  for (const char* name : {"mnuRemoveCode", "mnuRename"})
+    if (QAction* item = commands.action(QString::fromUtf8(name))) item->setEnabled(chosen);
+}
+
 }  // namespace
 
 CodeItemList::CodeItemList(QWidget* parent) : QListWidget(parent) {
@@ -197,12 +203,7 @@ void FrmCodeLib::dropFile(const QString& path) {
   m_edited = true;
 }
 
-void FrmCodeLib::updateCommands() {
-  const bool chosen = m_shownRow >= 0;
-  for (const char* name : {"mnuRemoveCode", "mnuRename"})
-    if (QAction* item = m_window.commands().action(QString::fromUtf8(name)))
-      item->setEnabled(chosen);
-}
+void FrmCodeLib::updateCommands() { enableItemCommands(m_window.commands(), m_shownRow >= 0); }
 
 void FrmCodeLib::rowChosen(int row) {
   if (row == m_shownRow) return;
@@ -315,9 +316,7 @@ void InstallCodeLibrary(shell::FrmMain& window) {
   c.bind(QStringLiteral("mnuRemoveCode"), [panel] { panel().removeItem(); });
   c.bind(QStringLiteral("mnuRename"), [panel] { panel().renameItem(); });
   c.bind(QStringLiteral("mnuSaveCode"), [panel] { panel().saveLibrary(); });
-  // Nothing is chosen before the panel is made.
-  for (const char* name : {"mnuRemoveCode", "mnuRename"})
-    if (QAction* item = c.action(QString::fromUtf8(name))) item->setEnabled(false);
+  enableItemCommands(c, false);  // nothing is chosen before the panel is made
   window.hooks().add(shell::Hook::CodeLibraryPanel, [panel] { panel().fill(); });
 }
 

@@ -57,6 +57,12 @@ void EditControl::Impl::applyLook(QsciScintilla* view) {
   applyMarginLook(view);
 }
 
+void EditControl::Impl::applyLookEverywhere() {
+  if (plainDocument && colouring && lexerMaker) makeStyledDocument();
+  for (auto* view : made()) applyLook(view);
+  applyLineNumbers();
+}
+
 void EditControl::Impl::fitLexing() {
   for (std::size_t i = 0; i < made().size(); ++i) {
     if (!dynamic_cast<DeferredLexer*>(views[i]->lexer())) continue;
@@ -80,9 +86,7 @@ void EditControl::setColouringEnabled(bool on) {
   d->colouring = on;
   // Without a lexer to take on or put off the text looks the same either way.
   if (!d->lexerMaker) return;
-  if (on && d->plainDocument) d->makeStyledDocument();
-  for (auto* view : d->made()) d->applyLook(view);
-  d->applyLineNumbers();
+  d->applyLookEverywhere();
 }
 
 bool EditControl::colouringEnabled() const { return d->colouring; }
@@ -91,17 +95,14 @@ void EditControl::setLexerMaker(LexerMaker make) {
   const bool coloured = d->primary()->lexer() != nullptr;
   d->lexerMaker = std::move(make);
   if (!d->colouring && !coloured) return;
-  if (d->colouring && d->lexerMaker && d->plainDocument) d->makeStyledDocument();
-  for (auto* view : d->made()) d->applyLook(view);
-  d->applyLineNumbers();
+  d->applyLookEverywhere();
 }
 
 QsciLexer* EditControl::lexer() const { return d->primary()->lexer(); }
 
 void EditControl::setViewColours(const ViewColours& colours) {
   d->colours = colours;
-  for (auto* view : d->made()) d->applyLook(view);
-  d->applyLineNumbers();
+  d->applyLookEverywhere();
 }
 
 const ViewColours& EditControl::viewColours() const { return d->colours; }

@@ -13,16 +13,12 @@ namespace {
 
 using Sci = QsciScintillaBase;
 
-// The marks on the lines of a document: every marker of every marked line.
-struct LineMarks {
-  std::vector<std::pair<long, long>> lines;  // line, marker set
-};
-
-LineMarks marksOf(const QsciScintilla* view) {
-  LineMarks marks;
+// Every marked line of a document with the set of its markers.
+std::vector<std::pair<long, long>> marksOf(const QsciScintilla* view) {
+  std::vector<std::pair<long, long>> marks;
   for (long line = sci(view, Sci::SCI_MARKERNEXT, 0, -1); line >= 0;
        line = sci(view, Sci::SCI_MARKERNEXT, line + 1, -1))
-    marks.lines.emplace_back(line, sci(view, Sci::SCI_MARKERGET, line));
+    marks.emplace_back(line, sci(view, Sci::SCI_MARKERGET, line));
   return marks;
 }
 
@@ -68,7 +64,7 @@ void EditControl::Impl::makeStyledDocument() {
   for (const auto* each : made())
     places.push_back({sci(each, Sci::SCI_GETANCHOR), sci(each, Sci::SCI_GETCURRENTPOS),
                       sci(each, Sci::SCI_GETFIRSTVISIBLELINE)});
-  const LineMarks marks = marksOf(view);
+  const auto marks = marksOf(view);
   const int highlighted = q->highlightedLine();
   const int handle = highlightHandle;
   const bool indexed = lengthIndex;
@@ -102,7 +98,7 @@ void EditControl::Impl::makeStyledDocument() {
   }
   view->SendScintilla(Sci::SCI_RELEASEDOCUMENT, 0UL, old);
   if (copied) {
-    for (const auto& [line, set] : marks.lines) sci(view, Sci::SCI_MARKERADDSET, line, set);
+    for (const auto& [line, set] : marks) sci(view, Sci::SCI_MARKERADDSET, line, set);
     sci(view, Sci::SCI_MARKERDELETEALL, kHighlightMarker);
     highlightHandle = -1;
     q->setHighlightedLine(highlighted);

@@ -187,6 +187,9 @@ struct EditControl::Impl {
 
   // --- edit_control_colour.cpp: lexer, font and colours, made afresh as one look ---
   void applyLook(QsciScintilla* view);
+  // The look applied afresh to every view, the line numbers with it; a document without style
+  // bytes is moved into a styled one first when colours are wanted now.
+  void applyLookEverywhere();
   void applyMarginLook(QsciScintilla* view);
   // A view whose built-in lexer colours through a scratch document while the text has display
   // breaks; none for a view that colours itself.

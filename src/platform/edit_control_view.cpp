@@ -173,8 +173,7 @@ void EditControl::setEditorFont(const QString& name, int pointSize, int charSet)
   d->font = font;
   // Qt picks scripts per character; the number is kept for the settings it came from.
   d->charSet = charSet;
-  for (auto* view : d->made()) d->applyLook(view);
-  d->applyLineNumbers();
+  d->applyLookEverywhere();
 }
 
 QFont EditControl::editorFont() const { return d->font; }
