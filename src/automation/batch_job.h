@@ -1,5 +1,5 @@
 // A batch run: the chosen actions applied to each chosen file of a folder, off the interface
-// thread, each file read and written by the program's text-file rules and written once, whole.
+// thread, each file processed by ProcessBatchFile and written at most once, whole.
 #pragma once
 
 #include <QList>
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "automation/batch_actions.h"
+#include "automation/batch_file.h"
+#include "automation/batch_report.h"
 
 namespace automation {
 
@@ -20,17 +22,6 @@ struct BatchRequest {
   QList<int> actions;  // indexes of the actions; they run in ascending order
   BatchSettings settings;
 };
-
-struct BatchReport {
-  int written = 0;       // files really written
-  QStringList failed;    // "name: reason" for each file left as it was
-  bool stopped = false;  // the user stopped the run before every file was done
-};
-
-// Processes one file; returns "" when it was written, else the reason it was left alone. Stops
-// between actions once `stop` is set, leaving the file unwritten.
-QString ProcessBatchFile(const QString& path, const QList<int>& actions,
-                         const BatchSettings& settings, const std::atomic<bool>& stop);
 
 class BatchJob : public QObject {
   Q_OBJECT
@@ -49,7 +40,7 @@ class BatchJob : public QObject {
 
  private:
   void work();
-  void fileDone(const QString& name, const QString& failure, bool stopped);
+  void fileDone(const QString& name, const BatchFileResult& result, bool stopped);
   void workerDone();
   void join();
 

@@ -31,8 +31,6 @@ namespace Setting = platform::Setting;
 
 constexpr int kPageCount = 3;
 const char* const kPageCaptions[kPageCount] = {"Настройки", "Файлы", "Действия"};
-// At most this many unprocessed files are named in the final message.
-constexpr int kNamedFailures = 20;
 
 QListWidget* multiList(const char* name, QWidget* parent) {
   auto* list = Named(new QListWidget(parent), name);
@@ -44,20 +42,6 @@ QComboBox* codePageList(const char* name, QWidget* parent) {
   auto* list = Named(new QComboBox(parent), name);
   list->addItems(BatchCodePageNames());
   return list;
-}
-
-QString reportText(const BatchReport& report) {
-  QString text = QStringLiteral("Выполнена пакетная обработка. Обработано %1 файлов")
-                     .arg(report.written);
-  if (report.stopped) text += QStringLiteral("\r\n\r\nОбработка остановлена.");
-  if (!report.failed.isEmpty()) {
-    text += QStringLiteral("\r\n\r\nОставлены без изменений (%1):").arg(report.failed.size());
-    for (qsizetype i = 0; i < report.failed.size() && i < kNamedFailures; ++i)
-      text += QStringLiteral("\r\n") + report.failed[i];
-    if (report.failed.size() > kNamedFailures)
-      text += QStringLiteral("\r\n… и еще %1").arg(report.failed.size() - kNamedFailures);
-  }
-  return text;
 }
 
 }  // namespace
@@ -227,7 +211,7 @@ void FrmBatch::finish(const BatchReport& report) {
   setRunning(false);
   m_context.settings.set(Setting::LastDir,
                          QDir::fromNativeSeparators(m_directory->text().trimmed()) + u'/');
-  m_context.ui.message(reportText(report), QStringLiteral("Пакетная обработка "),
+  m_context.ui.message(BatchReportText(report), QStringLiteral("Пакетная обработка "),
                        platform::MsgButtons::Ok, platform::MsgIcon::Information);
   // The job is done with; deleting it from inside its own signal would pull the rug.
   QMetaObject::invokeMethod(this, [this] { if (!isRunning()) m_job.reset(); },

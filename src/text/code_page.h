@@ -57,6 +57,28 @@ void ConvertCodePageInPlace(QString& text, int from, int to);
 // Example: DetectCodePage(u"рТЙЧЕФ, НЙТ") is 3 (KOI8-R), DetectCodePage(u"Привет, мир") is 1.
 int DetectCodePage(QStringView text);
 
+// How sure a detection is. Each code page's reading of the sample gets a score, the log2 of how
+// likely that reading is as Russian text; the margin is how many bits the best reading beats the
+// next best by, so the best is 2^margin times as likely as any other. Code pages that happen to
+// read the sample alike (lower-case letters sit at the same bytes in Windows-1251 and Macintosh
+// Cyrillic) leave a margin of a bit or none: the sample cannot tell them apart, though a change of
+// letter case would write them differently. A guess is sure from this margin on; below it a
+// short or unusual text could well be another code page's.
+inline constexpr int kSureMargin = 24;
+constexpr bool IsSureCodePageMargin(int margin) { return margin >= kSureMargin; }
+
+struct CodePageGuess {
+  int codePage = kWindows1251;  // as DetectCodePage answers
+  int margin = 0;               // bits; kSureMargin for text with nothing to tell apart
+  // The margin is sure and some code page fits; a text with no character of code 128 and above
+  // is sure to be code page 1.
+  bool sure = false;
+};
+
+// DetectCodePage with how sure it is. Example: GuessCodePage(u"рТЙЧЕФ, НЙТ") is {3, m, true}
+// with m well above kSureMargin; GuessCodePage(u"дом") is {1, 1, false}.
+CodePageGuess GuessCodePage(QStringView text);
+
 // Names of a code page (empty for a number outside 1..5).
 QString CodePageMenuCaption(int code);  // the code-page menu: "Win-1251", ..., "Macintosh"
 QString CodePageListName(int code);     // the conversion dialog and the save list: "Win - 1251"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/cp1251.h"
@@ -153,19 +154,27 @@ void scorePiece(QStringView piece, Scores& scores) {
 
 }  // namespace
 
-int DetectCodePage(QStringView text) {
+CodePageGuess GuessCodePage(QStringView text) {
   const Sample sample = takeSample(text);
-  if (sample.high == 0) return kWindows1251;
+  // Nothing to tell the code pages apart by, and nothing that would read differently in them.
+  if (sample.high == 0) return {kWindows1251, kSureMargin, true};
   Scores scores{};
   scores[0] = kWindowsHeadStart;
   for (const QStringView piece : sample.pieces) scorePiece(piece, scores);
   int best = 0;
   for (int page = 1; page < kCodePageCount; ++page)
     if (scores[page] > scores[best]) best = page;
+  std::int64_t second = std::numeric_limits<std::int64_t>::min();
+  for (int page = 0; page < kCodePageCount; ++page)
+    if (page != best) second = std::max(second, scores[page]);
+  const int margin = int(std::min<std::int64_t>((scores[best] - second) / model::kScale,
+                                                std::numeric_limits<int>::max()));
   if (sample.length >= kNoFitMinLength &&
       scores[best] < std::int64_t(kNoFitScorePerCharacter) * sample.length)
-    return 0;
-  return best + 1;
+    return {0, margin, false};
+  return {best + 1, margin, IsSureCodePageMargin(margin)};
 }
+
+int DetectCodePage(QStringView text) { return GuessCodePage(text).codePage; }
 
 }  // namespace text

@@ -3,17 +3,11 @@
 // every file either done or as it was.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTemporaryDir>
 
+#include "automation/batch_fixture.h"
 #include "automation/batch_job.h"
-#include "automation/frm_batch.h"
 #include "html/html_text.h"
 #include "text/keyboard_layout.h"
 #include "text/letter_case.h"
@@ -21,21 +15,9 @@
 #include "text/transliteration.h"
 #include "platform/cp1251.h"
 #include "platform/edit_control.h"
-#include "support/main_window_fixture.h"
 
 namespace automation {
 namespace {
-
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
 
 class BatchFileTest : public ::testing::Test {
  protected:
@@ -44,8 +26,9 @@ class BatchFileTest : public ::testing::Test {
     writeAll(path, bytes);
     return path;
   }
+  // "" when the file was processed, else why it was left alone.
   QString process(const QString& path, QList<int> actions) {
-    return ProcessBatchFile(path, actions, m_settings, m_stop);
+    return ProcessBatchFile(path, actions, m_settings, m_stop).reason;
   }
   QTemporaryDir m_dir;
   int m_count = 0;
@@ -143,44 +126,19 @@ TEST(BatchActions, EachEntryOfTheListRunsItsOwnTransformation) {
   EXPECT_EQ(ApplyBatchAction(99, sample, settings), sample);
 }
 
-class BatchWindowTest : public testing_support::MainWindowTest {
- protected:
-  // Runs the batch in the dialog as a user does, waiting for the end of the run.
-  void runBatch(const QString& folder, QList<int> actions, const QString& expectMessage = {},
-                bool stopAtOnce = false) {
-    m_ui.answerModal([=, this](QDialog& dialog) {
-      auto& batch = static_cast<FrmBatch&>(dialog);
-      batch.setFolder(folder);
-      auto* list = batch.findChild<QListWidget*>("lstPlugs");
-      for (int a : actions) list->item(a)->setSelected(true);
-      batch.findChild<QPushButton*>("cmdOK")->click();
-      if (stopAtOnce) batch.findChild<QPushButton*>("cmdStop")->click();
-      QElapsedTimer timer;
-      timer.start();
-      while (batch.isRunning() && timer.elapsed() < 20000) QApplication::processEvents();
-      QApplication::processEvents();
-      m_progressFull = batch.findChild<QProgressBar*>("pPortion")->value() ==
-                       batch.findChild<QProgressBar*>("pPortion")->maximum();
-      return int(QDialog::Rejected);
-    });
-    m_ui.answerMessage(platform::MsgAnswer::Ok, expectMessage);
-    click("mnuBatch");
-  }
-  bool m_progressFull = false;
-};
-
 TEST_F(BatchWindowTest, ABatchChangesTheFilesAndNotTheOpenDocument) {
   QTemporaryDir dir;
-  writeAll(dir.filePath("a.txt"), cp1251::encode(u"один"));
-  writeAll(dir.filePath("b.txt"), cp1251::encode(u"два"));
+  // Long enough for their code page to be known.
+  writeAll(dir.filePath("a.txt"), cp1251::encode(u"Первый файл: один"));
+  writeAll(dir.filePath("b.txt"), cp1251::encode(u"Второй файл, в нём два слова"));
   writeAll(dir.filePath("c.bin"), QByteArray("\x00\x01", 2));
   start();
   m_window->txtMain().setText("мой текст");
   m_window->document().setDirty(false);
   runBatch(dir.path(), {3});
   EXPECT_TRUE(m_ui.allAnswered());
-  EXPECT_EQ(readAll(dir.filePath("a.txt")), cp1251::encode(u"ОДИН\r\n"));
-  EXPECT_EQ(readAll(dir.filePath("b.txt")), cp1251::encode(u"ДВА\r\n"));
+  EXPECT_EQ(readAll(dir.filePath("a.txt")), cp1251::encode(u"ПЕРВЫЙ ФАЙЛ: ОДИН\r\n"));
+  EXPECT_EQ(readAll(dir.filePath("b.txt")), cp1251::encode(u"ВТОРОЙ ФАЙЛ, В НЁМ ДВА СЛОВА\r\n"));
   EXPECT_EQ(readAll(dir.filePath("c.bin")), QByteArray("\x00\x01", 2));
   ASSERT_FALSE(m_ui.messages.isEmpty());
   const QString report = m_ui.messages.last().text;

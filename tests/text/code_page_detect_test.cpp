@@ -131,5 +131,68 @@ TEST(DetectCodePage, LongTextsAreSampledAcrossTheirLength) {
   }
 }
 
+TEST(GuessCodePage, SureOnlyWhenOneReadingStandsOut) {
+  QString longKoi;
+  while (longKoi.size() < 3000) longKoi += u"Это длинный документ: много строк русского текста. "_qs;
+  QByteArray noise;
+  for (int i = 0; i < 600; ++i) noise.append(char(0x80 + (i * 37) % 128));
+  struct {
+    const char* name;
+    QString text;
+    int code;
+    bool sure;
+  } cases[] = {
+      {"empty", u""_qs, kWindows1251, true},
+      {"ASCII", u"Hello, world!"_qs, kWindows1251, true},
+      {"a long KOI8-R text", shownAsWindows(longKoi, kKoi8R), kKoi8R, true},
+      {"a sentence in DOS 866", shownAsWindows(u"Привет, мир! Как дела?"_qs, kDos866), kDos866,
+       true},
+      // Lower-case letters а..ю are the same bytes in Windows-1251 and Macintosh Cyrillic.
+      {"lower case read alike by two", u"дом и сад"_qs, kWindows1251, false},
+      {"the same in Macintosh Cyrillic", shownAsWindows(u"дом и сад"_qs, kMacCyrillic),
+       kWindows1251, false},
+      {"one short word in KOI8-R", shownAsWindows(u"Да"_qs, kKoi8R), kKoi8R, false},
+      {"bytes that are no Russian text", cp1251::decode(noise), 0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CodePageGuess guess = GuessCodePage(c.text);
+    EXPECT_EQ(guess.codePage, c.code);
+    EXPECT_EQ(guess.sure, c.sure) << "margin " << guess.margin;
+    EXPECT_EQ(guess.codePage, DetectCodePage(c.text));
+    if (c.code != 0) {
+      EXPECT_EQ(guess.sure, IsSureCodePageMargin(guess.margin));
+    }
+  }
+}
+
+TEST(GuessCodePage, ASureGuessIsTheCodePageTheTextWasWrittenIn) {
+  // A batch rewrites a file in the code page it was sure of: being sure and wrong would write
+  // other letters into it.
+  const QString lines[] = {
+      u"Мороз и солнце; день чудесный! Ещё ты дремлешь, друг прелестный."_qs,
+      u"Он долго смотрел в окно и молчал."_qs,
+      u"ПРОВЕРКА СВЯЗИ: ВСЁ РАБОТАЕТ"_qs,
+      u"Вчера в Москве шёл снег, а сегодня тепло."_qs,
+      u"Файл не найден"_qs,
+      u"Я пришёл"_qs,
+      u"яблоко"_qs,
+      u"Ёж"_qs,
+      u"юла и ящик"_qs,
+      u"ЭХО"_qs,
+      u"Итого: 5 шт."_qs,
+  };
+  int sure = 0;
+  for (const QString& line : lines)
+    for (int code = 1; code <= kCodePageCount; ++code) {
+      SCOPED_TRACE(QString("%1 in %2").arg(line).arg(code).toStdString());
+      const CodePageGuess guess = GuessCodePage(shownAsWindows(line, code));
+      if (!guess.sure) continue;
+      ++sure;
+      EXPECT_EQ(guess.codePage, code) << "margin " << guess.margin;
+    }
+  EXPECT_GT(sure, 30) << "most of these are plain enough to be sure of";
+}
+
 }  // namespace
 }  // namespace text

@@ -3,9 +3,12 @@
 // page lacks becomes "?"), shows it as Windows-1251 as the editor would, and counts the answer
 // right when it converts the sample to what the true code page converts it to.
 //
-//   ostrel_detect_accuracy [--samples N] [--seed S] [--show-misses] FILE...
+//   ostrel_detect_accuracy [--samples N] [--seed S] [--show-misses] [--margins] FILE...
 //
-// Prints the share of right answers by sample length and code page, and how often the answer was 0.
+// Prints the share of right answers by sample length and code page, how often the answer was 0,
+// how many answers GuessCodePage called sure and how many of those were wrong. With --margins it
+// prints, for a range of margins, how many answers that margin would call sure and how many of
+// them were wrong: the measure kSureMargin is chosen by.
 #include <iconv.h>
 
 #include <QByteArray>
@@ -85,13 +88,21 @@ Corpus readCorpus(const QStringList& paths) {
   return corpus;
 }
 
+constexpr int kMarginSteps = 13;  // margins 0, 4, ..., 48 bits
+constexpr int kMarginStep = 4;
+
 struct Tally {
   std::array<long, text::kCodePageCount> right{};
   std::array<long, text::kCodePageCount> none{};  // answered 0
   long samples = 0;
+  long sure = 0;
+  long sureWrong = 0;
+  std::array<long, kMarginSteps> atMargin{};       // answers with at least that margin
+  std::array<long, kMarginSteps> wrongAtMargin{};  // and wrong
 };
 
 bool showMisses = false;
+bool showMargins = false;
 
 void showMiss(const QString& sample, int code, int answer) {
   if (showMisses)
@@ -111,8 +122,18 @@ Tally measure(const Corpus& corpus, int length, int count, std::mt19937& random,
     ++tally.samples;
     for (int code = 1; code <= text::kCodePageCount; ++code) {
       const QString shown = shownAsWindows(sample, encoders[code - 1]);
-      const int answer = text::DetectCodePage(shown);
+      const text::CodePageGuess guess = text::GuessCodePage(shown);
+      const int answer = guess.codePage;
       if (answer == 0) ++tally.none[code - 1];
+      // Sure means the file may be rewritten in that code page: only the same code page is right.
+      const bool same = answer == code;
+      tally.sure += guess.sure;
+      tally.sureWrong += guess.sure && !same;
+      for (int m = 0; m < kMarginSteps; ++m)
+        if (answer != 0 && guess.margin >= m * kMarginStep) {
+          ++tally.atMargin[m];
+          tally.wrongAtMargin[m] += !same;
+        }
       if (answer != 0 && text::ConvertCodePage(shown, answer, 1) ==
                              text::ConvertCodePage(shown, code, 1))
         ++tally.right[code - 1];
@@ -132,7 +153,12 @@ void printTally(int length, const Tally& tally) {
     none += tally.none[i];
   }
   const double all = double(tally.samples) * text::kCodePageCount;
-  std::printf(" %8.2f %6ld\n", 100.0 * double(right) / all, none);
+  std::printf(" %8.2f %6ld %8.2f %6ld\n", 100.0 * double(right) / all, none,
+              100.0 * double(tally.sure) / all, tally.sureWrong);
+  if (!showMargins) return;
+  for (int m = 0; m < kMarginSteps; ++m)
+    std::printf("         margin >= %2d bits: %8.2f %% sure, %6ld wrong\n", m * kMarginStep,
+                100.0 * double(tally.atMargin[m]) / all, tally.wrongAtMargin[m]);
 }
 
 }  // namespace
@@ -147,6 +173,8 @@ int main(int argc, char** argv) {
       count = std::atoi(argv[++i]);
     else if (arg == u"--show-misses"_qs)
       showMisses = true;
+    else if (arg == u"--margins"_qs)
+      showMargins = true;
     else if (arg == u"--seed"_qs && i + 1 < argc)
       seed = unsigned(std::atoi(argv[++i]));
     else
@@ -154,15 +182,17 @@ int main(int argc, char** argv) {
   }
   const Corpus corpus = readCorpus(paths);
   if (corpus.wordStarts.empty()) {
-    std::fprintf(stderr, "usage: ostrel_detect_accuracy [--samples N] [--seed S] [--show-misses] FILE...\n");
+    std::fprintf(stderr, "usage: ostrel_detect_accuracy [--samples N] [--seed S] [--show-misses] [--margins] "
+                 "FILE...\n");
     return 2;
   }
   std::array<Encoder, text::kCodePageCount> encoders;
   for (int code = 1; code <= text::kCodePageCount; ++code) encoders[code - 1] = encoderOf(code);
   std::mt19937 random(seed);
-  std::printf("%% right by sample length (characters) and code page; 'none' counts answers of 0\n");
-  std::printf("%6s %8s %8s %8s %8s %8s %8s %8s %6s\n", "length", "samples", "1251", "866",
-              "KOI8-R", "Mac", "ISO", "all", "none");
+  std::printf("%% right by sample length (characters) and code page; 'none' counts answers of 0;\n"
+              "'sure' is the %% of answers called sure, 'wrong' how many of those were wrong\n");
+  std::printf("%6s %8s %8s %8s %8s %8s %8s %8s %6s %8s %6s\n", "length", "samples", "1251",
+              "866", "KOI8-R", "Mac", "ISO", "all", "none", "sure", "wrong");
   for (const int length : kLengths)
     printTally(length, measure(corpus, length, count, random, encoders));
   return 0;
