@@ -2,6 +2,8 @@
 // memory, where the desktop is never asked to open anything. Scripts that could name a file
 // command (create, kill, write to, read from a file) are only cut, never run: a fuzzer must not
 // touch the disk.
+#include <cstdlib>
+
 #include "automation/macro_host.h"
 #include "automation/macro_script.h"
 #include "automation/macro_variables.h"
@@ -13,7 +15,11 @@ namespace {
 class MemoryHost : public automation::MacroHost {
  public:
   explicit MemoryHost(QString text) : m_text(std::move(text)) {}
+  void beginRun() override { ++m_runs; }
+  void endRun() override { --m_runs; }
+  int openRuns() const { return m_runs; }
   QString text() const override { return m_text; }
+  qsizetype textLength() const override { return m_text.size(); }
   void setText(const QString& text) override { m_text = text; }
   QString selectedText() const override { return m_selected; }
   void setSelectedText(const QString& text) override {
@@ -40,6 +46,7 @@ class MemoryHost : public automation::MacroHost {
   QString m_selected;
   QString m_clipboard;
   platform::SelRange m_range;
+  int m_runs = 0;
 };
 
 }  // namespace
@@ -49,6 +56,11 @@ OSTREL_FUZZ_TARGET(macro) {
   (void)automation::ParseMacroScript(script, QStringLiteral(";"));
   if (script.contains(QStringLiteral("file"), Qt::CaseInsensitive)) return;
   MemoryHost host(QStringLiteral("Первая строка\r\nsecond line\r\n\r\nlast"));
+  automation::MacroRunOptions options;
+  // Small enough that doubling statements reach it at once.
+  options.textLimit = 1 << 16;
   automation::RunMacroScript(script, QStringLiteral(";"), host,
-                             {{QStringLiteral("$name"), QStringLiteral("value")}});
+                             {{QStringLiteral("$name"), QStringLiteral("value")}}, options);
+  // Every run the interpreter began in the editor it ended, whatever the script did.
+  if (host.openRuns() != 0) std::abort();
 }

@@ -10,7 +10,10 @@ EditorMacroHost::EditorMacroHost(platform::EditControl& edit, platform::Clipboar
                                  platform::Shell& shell, Window window)
     : m_edit(edit), m_clipboard(clipboard), m_shell(shell), m_window(std::move(window)) {}
 
+void EditorMacroHost::beginRun() { m_edit.beginEditRun(); }
+void EditorMacroHost::endRun() { m_edit.endEditRun(); }
 QString EditorMacroHost::text() const { return m_edit.text(); }
+qsizetype EditorMacroHost::textLength() const { return m_edit.textLength(); }
 void EditorMacroHost::setText(const QString& text) { m_edit.setText(text); }
 QString EditorMacroHost::selectedText() const { return m_edit.selectedText(); }
 void EditorMacroHost::setSelectedText(const QString& text) { m_edit.setSelectedText(text); }

@@ -26,7 +26,10 @@ class EditorMacroHost final : public MacroHost {
   EditorMacroHost(platform::EditControl& edit, platform::Clipboard& clipboard,
                   platform::Shell& shell, Window window);
 
+  void beginRun() override;
+  void endRun() override;
   QString text() const override;
+  qsizetype textLength() const override;
   void setText(const QString& text) override;
   QString selectedText() const override;
   void setSelectedText(const QString& text) override;

@@ -1,5 +1,6 @@
 #include "automation/macro_commands.h"
 
+#include <QStringMatcher>
 #include <array>
 
 #include "automation/macro_files.h"
@@ -96,6 +97,15 @@ QString replaced(QString text, const QString& what, const QString& with) {
   return text;
 }
 
+// How long replaced() would make the text, found without making it.
+qsizetype replacedLength(QStringView text, const QString& what, const QString& with) {
+  if (what.isEmpty()) return text.size();
+  const QStringMatcher matcher(what);
+  qsizetype count = 0;
+  for (qsizetype at = 0; (at = matcher.indexIn(text, at)) >= 0; at += what.size()) ++count;
+  return text.size() + count * (with.size() - what.size());
+}
+
 void replace(const MacroArguments& args, ScriptHost& host) {
   if (args.count() < 3) return;
   const QString where = *args.raw(0);
@@ -106,10 +116,13 @@ void replace(const MacroArguments& args, ScriptHost& host) {
   } else if (where == QStringLiteral("$selectedtext")) {
     if (!host.hasSelection()) return;
     const QString selected = host.selectedText();
+    if (!host.admitsSelectedText(replacedLength(selected, what, with))) return;
     const QString result = replaced(selected, what, with);
     if (result != selected) host.setSelectedText(result);
   } else if (where == QStringLiteral("$clipboardtext")) {
-    host.setSelectedText(replaced(host.clipboardText(), what, with));
+    const QString clipboard = host.clipboardText();
+    if (!host.admitsSelectedText(replacedLength(clipboard, what, with))) return;
+    host.setSelectedText(replaced(clipboard, what, with));
   } else {
     host.setText(replaced(where, what, with));
   }

@@ -13,7 +13,13 @@ class MacroHost {
  public:
   virtual ~MacroHost() = default;
 
+  // The edits of one run, from its first statement to its last, undo as one step, and whoever
+  // listens to the editor hears of them once, when the run ends. Runs nest.
+  virtual void beginRun() = 0;
+  virtual void endRun() = 0;
+
   virtual QString text() const = 0;
+  virtual qsizetype textLength() const = 0;  // characters of text()
   // Replaces the whole text as one undoable edit.
   virtual void setText(const QString& text) = 0;
   virtual QString selectedText() const = 0;  // "" when nothing is selected

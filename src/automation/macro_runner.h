@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include "automation/macro_script.h"
 #include "automation/macro_variables.h"
 
 namespace shell {
@@ -18,10 +19,16 @@ class MacroRunner : public QObject {
  public:
   explicit MacroRunner(shell::FrmMain& window);
 
-  // Runs a script's text with the separator the settings hold now.
-  void runScript(const QString& script);
+  // Runs a script's text with the separator the settings hold now. The whole run undoes in one
+  // step; a run longer than a moment shows its progress and stops at Escape (see MacroRunWatch);
+  // a run that would make the text too long stops there and says so. A script asked for while
+  // one runs (by an event or a timer of the window) does not run.
+  MacroRunEnd runScript(const QString& script);
   // Runs a script file; a file that is missing or can't be read runs an empty script.
-  void runFile(const QString& path);
+  MacroRunEnd runFile(const QString& path);
+  bool running() const { return m_running; }
+  // How long a run goes before the window hears from it, and how often then; for tests.
+  void setWatchTimes(qint64 quietMs, qint64 everyMs);
   // Reloads the user variables from "Macroses.lst" (replacing, never merging).
   void loadUserMacros();
   const UserMacros& userMacros() const { return m_user; }
@@ -31,7 +38,13 @@ class MacroRunner : public QObject {
  private:
   shell::FrmMain& m_window;
   UserMacros m_user;
+  bool m_running = false;
+  qint64 m_quietMs;
+  qint64 m_everyMs;
 };
+
+// What the user is told when a script stopped because its text would have grown past the limit.
+QString TextLimitMessage();
 
 // The window's macro runner, once installed; nullptr before.
 MacroRunner* MacroRunnerOf(shell::FrmMain& window);

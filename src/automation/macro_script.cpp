@@ -30,22 +30,31 @@ std::vector<MacroStatement> ParseMacroScript(const QString& script, const QStrin
   return parsed;
 }
 
-void RunMacroScript(const QString& script, const QString& separator, MacroHost& host,
-                    const UserMacros& user) {
+MacroRunEnd RunMacroScript(const QString& script, const QString& separator, MacroHost& host,
+                           const UserMacros& user, const MacroRunOptions& options) {
+  MacroRunEnd end = MacroRunEnd::Done;
   try {
-    ScriptHost run(host);
-    for (const MacroStatement& statement : ParseMacroScript(script, separator)) {
-      const MacroCommandRun command = FindMacroCommand(statement.command);
+    const std::vector<MacroStatement> statements = ParseMacroScript(script, separator);
+    const qsizetype total = qsizetype(statements.size());
+    ScriptHost run(host, options.textLimit);
+    for (qsizetype i = 0; i < total && end == MacroRunEnd::Done; ++i) {
+      if (options.keepGoing && !options.keepGoing(i, total)) {
+        end = MacroRunEnd::Stopped;
+        break;
+      }
+      const MacroCommandRun command = FindMacroCommand(statements[size_t(i)].command);
       if (!command) continue;
       // A step that fails, even for want of memory, is skipped like any other failure.
       try {
-        command(MacroArguments(statement.arguments, run, user), run);
+        command(MacroArguments(statements[size_t(i)].arguments, run, user), run);
       } catch (const std::exception&) {
       }
+      if (run.limitReached()) end = MacroRunEnd::TextLimit;
     }
     run.finish();
   } catch (const std::exception&) {
   }
+  return end;
 }
 
 }  // namespace automation

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "automation/macro_variables.h"
@@ -26,10 +27,28 @@ struct MacroStatement {
 // result lines up with the script.
 std::vector<MacroStatement> ParseMacroScript(const QString& script, const QString& separator);
 
+// The longest text a script may make: a gigabyte of text in the program's single-byte code page.
+// A script that doubles its text would otherwise take every byte of memory there is.
+inline constexpr qsizetype kScriptTextLimit = qsizetype(1) << 30;
+
+enum class MacroRunEnd {
+  Done,       // every statement ran
+  Stopped,    // keepGoing said no
+  TextLimit,  // a statement would have made the text longer than the limit, and did nothing
+};
+
+struct MacroRunOptions {
+  qsizetype textLimit = kScriptTextLimit;
+  // Asked before each statement with how many ran and how many there are; false stops the run
+  // there. Empty: the run goes to its end.
+  std::function<bool(qsizetype done, qsizetype total)> keepGoing;
+};
+
 // Runs every statement of `script` over `host`, resolving arguments through `user` and the
-// built-in variables. The editor receives changes to its whole text as one undoable step per run
-// of statements that work on the whole text only. Never shows anything and never throws.
-void RunMacroScript(const QString& script, const QString& separator, MacroHost& host,
-                    const UserMacros& user);
+// built-in variables. The whole run is one undoable step of the editor, which tells its listeners
+// of it once, at the end; a run that ends early leaves the text as the statements before that
+// left it. Never shows anything and never throws.
+MacroRunEnd RunMacroScript(const QString& script, const QString& separator, MacroHost& host,
+                           const UserMacros& user, const MacroRunOptions& options = {});
 
 }  // namespace automation

@@ -1,6 +1,33 @@
 #include "automation/script_host.h"
 
+#include <exception>
+
 namespace automation {
+
+ScriptHost::ScriptHost(MacroHost& editor, qsizetype textLimit)
+    : m_editor(editor), m_limit(textLimit) {
+  m_editor.beginRun();
+}
+
+ScriptHost::~ScriptHost() {
+  try {
+    finish();
+  } catch (const std::exception&) {
+  }
+}
+
+void ScriptHost::finish() {
+  // The editor's run ends even when handing over the text fails.
+  struct EndRun {
+    ScriptHost& host;
+    ~EndRun() {
+      if (!host.m_inRun) return;
+      host.m_inRun = false;
+      host.m_editor.endRun();
+    }
+  } endRun{*this};
+  flush();
+}
 
 ScriptText& ScriptHost::kept() const {
   if (!m_text) m_text.emplace(m_editor.text());
@@ -17,15 +44,38 @@ void ScriptHost::flush() const {
 
 qsizetype ScriptHost::replaceInText(QStringView what, QStringView with) {
   if (!m_editor.acceptsEdits()) return 0;
-  const qsizetype count = kept().replaceAll(what, with);
+  const qsizetype count = kept().replaceAll(what, with, m_limit);
+  if (count == ScriptText::kPastLimit) {
+    m_limitReached = true;
+    return 0;
+  }
   if (count > 0 && what != with) m_changed = true;
   return count;
 }
 
+bool ScriptHost::admitsSelectedText(qsizetype length) {
+  flush();
+  const qsizetype now = m_editor.textLength();
+  // Most inserts are small: the selection is read only when the text is near the limit.
+  if (now + length <= m_limit) return true;
+  const qsizetype after = now - m_editor.selectedText().size() + length;
+  if (after <= m_limit || after <= now) return true;
+  m_limitReached = true;
+  return false;
+}
+
 QString ScriptHost::text() const { return kept().toString(); }
+
+qsizetype ScriptHost::textLength() const {
+  return m_text ? m_text->size() : m_editor.textLength();
+}
 
 void ScriptHost::setText(const QString& text) {
   if (!m_editor.acceptsEdits()) return;
+  if (text.size() > m_limit && text.size() > textLength()) {
+    m_limitReached = true;
+    return;
+  }
   m_text.emplace(text);
   m_changed = true;
 }
@@ -36,7 +86,7 @@ QString ScriptHost::selectedText() const {
 }
 
 void ScriptHost::setSelectedText(const QString& text) {
-  flush();
+  if (!admitsSelectedText(text.size())) return;
   m_text.reset();
   m_editor.setSelectedText(text);
 }

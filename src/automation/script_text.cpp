@@ -91,8 +91,14 @@ ScriptText::ScriptText(QStringView text, qsizetype pieceSize, int replacesBefore
       // About 16 bits a character: a piece of natural text fills a few percent of its filter.
       m_filterBitsLog2(std::clamp(int(std::bit_width(quint64(m_pieceSize) * 16 - 1)), 10, 20)),
       m_replacesLeft(replacesBeforeFilters) {
+  cut(text.toString());
+}
+
+void ScriptText::cut(const QString& text) {
+  m_whole.reset();
+  m_pieces.clear();
   for (qsizetype at = 0; at < text.size(); at += m_pieceSize)
-    m_pieces.push_back({text.mid(at, m_pieceSize).toString(), RunFilter(m_filterBitsLog2)});
+    m_pieces.push_back({text.mid(at, m_pieceSize), RunFilter(m_filterBitsLog2)});
 }
 
 ScriptText::~ScriptText() = default;
@@ -100,9 +106,11 @@ ScriptText::ScriptText(ScriptText&&) noexcept = default;
 ScriptText& ScriptText::operator=(ScriptText&&) noexcept = default;
 
 QString ScriptText::toString() const {
+  if (m_whole) return *m_whole;
   QString out;
   out.reserve(size());
   for (const Piece& piece : m_pieces) out += piece.text;
+  m_whole = out;
   return out;
 }
 
@@ -129,7 +137,7 @@ void ScriptText::buildFilter(size_t piece) {
     p.filter.addRunsAt(chars + at, int(std::min<qsizetype>(kLongestRun, text.size() - at)));
 }
 
-std::vector<ScriptText::Hit> ScriptText::findAll(QStringView what) const {
+std::vector<ScriptText::Hit> ScriptText::findAll(QStringView what, size_t most) const {
   std::vector<Hit> hits;
   const qsizetype length = what.size();
   const QStringMatcher matcher(what);
@@ -149,8 +157,10 @@ std::vector<ScriptText::Hit> ScriptText::findAll(QStringView what) const {
     qsizetype from = consumed;
     consumed = 0;
     if (!m_filtered || mayHold(m_pieces[i])) {
-      for (qsizetype at; (at = matcher.indexIn(text, from)) >= 0; from = at + length)
+      for (qsizetype at; (at = matcher.indexIn(text, from)) >= 0; from = at + length) {
         hits.push_back({i, at});
+        if (hits.size() > most) return hits;
+      }
     }
     // An occurrence that runs on into the next pieces starts with a run that starts here.
     if (length < 2 || i + 1 == m_pieces.size()) continue;
@@ -162,6 +172,7 @@ std::vector<ScriptText::Hit> ScriptText::findAll(QStringView what) const {
     const qsizetype at = matcher.indexIn(window, 0);
     if (at < 0 || at >= size - first) continue;
     hits.push_back({i, first + at});
+    if (hits.size() > most) return hits;
     consumed = first + at + length - size;
   }
   return hits;
@@ -279,18 +290,41 @@ void ScriptText::addSites(const std::vector<Site>& sites, QStringView with) {
     if (m_pieces[piece].filter.added() > 16 * m_pieces[piece].text.size() + 64) buildFilter(piece);
 }
 
-qsizetype ScriptText::replaceAll(QStringView what, QStringView with) {
+qsizetype ScriptText::replaceAll(QStringView what, QStringView with, qsizetype sizeLimit) {
   if (what.isEmpty() || m_pieces.empty()) return 0;
   if (!m_filtered && --m_replacesLeft < 0) {
     m_filtered = true;
     for (size_t i = 0; i < m_pieces.size(); ++i) buildFilter(i);
   }
-  const std::vector<Hit> hits = findAll(what);
+  const std::vector<Hit> hits = findAll(what, kMostHitsKept);
+  if (hits.size() > kMostHitsKept) return replaceWhole(what, with, sizeLimit);
   if (hits.empty()) return 0;
+  if (with.size() > what.size() &&
+      size() + qsizetype(hits.size()) * (with.size() - what.size()) > sizeLimit)
+    return kPastLimit;
+  m_whole.reset();
   std::vector<Site> sites = rebuild(hits, what.size(), with);
   reshape(sites);
   if (m_filtered) addSites(sites, with);
   return qsizetype(hits.size());
+}
+
+// Many occurrences: counted first, without keeping them, then replaced in one copy of the text.
+qsizetype ScriptText::replaceWhole(QStringView what, QStringView with, qsizetype sizeLimit) {
+  QString whole = toString();
+  m_whole.reset();  // so that the replacement below changes this copy in place
+  const QStringMatcher matcher(what);
+  qsizetype count = 0;
+  for (qsizetype at = 0; (at = matcher.indexIn(whole, at)) >= 0; at += what.size()) ++count;
+  if (with.size() > what.size() && whole.size() + count * (with.size() - what.size()) > sizeLimit)
+    return kPastLimit;
+  m_pieces.clear();
+  whole.replace(what.toString(), with.toString(), Qt::CaseSensitive);
+  cut(whole);
+  whole = QString();
+  if (m_filtered)
+    for (size_t i = 0; i < m_pieces.size(); ++i) buildFilter(i);
+  return count;
 }
 
 }  // namespace automation

@@ -8,7 +8,9 @@
 
 #include <QString>
 #include <QStringView>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace automation {
@@ -26,20 +28,33 @@ class ScriptText {
   ScriptText(ScriptText&&) noexcept;
   ScriptText& operator=(ScriptText&&) noexcept;
 
+  // Kept until the text changes: statements that read the whole text again and again (a search
+  // of it, "$alltext") share one copy.
   QString toString() const;
   qsizetype size() const;
 
+  // Past this many occurrences a replacement is made on the whole text at once, so that what a
+  // replacement keeps per occurrence never outgrows the text itself.
+  static constexpr size_t kMostHitsKept = size_t(1) << 20;
+  // What replaceAll returns when the result would be longer than the limit it was given.
+  static constexpr qsizetype kPastLimit = -1;
+
   // Replaces every occurrence of `what` by `with`, case-sensitively, left to right, never looking
   // into inserted text: the result of QString::replace(what, with). An empty `what` changes
-  // nothing. Returns how many occurrences were replaced.
-  qsizetype replaceAll(QStringView what, QStringView with);
+  // nothing. Returns how many occurrences were replaced, or kPastLimit, changing nothing, when
+  // the text would grow to more than `sizeLimit` characters (a text that shrinks may).
+  qsizetype replaceAll(QStringView what, QStringView with,
+                       qsizetype sizeLimit = std::numeric_limits<qsizetype>::max());
 
  private:
   struct Piece;
   struct Hit;
   struct Site;
 
-  std::vector<Hit> findAll(QStringView what) const;
+  // Stops once it has found more than `most`.
+  std::vector<Hit> findAll(QStringView what, size_t most) const;
+  qsizetype replaceWhole(QStringView what, QStringView with, qsizetype sizeLimit);
+  void cut(const QString& text);
   std::vector<Site> rebuild(const std::vector<Hit>& hits, qsizetype whatSize, QStringView with);
   void reshape(std::vector<Site>& sites);
   void addSites(const std::vector<Site>& sites, QStringView with);
@@ -51,6 +66,7 @@ class ScriptText {
   int m_filterBitsLog2;
   int m_replacesLeft;  // before the filters are built
   bool m_filtered = false;
+  mutable std::optional<QString> m_whole;
 };
 
 }  // namespace automation

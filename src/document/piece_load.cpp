@@ -101,6 +101,8 @@ class LoadingWindow : public QObject {
     const auto& key = static_cast<const QKeyEvent&>(*event);
     if (key.key() == Qt::Key_Escape) {
       if (event->type() == QEvent::KeyPress) m_stop();
+      // Overridden: the exit on Escape must not fire while Escape stops the load.
+      event->accept();
       return true;
     }
     return !looksOnly(key);

@@ -356,8 +356,12 @@ QByteArray EditControl::selectedTextUtf8() const {
 }
 
 void EditControl::setSelectedText(const QString& text) {
-  const Impl::ChangeScope scope{d};
   QsciScintilla* view = d->active;
+  // The component's own replacement measures the caret's line to scroll to it, which on a long
+  // line costs more than the edit; a run scrolls once, at its end.
+  if (d->editRun > 0 && !sci(view, Sci::SCI_SELECTIONISRECTANGLE))
+    return setSelectedTextUtf8(text.toUtf8());
+  const Impl::ChangeScope scope{d};
   // The selection goes first, so that what comes in is one insertion of known breaks.
   sci(view, Sci::SCI_BEGINUNDOACTION);
   const Impl::ProgramText program{d};
@@ -379,7 +383,7 @@ void EditControl::setSelectedTextUtf8(QByteArrayView utf8) {
   view->SendScintilla(Sci::SCI_REPLACETARGET, uintptr_t(text.size()),
                       text.isEmpty() ? "" : text.data());
   sci(view, Sci::SCI_SETEMPTYSELECTION, sci(view, Sci::SCI_GETTARGETEND));
-  sci(view, Sci::SCI_SCROLLCARET);
+  d->scrollCaret(view);
   d->noteSelection(view);
 }
 
@@ -417,7 +421,10 @@ void EditControl::setSelection(const SelRange& range, bool scroll) {
     sci(view, Sci::SCI_SETEMPTYSELECTION, anchor);
     sci(view, Sci::SCI_SETCURRENTPOS, caret);
   }
-  if (scroll) sci(view, Sci::SCI_SCROLLRANGE, anchor, caret);
+  if (scroll && d->editRun > 0)
+    d->scrollAfterRun = true;
+  else if (scroll)
+    sci(view, Sci::SCI_SCROLLRANGE, anchor, caret);
   d->selecting = false;
   d->noteSelection(d->active);
 }

@@ -147,6 +147,12 @@ class EditControl : public QWidget {
   QPoint pointOfPosition(int line, int column) const;  // inside this widget, in the active view
 
   // --- Editing and commands ---
+  // A run of edits by the program (a script's): from begin to end they undo as one step, the
+  // view is not scrolled to each of them, and the change and selection events come once, at the
+  // end, when the caret is also brought into view. Runs nest; only the outermost one counts.
+  void beginEditRun();
+  void endEditRun();
+  bool inEditRun() const;
   void undo();
   void redo();
   void cut();

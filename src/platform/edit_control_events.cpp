@@ -103,7 +103,7 @@ void EditControl::Impl::noteWholeTextChanged() {
 
 void EditControl::Impl::reportChange() {
   settleBreaks();
-  if (!changePending) return;
+  if (!changePending || editRun > 0) return;
   changePending = false;
   const long lines = sci(primary(), Sci::SCI_GETLINECOUNT);
   if (lines != knownLineCount) {
@@ -197,7 +197,7 @@ SelectionKey EditControl::Impl::selectionKey(const QsciScintilla* view) const {
 }
 
 void EditControl::Impl::noteSelection(QsciScintilla* view) {
-  if (view != active || loading || selecting) return;
+  if (view != active || loading || selecting || editRun > 0) return;
   const SelectionKey key = selectionKey(view);
   if (key == lastSelection) return;
   lastSelection = key;

@@ -81,6 +81,8 @@ struct EditControl::Impl {
   bool focusInside = false;
   bool loading = false;    // a file or a replace-all is coming in: no events until it is done
   bool selecting = false;  // a selection is being set in steps: one event at the end
+  int editRun = 0;         // nesting of beginEditRun: events and scrolling wait for its end
+  bool scrollAfterRun = false;  // an edit or a selection of the run wanted the caret in view
   mutable bool lengthIndex = false;
   // The text's length in UTF-16 units as loading counted it, kept up to date by each change
   // (see trackChange): it spares making the length index of a big file, a pause of its own.
@@ -180,6 +182,8 @@ struct EditControl::Impl {
   };
   SelectionKey selectionKey(const QsciScintilla* view) const;
   void noteSelection(QsciScintilla* view);
+  // The caret into view now, or at the end of the edit run under way (edit_control_run.cpp).
+  void scrollCaret(QsciScintilla* view);
   void makeActive(QsciScintilla* view);
   void focusEntered(QsciScintilla* view);
   void focusLeft(QFocusEvent* event);

@@ -35,7 +35,10 @@ class CountingHost final : public MacroHost {
   mutable int selectionReads = 0;
   mutable int clipboardReads = 0;
 
+  void beginRun() override { m_real.beginRun(); }
+  void endRun() override { m_real.endRun(); }
   QString text() const override { return ++textReads, m_real.text(); }
+  qsizetype textLength() const override { return m_real.textLength(); }
   void setText(const QString& t) override { ++textWrites, m_real.setText(t); }
   QString selectedText() const override { return ++selectionReads, m_real.selectedText(); }
   void setSelectedText(const QString& t) override { m_real.setSelectedText(t); }

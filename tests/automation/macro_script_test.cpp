@@ -131,17 +131,16 @@ TEST_F(MacroRun, StatementsThatNeedTheEditorSeeEarlierWholeTextChanges) {
     QString script;
     QString text;
     QString clipboard;
-    int undoSteps;
   };
   const Case cases[] = {
       {"insert at the caret between replaces",
        "replace $alltext,a,x;replace $alltext,b,y;setselectedtext Q;replace $alltext,c,z;", "qxyz",
-       "clip", 3},
+       "clip"},
       {"find in the replaced text",
-       "replace $alltext,abc,ABC abc;find $alltext,abc;setselectedtext Z;", "ABC z", "clip", 2},
+       "replace $alltext,abc,ABC abc;find $alltext,abc;setselectedtext Z;", "ABC z", "clip"},
       {"clipboard into the selection",
-       "replace $alltext,b,B;setselection 0,3;replace $clipboardtext,i,I;", "clIp", "clip", 2},
-      {"whole text as a value", "replace $alltext,c,C;setclipboardtext $alltext;", "abC", "abC", 1},
+       "replace $alltext,b,B;setselection 0,3;replace $clipboardtext,i,I;", "clIp", "clip"},
+      {"whole text as a value", "replace $alltext,c,C;setclipboardtext $alltext;", "abC", "abC"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -150,9 +149,103 @@ TEST_F(MacroRun, StatementsThatNeedTheEditorSeeEarlierWholeTextChanges) {
     run(c.script);
     EXPECT_EQ(edit.text(), c.text);
     EXPECT_EQ(clipboard.text(), c.clipboard);
-    for (int i = 0; i < c.undoSteps; ++i) edit.undo();
-    EXPECT_EQ(edit.text(), "abc") << "after " << c.undoSteps << " undo steps";
+    // However the statements reached the editor, the run is one step.
+    edit.undo();
+    EXPECT_EQ(edit.text(), "abc");
   }
+}
+
+// 20,000 edits at the caret among replaces and selections: the whole run undoes with one Undo,
+// and the editor's listeners (status bar, menus, modified mark) hear of it once, not per edit.
+TEST_F(MacroRun, LongRunIsOneUndoStepAndOneEvent) {
+  setUp("start", 5, 5);
+  QString script;
+  for (int i = 0; i < 20000; ++i) {
+    script += "setselectedtext x;";
+    if (i % 1000 == 999) script += "replace $alltext,xx,y;find $alltext,start;setselection 5,5;";
+  }
+  QSignalSpy changed(&edit, &platform::EditControl::changed);
+  QSignalSpy moved(&edit, &platform::EditControl::selectionChanged);
+  EXPECT_EQ(RunMacroScript(script, ";", host, user), MacroRunEnd::Done);
+  EXPECT_TRUE(edit.text().startsWith("start")) << edit.text().left(20).toStdString();
+  EXPECT_GT(edit.textLength(), 5 + 1000);
+  EXPECT_EQ(changed.count(), 1);
+  EXPECT_LE(moved.count(), 1);
+  EXPECT_EQ(edit.selection(), (platform::SelRange{0, 5, 0, 5, false})) << "the last statement's";
+  edit.undo();
+  EXPECT_EQ(edit.text(), "start");
+  edit.redo();
+  EXPECT_GT(edit.textLength(), 5 + 1000);
+  // Typed after the run, a character is a step of its own.
+  edit.setSelectedText("!");
+  edit.undo();
+  EXPECT_GT(edit.textLength(), 5 + 1000);
+}
+
+// A script that would make the text longer than the limit stops at that statement: the text is
+// what the statements before it made (one Undo away from the start), nothing after it runs.
+TEST_F(MacroRun, TextLimitStopsTheRunBeforeTheStatementThatPassesIt) {
+  put(path("big.txt"), QByteArray(300, 'f'));
+  struct Case {
+    const char* name;
+    QString script;
+    int selectStart;
+    int selectEnd;
+    QString text;  // the text when the run stopped
+  };
+  const QString a64(64, u'a');
+  const QString a128(128, u'a');
+  const Case cases[] = {
+      {"replace in the whole text doubling", "replace $alltext,a,aa;", 0, 0, a128},
+      {"insert the whole text at the caret", "setselectedtext $alltext;", 0, 0, a128},
+      {"replace in the selection", "setselection 0,1000;replace $selectedtext,a,aa;", 0, 0, a128},
+      {"replace the selection by the changed clipboard",
+       "setclipboardtext $alltext;setselection 0,0;replace $clipboardtext,a,aaa;", 0, 0, a64},
+      {"a file too big for it", "readfromfile " + path("big.txt") + ";", 0, 0, a64},
+      {"a literal that grows", "replace " + QString(100, u'b') + ",b,bbb;", 0, 0, a64},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    setUp(a64, c.selectStart, c.selectEnd);
+    clipboard.setText("untouched");
+    QString script;
+    for (int i = 0; i < 40; ++i) script += c.script;
+    script += "setclipboardtext ran on;";
+    MacroRunOptions options;
+    options.textLimit = 200;
+    EXPECT_EQ(RunMacroScript(script, ";", host, user, options), MacroRunEnd::TextLimit);
+    EXPECT_EQ(edit.text(), c.text);
+    EXPECT_NE(clipboard.text(), "ran on");
+    if (c.text != a64) {
+      edit.undo();
+      EXPECT_EQ(edit.text(), a64);
+    }
+  }
+  // Up to the limit itself is allowed.
+  setUp("aa");
+  MacroRunOptions options;
+  options.textLimit = 4;
+  EXPECT_EQ(RunMacroScript("replace $alltext,a,aa;", ";", host, user, options), MacroRunEnd::Done);
+  EXPECT_EQ(edit.text(), "aaaa");
+}
+
+TEST_F(MacroRun, StoppedRunKeepsTheStepsDoneAsOneUndoStep) {
+  setUp("");
+  MacroRunOptions options;
+  qsizetype asked = 0;
+  options.keepGoing = [&asked](qsizetype done, qsizetype total) {
+    ++asked;
+    EXPECT_EQ(total, 6);  // the empty statement after the last separator counts
+    return done < 3;
+  };
+  EXPECT_EQ(RunMacroScript("setselectedtext a;setselectedtext b;setselectedtext c;setselectedtext "
+                           "d;setclipboardtext stop;",
+                           ";", host, user, options),
+            MacroRunEnd::Stopped);
+  EXPECT_EQ(asked, 4);
+  EXPECT_EQ(edit.text(), "abc");
+  edit.undo();
+  EXPECT_EQ(edit.text(), "");
 }
 
 TEST_F(MacroRun, ReadOnlyDocumentTakesNoWholeTextEdits) {

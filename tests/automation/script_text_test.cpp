@@ -116,5 +116,58 @@ TEST(MacroScriptText, LargeTextKeepsFindingAfterManyChanges) {
   EXPECT_EQ(kept.toString(), oracle);
 }
 
+TEST(MacroScriptText, ManyOccurrencesReplaceLikeQStringAndKeepFinding) {
+  // Past the occurrences a replacement keeps one by one, the text is replaced whole; the pieces
+  // and filters made afresh must go on finding what is there, and reading the text between the
+  // steps must never give an old copy.
+  QString text;
+  while (text.size() < qsizetype(ScriptText::kMostHitsKept) * 6) text += "ab ab [x] ";
+  for (int replacesBeforeFilters : {0, 100}) {
+    SCOPED_TRACE(replacesBeforeFilters);
+    ScriptText kept(text, ScriptText::kPieceSize, replacesBeforeFilters);
+    QString oracle = text;
+    const Step steps[] = {{"b", "bc"}, {"[x]", "[y]"}, {"a", ""}, {"[y] ", "[x]"}, {"bc", "b"}};
+    for (const Step& step : steps) {
+      SCOPED_TRACE(step.what.toStdString());
+      const qsizetype expected = occurrences(oracle, step.what);
+      oracle.replace(step.what, step.with);
+      EXPECT_EQ(kept.replaceAll(step.what, step.with), expected);
+      ASSERT_EQ(kept.toString(), oracle);
+      EXPECT_EQ(kept.size(), oracle.size());
+    }
+  }
+}
+
+TEST(MacroScriptText, GrowingPastTheLimitChangesNothing) {
+  struct Case {
+    const char* name;
+    QString text;
+    Step step;
+    qsizetype limit;
+    qsizetype expect;  // count, or kPastLimit
+  };
+  const QString many(qsizetype(ScriptText::kMostHitsKept) + 5, u'a');
+  const Case cases[] = {
+      {"doubling past the limit", "aaaa", {"a", "aa"}, 7, ScriptText::kPastLimit},
+      {"doubling up to the limit", "aaaa", {"a", "aa"}, 8, 4},
+      {"growing where nothing is found", "aaaa", {"b", "bbbbbbbbbbbb"}, 4, 0},
+      {"shrinking above the limit", "aaaaaaaa", {"aa", "a"}, 2, 4},
+      {"many occurrences past the limit", many, {"a", "aa"}, many.size() + 4,
+       ScriptText::kPastLimit},
+      {"many occurrences within the limit", many, {"a", "b"}, many.size(), many.size()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptText kept(c.text, c.text.size() > 100 ? ScriptText::kPieceSize : 3, 0);
+    const QString before = kept.toString();
+    EXPECT_EQ(kept.replaceAll(c.step.what, c.step.with, c.limit), c.expect);
+    QString oracle = c.text;
+    if (c.expect != ScriptText::kPastLimit) oracle.replace(c.step.what, c.step.with);
+    EXPECT_EQ(kept.toString(), oracle);
+    // What was read before the replacement is a copy of its own.
+    EXPECT_EQ(before, c.text);
+  }
+}
+
 }  // namespace
 }  // namespace automation
