@@ -63,7 +63,9 @@ int DetectCodePage(QStringView text);
 // read the sample alike (lower-case letters sit at the same bytes in Windows-1251 and Macintosh
 // Cyrillic) leave a margin of a bit or none: the sample cannot tell them apart, though a change of
 // letter case would write them differently. A guess is sure from this margin on; below it a
-// short or unusual text could well be another code page's.
+// short or unusual text could well be another code page's. On Russian prose the detector's model
+// never saw, no sample of 8 to 64 characters called sure at this margin was in another code page,
+// while nearly every text of a few hundred characters is sure (tools/detect_accuracy --margins).
 inline constexpr int kSureMargin = 24;
 constexpr bool IsSureCodePageMargin(int margin) { return margin >= kSureMargin; }
 
