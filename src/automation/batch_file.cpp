@@ -143,7 +143,7 @@ QString BatchEncodingName(int encoding) {
 }
 
 QString MissingFromCodePage(QStringView text, int codePage, int limit) {
-  QSet<char32_t> seen;
+  QSet<char32_t> seen;  // each character is looked up once, however long the text
   QStringList missing;
   for (qsizetype i = 0; i < text.size() && missing.size() < limit; ++i) {
     char32_t c = text[i].unicode();
@@ -151,9 +151,9 @@ QString MissingFromCodePage(QStringView text, int codePage, int limit) {
       c = QChar::surrogateToUcs4(text[i], text[i + 1]);
       ++i;
     }
-    if (seen.contains(c) || holds(codePage, c)) continue;
+    if (seen.contains(c)) continue;
     seen.insert(c);
-    missing << QString::fromUcs4(&c, 1);
+    if (!holds(codePage, c)) missing << QString::fromUcs4(&c, 1);
   }
   return missing.join(QStringLiteral(" "));
 }
