@@ -6,8 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
-#include "platform/list_file.h"
+#include "platform/shipped_record.h"
 
 namespace platform {
 namespace {
@@ -52,6 +53,24 @@ void makePrivateDir(const QString& path) {
                                   QFileDevice::ExeOwner);
 }
 
+// True when `relative` stands in a sub-folder that none of the folder's entries `before` names.
+bool isNewKind(const QString& relative, const QStringList& before) {
+  if (!relative.contains('/')) return false;
+  const QString top = relative.section('/', 0, 0);
+  return std::none_of(before.begin(), before.end(), [&top](const QString& entry) {
+    return entry.compare(top, Qt::CaseInsensitive) == 0;
+  });
+}
+
+// Copies a shipped file, writable by its user like every file of theirs; returns the checksum of
+// the copy, empty when it failed.
+QByteArray copyShipped(const QString& src, const QString& dst) {
+  QDir().mkpath(QFileInfo(dst).absolutePath());
+  if (!QFile::copy(src, dst)) return {};
+  QFile(dst).setPermissions(QFile(dst).permissions() | QFileDevice::WriteOwner);
+  return ShippedRecord::FileChecksum(dst);
+}
+
 }  // namespace
 
 AppPaths::AppPaths(QString programDir, QString settingsFile)
@@ -63,7 +82,7 @@ AppPaths AppPaths::detect(const QString& installedData) {
     const bool firstStart = !QFileInfo::exists(home);
     makePrivateDir(home);
     const QString dir = QDir(home).absolutePath();
-    for (const QString& data : seedSources(installedData)) seed(data, dir, firstStart);
+    seed(seedSources(installedData), dir, firstStart);
     return AppPaths(dir, dir + "/settings.ini");
   }
   const QString appDir = QCoreApplication::applicationDirPath();
@@ -76,7 +95,7 @@ AppPaths AppPaths::detect(const QString& installedData) {
   const bool firstStart = !QFileInfo::exists(dir);
   makePrivateDir(dir);
   makePrivateDir(config);
-  for (const QString& data : seedSources(installedData)) seed(data, dir, firstStart);
+  seed(seedSources(installedData), dir, firstStart);
   return AppPaths(dir, config + "/settings.ini");
 }
 
@@ -107,31 +126,44 @@ QString AppPaths::resolve(const QString& path) {
 }
 
 void AppPaths::seed(const QString& from, const QString& to, bool fresh) {
-  const QString recordPath = to + "/" + kShippedRecord;
-  const auto record = ListFile::read(recordPath);
-  QStringList offered = record.value_or(QStringList());
-  const qsizetype before = offered.size();
-  QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-  const QDir source(from);
-  while (it.hasNext()) {
-    const QString src = it.next();
-    const QString rel = source.relativeFilePath(src);
-    if (rel.endsWith(".desktop")) continue;  // the desktop entry belongs to the system
-    // Each shipped file is offered once: one the user removed later stays removed.
-    if (offered.contains(rel)) continue;
-    offered.append(rel);
-    const QString dst = to + "/" + rel;
-    if (QFileInfo::exists(resolve(dst))) continue;
-    // A folder set up before files were recorded may lack a file because its user removed it;
-    // only what stands in a folder it has never had (a new kind of data) is brought in.
-    const bool newKind =
-        rel.contains('/') && !QFileInfo::exists(resolve(to + "/" + rel.section('/', 0, 0)));
-    if (!fresh && !record && !newKind) continue;
-    QDir().mkpath(QFileInfo(dst).absolutePath());
-    QFile::copy(src, dst);
-    QFile(dst).setPermissions(QFile(dst).permissions() | QFileDevice::WriteOwner);
+  seed(QStringList{from}, to, fresh);
+}
+
+void AppPaths::seed(const QStringList& sources, const QString& to, bool fresh) {
+  ShippedRecord record = ShippedRecord::read(to);
+  // What the folder held before anything was brought in: an empty one, like a new one, cannot
+  // lack a file because its user removed it.
+  const QStringList before = QDir(to).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                QDir::NoDotAndDotDot);
+  const bool everything = fresh || record.exists() || before.isEmpty();
+  bool changed = false;
+  for (const QString& from : sources) {
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    const QDir source(from);
+    while (it.hasNext()) {
+      const QString src = it.next();
+      const QString rel = source.relativeFilePath(src);
+      if (rel.endsWith(".desktop")) continue;  // the desktop entry belongs to the system
+      // Each shipped file is offered once: one the user removed later stays removed.
+      if (record.offered(rel)) continue;
+      // Into the folder of that name the user has, whatever its letter case.
+      const QString dst =
+          resolve(QFileInfo(to + "/" + rel).path()) + "/" + QFileInfo(rel).fileName();
+      // A folder set up before files were recorded may lack a file because its user removed
+      // it; only what stands in a folder it has never had (a new kind of data) is brought in.
+      if (QFileInfo::exists(resolve(dst)) || (!everything && !isNewKind(rel, before))) {
+        record.add(rel);
+        changed = true;
+        continue;
+      }
+      // A copy that failed is not recorded, so the next start tries again.
+      if (const QByteArray sum = copyShipped(src, dst); !sum.isEmpty()) {
+        record.add(rel, sum);
+        changed = true;
+      }
+    }
   }
-  if (offered.size() != before) ListFile::write(recordPath, offered);
+  if (changed) record.write(to);
 }
 
 }  // namespace platform

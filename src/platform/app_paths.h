@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -27,9 +28,12 @@ class AppPaths {
   static QString resolve(const QString& path);
 
   // Copies the files of `from` that `to` lacks and has not been offered before, keeping the
-  // sub-directory structure, and records them in kShippedRecord. `fresh`: `to` was made now.
+  // sub-directory structure, and records them with the checksum of each copy (ShippedRecord).
+  // `fresh`: `to` was made now. A folder that was there before and has no record yet gets only
+  // what stands in sub-folders it lacks, unless it is empty.
+  // Several sources are one seeding: what the folder held is judged once, before any copy.
   static void seed(const QString& from, const QString& to, bool fresh = true);
-  static constexpr char kShippedRecord[] = "Shipped.lst";
+  static void seed(const QStringList& sources, const QString& to, bool fresh);
 
  private:
   QString m_programDir;

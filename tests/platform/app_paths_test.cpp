@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "platform/list_files_setup.h"
+#include "platform/shipped_record.h"
 
 namespace platform {
 namespace {
@@ -92,6 +94,100 @@ TEST(AppPaths, SeedOffersEachShippedFileOnceAndBringsNewKindsOfDataToOldFolders)
   EXPECT_TRUE(QFile::exists(to.path() + "/Languages/Deutsch.lng"));
   EXPECT_TRUE(QFile::exists(to.path() + "/Templates/Memo.lst"));
   EXPECT_FALSE(QFile::exists(to.path() + "/Templates/Letter.lst"));
+}
+
+QByteArray bytesOf(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+// Every file under `dir` by its path relative to `prefix` + that path.
+QStringList filesUnder(const QString& dir, const QString& prefix = QString()) {
+  QStringList files;
+  QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) files << prefix + QDir(dir).relativeFilePath(it.next());
+  return files;
+}
+
+// An empty program folder got the first file of each shipped folder only, and no file of the
+// folder itself, and the record then kept the rest from ever coming.
+TEST(AppPathsSeed, AnEmptyExistingFolderGetsEveryShippedFileWithItsChecksum) {
+  QTemporaryDir home;
+  qputenv("OSTREL_HOME", home.path().toUtf8());
+  AppPaths::detect();
+  qunsetenv("OSTREL_HOME");
+  struct Source {
+    QString dir;
+    QString prefix;
+  } sources[] = {{QStringLiteral(OSTREL_SOURCE_DATA), QString()},
+                 {QStringLiteral(OSTREL_PLUGIN_DIR), QStringLiteral("Plugins/")}};
+  const ShippedRecord record = ShippedRecord::read(home.path());
+  ASSERT_TRUE(record.exists());
+  int compared = 0;
+  for (const Source& source : sources) {
+    for (const QString& rel : filesUnder(source.dir)) {
+      if (rel.endsWith(".desktop")) continue;
+      const QString shipped = source.prefix + rel;
+      SCOPED_TRACE(shipped.toStdString());
+      EXPECT_EQ(bytesOf(home.path() + "/" + shipped), bytesOf(source.dir + "/" + rel));
+      EXPECT_EQ(record.checksum(shipped), ShippedRecord::FileChecksum(source.dir + "/" + rel));
+      EXPECT_TRUE(record.unedited(home.path(), shipped));
+      ++compared;
+    }
+  }
+  EXPECT_GE(compared, 10) << "the shipped data and the plug-ins were found";
+  EXPECT_TRUE(QFile::exists(home.path() + "/Programs.lst")) << "a file of the folder itself";
+}
+
+TEST(AppPathsSeed, FolderWithOnlyTheUsersFilesIsNotEmpty) {
+  QTemporaryDir from, to;
+  touch(from.path() + "/Programs.lst", "sed");
+  touch(from.path() + "/Syntax/a.ohf", "a");
+  touch(from.path() + "/Syntax/b.ohf", "b");
+  touch(to.path() + "/Syntax/mine.ohf", "mine");  // set up before files were recorded
+  AppPaths::seed(from.path(), to.path(), /*fresh=*/false);
+  for (const char* name : {"Programs.lst", "Syntax/a.ohf", "Syntax/b.ohf"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(QFile::exists(to.path() + "/" + name)) << "the user may have removed it";
+    EXPECT_TRUE(ShippedRecord::read(to.path()).offered(name));
+  }
+}
+
+TEST(AppPathsSeed, EveryFileOfANewKindComesIntoAnOldFolder) {
+  QTemporaryDir from, to;
+  for (const char* name : {"Syntax/a.ohf", "Syntax/b.ohf", "Syntax/c.ohf", "Plugins/x.so"})
+    touch(from.path() + "/" + name, name);
+  touch(to.path() + "/settings.ini", "[x]");
+  AppPaths::seed(from.path(), to.path(), false);
+  const ShippedRecord record = ShippedRecord::read(to.path());
+  for (const char* name : {"Syntax/a.ohf", "Syntax/b.ohf", "Syntax/c.ohf", "Plugins/x.so"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(bytesOf(to.path() + "/" + name), QByteArray(name));
+    EXPECT_TRUE(record.unedited(to.path(), name));
+  }
+}
+
+TEST(AppPathsSeed, CopyThatFailedIsTriedAgainAtTheNextStart) {
+  QTemporaryDir from, to;
+  touch(from.path() + "/Templates/Letter.lst", "letter");
+  touch(to.path() + "/Shipped.lst", "");
+  touch(to.path() + "/Templates", "a file where the folder should be");
+  AppPaths::seed(from.path(), to.path(), false);
+  EXPECT_FALSE(ShippedRecord::read(to.path()).offered("Templates/Letter.lst"));
+  QFile::remove(to.path() + "/Templates");
+  AppPaths::seed(from.path(), to.path(), false);
+  EXPECT_EQ(bytesOf(to.path() + "/Templates/Letter.lst"), "letter");
+}
+
+TEST(AppPathsSeed, ShippedFileGoesIntoTheUsersFolderOfAnotherCase) {
+  QTemporaryDir from, to;
+  touch(from.path() + "/Syntax/new.ohf", "new");
+  touch(to.path() + "/syntax/old.ohf", "old");
+  touch(to.path() + "/Shipped.lst", "syntax/old.ohf\r\n");
+  AppPaths::seed(from.path(), to.path(), false);
+  EXPECT_EQ(bytesOf(to.path() + "/syntax/new.ohf"), "new");
+  EXPECT_FALSE(QFileInfo::exists(to.path() + "/Syntax")) << "no second folder";
+  EXPECT_TRUE(ShippedRecord::read(to.path()).unedited(to.path(), "Syntax/new.ohf"));
 }
 
 TEST(EnsureListFiles, CreatesMissingKeepsExisting) {
