@@ -1,9 +1,11 @@
 // Ostrel XP: starts one main window on the file named on the command line, if any.
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QStringList>
+#include <cstdio>
 #include <memory>
 
 #include "platform/app_paths.h"
@@ -11,12 +13,28 @@
 #include "platform/qt_ui.h"
 #include "platform/settings_store.h"
 #include "platform/start_warm_up.h"
+#include "shell/command_line.h"
 #include "shell/features.h"
 #include "shell/frm_main.h"
 #include "shell/load_timing.h"
 #include "shell/startup.h"
 
+namespace {
+
+// "--help" and "--version" are answered on the terminal, without a display or a window.
+bool answeredOnTerminal(int argc, char** argv) {
+  QStringList words;
+  for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
+  const auto info = shell::CommandLineInfo(words.join(' '), QDir::currentPath());
+  if (!info) return false;
+  std::fputs(info->toUtf8().constData(), stdout);
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (answeredOnTerminal(argc, argv)) return 0;
   QElapsedTimer started;
   started.start();
   // Begun first, so it overlaps the connection to the display.

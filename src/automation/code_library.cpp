@@ -24,24 +24,19 @@ QStringList linesOf(const QString& text) {
 QList<CodeEntry> ParseCodeLibrary(const QString& fileText) {
   QList<CodeEntry> entries;
   QStringList body;
-  bool inText = false;
   const auto finish = [&] {
     if (!entries.isEmpty()) entries.last().text = body.join(kCrLf);
     body.clear();
   };
   for (const QString& line : linesOf(fileText)) {
     if (line.startsWith(kHeader)) {
-      if (inText) finish();
+      finish();
       entries.append({line.mid(kHeader.size()), QString()});
-      inText = true;
-    } else if (line.contains(kHeader)) {
-      if (inText) finish();
-      inText = false;
-    } else if (inText) {
+    } else if (!entries.isEmpty()) {
       body.append(line);
     }
   }
-  if (inText) finish();
+  finish();
   return entries;
 }
 
@@ -57,6 +52,14 @@ std::optional<QString> FindCodeItem(const QList<CodeEntry>& entries, const QStri
     if (entry.name != name) continue;
     if (occurrence-- == 0) return entry.text;
   }
+  return std::nullopt;
+}
+
+std::optional<int> CodeTextHeaderLine(const QString& text) {
+  // Split as the reader splits, so a lone CR counts as the line end it becomes there.
+  const QStringList lines = linesOf(text);
+  for (qsizetype i = 0; i < lines.size(); ++i)
+    if (lines[i].startsWith(kHeader)) return int(i + 1);
   return std::nullopt;
 }
 

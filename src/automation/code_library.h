@@ -1,6 +1,6 @@
 // The code library: named pieces of code kept together in "Main.ocl". Each entry is a header
 // line ">>" + name, the lines of its text, and one line break that ends the entry. A text ends
-// at the next line holding ">>" anywhere, so such a line never survives a save and load.
+// at the next line that begins with ">>", so a text holding such a line cannot be stored.
 #pragma once
 
 #include <QList>
@@ -21,9 +21,9 @@ struct CodeEntry {
   bool operator==(const CodeEntry&) const = default;
 };
 
-// The entries of a library file's text (any line ends), in file order. Lines before the first
-// header, and the lines after a line that holds ">>" without starting with it, belong to no
-// entry.
+// The entries of a library file's text (any line ends), in file order. A line that begins with
+// ">>" is a header; every other line belongs to the text of the header above it, and lines
+// before the first header belong to no entry.
 QList<CodeEntry> ParseCodeLibrary(const QString& fileText);
 
 // The file's text for these entries: ">>" + name, CR LF, text, CR LF for each.
@@ -33,6 +33,11 @@ QString FormatCodeLibrary(const QList<CodeEntry>& entries);
 // (0 is the first). nullopt when there is no such entry.
 std::optional<QString> FindCodeItem(const QList<CodeEntry>& entries, const QString& name,
                                     int occurrence = 0);
+
+// The first line of `text` (1-based, any line ends) that begins with ">>": written into the file
+// it would read back as a header, ending the text there. nullopt when the file can hold the text.
+// Example: "a >> b\r\n>>c" gives 2.
+std::optional<int> CodeTextHeaderLine(const QString& text);
 
 // A name the file can hold as a header: not empty, no line break, not starting with ">>".
 bool IsCodeItemName(const QString& name);

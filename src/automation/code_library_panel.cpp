@@ -178,7 +178,8 @@ void FrmCodeLib::renameItem() {
     return;
   }
   auto library = libraryForSave();
-  if (!library) return;
+  // Checked under the old name, the one the user sees in the list.
+  if (!library || !storable(library->entries)) return;
   library->entries[row].name = *answer;
   if (!write(*library)) return;
   m_lstCodeItems->item(row)->setText(*answer);
@@ -187,7 +188,6 @@ void FrmCodeLib::renameItem() {
 
 void FrmCodeLib::saveLibrary() {
   if (!saveShown()) return;
-  // What was saved is shown as it reads back: a line holding ">>" has cut the text there.
   if (m_shownRow >= 0) showRow(m_shownRow);
 }
 
@@ -280,7 +280,25 @@ std::optional<CodeLibraryFile::Contents> FrmCodeLib::libraryForSave() {
   return library;
 }
 
+bool FrmCodeLib::storable(const QList<CodeEntry>& entries) {
+  // A line beginning with ">>" would read back as the header of a new item and cut this one's
+  // text there: nothing is written, and the text stays in the editor to be mended.
+  for (const CodeEntry& entry : entries) {
+    const std::optional<int> line = CodeTextHeaderLine(entry.text);
+    if (!line) continue;
+    m_window.context().ui.message(
+        QStringLiteral("Текст «%1» не сохранён: его строка %2 начинается с «>>», а такая строка "
+                       "в библиотеке кода читается как начало нового элемента.\nИзмените начало "
+                       "этой строки и сохраните снова.")
+            .arg(entry.name, QString::number(*line)),
+        kTitle, MsgButtons::Ok, MsgIcon::Warning);
+    return false;
+  }
+  return true;
+}
+
 bool FrmCodeLib::write(const CodeLibraryFile::Contents& library) {
+  if (!storable(library.entries)) return false;
   QString error;
   if (m_file.save(library.entries, library.format, &error)) return true;
   m_window.context().ui.message(

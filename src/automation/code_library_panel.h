@@ -68,6 +68,9 @@ class FrmCodeLib : public QWidget {
   // Every item of the list with its text: the stored one, but the chosen item's as shown.
   // nullopt (after telling the user) when the file cannot be read.
   std::optional<CodeLibraryFile::Contents> libraryForSave();
+  // False, after telling the user which item, when a text holds a line the file cannot hold.
+  bool storable(const QList<CodeEntry>& entries);
+  // Writes the file unless a text cannot be stored; a failure is told.
   bool write(const CodeLibraryFile::Contents& library);
   bool saveShown();
 

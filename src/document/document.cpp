@@ -20,6 +20,13 @@ QString Document::startCaption() { return QString::fromUtf8(shell::kStartCaption
 
 void Document::setPath(const QString& path) {
   m_path = path;
+  m_newFile = false;
+  Q_EMIT captionChanged(caption());
+}
+
+void Document::setNewFilePath(const QString& path) {
+  m_path = path;
+  m_newFile = !path.isEmpty();
   Q_EMIT captionChanged(caption());
 }
 

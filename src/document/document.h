@@ -57,8 +57,13 @@ class Document : public QObject {
   QString caption() const;
   static QString startCaption();
 
-  // The document now refers to `path` ("" for untitled); the caption follows.
+  // The document now refers to `path` ("" for untitled): a file that exists; the caption
+  // follows.
   void setPath(const QString& path);
+  // The document carries the name of a file that does not exist yet (one named on the command
+  // line): the first save creates it. Any later setPath ends that.
+  void setNewFilePath(const QString& path);
+  bool isNewFile() const { return m_newFile; }
 
   // Notes the file as it stands on disk now (after loading or saving it), so a later check
   // can tell whether another program changed it since.
@@ -74,6 +79,7 @@ class Document : public QObject {
 
  private:
   QString m_path;
+  bool m_newFile = false;
   bool m_dirty = false;
   Partial m_partial = Partial::No;
   platform::ReadFidelity m_fidelity;

@@ -71,18 +71,50 @@ Loaded loadText(shell::FrmMain& window, const QString& path) {
   return {failedPart};
 }
 
+// What follows every way a file becomes the document, once its text is in: the folder, the
+// colours and the macro menu follow the file that is open now.
+void afterLoad(shell::FrmMain& window, const QString& path) {
+  shell::AppContext& ctx = window.context();
+  ctx.settings.set(platform::Setting::LastDir, FileFolder(path));
+  if (ctx.settings.truth(platform::Setting::SynAutoDetect))
+    window.hooks().run(shell::PathHook::HighLightForPath, path);
+  window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
+  window.focusEditor();
+}
+
 // The load shared by both ways of opening.
 Loaded load(shell::FrmMain& window, const QString& path) {
   if (Loaded loaded = loadText(window, path); loaded.error || loaded.unchanged) return loaded;
-  shell::AppContext& ctx = window.context();
-  ctx.settings.set(platform::Setting::LastDir, FileFolder(path));
   if (RecentFiles* recent = window.recentFiles()) recent->AddToRecent(path);
-  if (ctx.settings.truth(platform::Setting::SynAutoDetect))
-    window.hooks().run(shell::PathHook::HighLightForPath, path);
-  // The macro menu follows the file that is open now, however it was opened.
-  window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
-  window.focusEditor();
+  afterLoad(window, path);
   return {};
+}
+
+// A path that names nothing yet, in a folder that exists: a file the first save can create.
+// A dangling symbolic link is not one: writing would replace the link, not make its target.
+bool namesNewFile(const QString& path) {
+  const QFileInfo info(path);
+  if (info.exists() || info.isSymLink() || info.fileName().isEmpty()) return false;
+  return QFileInfo(info.absolutePath()).isDir();
+}
+
+// An empty document that carries the new file's name, written like any new document. It joins
+// no recent list: there is no file to open there until it is saved.
+void openNewFile(shell::FrmMain& window, const QString& path) {
+  platform::EditControl& editor = window.txtMain();
+  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
+  // As opening an empty file would: no undo back to a text opened before.
+  editor.beginLoad(0);
+  editor.endLoad({platform::Encoding::Utf8, false,
+                  windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf},
+                 0);
+  ForgetHowItWasRead(window);
+  Document& doc = window.document();
+  doc.setDirty(false);
+  doc.setCurCodir(1);
+  doc.setNewFilePath(path);
+  doc.rememberDiskState();
+  afterLoad(window, path);
 }
 
 // The program's own message, then the reason in the user's words.
@@ -145,6 +177,10 @@ bool LFile(shell::FrmMain& window, const QString& path) {
 }
 
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path) {
+  if (namesNewFile(path)) {
+    openNewFile(window, path);
+    return true;
+  }
   const Loaded loaded = load(window, path);
   return !loaded.error && !loaded.unchanged;
 }

@@ -26,7 +26,9 @@ bool LFile(shell::FrmMain& window, const QString& path);
 // предыдущий документ перед открытием?"). False when the user cancelled or the save failed.
 bool SavePreviousIfWanted(shell::FrmMain& window);
 
-// Loads a file without any question or message; used once at start for the command line.
+// Loads a file without any question or message; used once at start for the command line. A
+// name no file has yet, in a folder that exists, becomes an empty document carrying that name,
+// which the first save creates.
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path);
 
 // The text is all of the file it refers to (just saved) or of none (a new document): nothing of

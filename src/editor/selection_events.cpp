@@ -44,6 +44,7 @@ QString documentNote(shell::FrmMain& window) {
     case document::Partial::No:
       break;
   }
+  if (doc.isNewFile()) return QStringLiteral("Новый файл");
   QString note = window.txtMain().isReadOnly() ? QStringLiteral("Только чтение") : QString();
   if (!doc.fidelity().exact())
     note += (note.isEmpty() ? QString() : QStringLiteral(" | ")) +

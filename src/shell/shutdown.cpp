@@ -19,8 +19,11 @@ bool RunShutdown(FrmMain& window) {
         !document::SaveOrAsk(window, QStringLiteral("Сохранение документа")))
       return false;
   }
-  if (ctx.settings.flag(platform::Setting::LoadLastOpened) && !window.document().isUntitled())
-    ctx.settings.set(platform::Setting::LastOpenedFile, window.document().path());
+  // A new file never saved is no file to open at the next start.
+  const document::Document& doc = window.document();
+  if (ctx.settings.flag(platform::Setting::LoadLastOpened) && !doc.isUntitled() &&
+      !doc.isNewFile())
+    ctx.settings.set(platform::Setting::LastOpenedFile, doc.path());
   window.hooks().run(Hook::ExitMacro);
   if (!window.isMinimized()) StorePlacement(window, ctx.settings, "Main");
   return true;

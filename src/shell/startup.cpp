@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <exception>
 
@@ -8,6 +9,7 @@
 #include "platform/edit_control.h"
 #include "platform/caption_marks.h"
 #include "platform/list_files_setup.h"
+#include "shell/command_line.h"
 #include "shell/frm_main.h"
 #include "shell/window_placement.h"
 
@@ -79,8 +81,10 @@ void openLastAndCommandLine(FrmMain& window, const QString& commandLine) {
   if (s.flag(Setting::LoadLastOpened)) guarded([&] {
       document::LFile(window, s.get(Setting::LastOpenedFile));
     });
+  // Stored in the recent files and the bookmarks, a relative path would lead elsewhere from the
+  // next working folder.
   if (!commandLine.isEmpty()) guarded([&] {
-      document::OpenFromCommandLine(window, commandLine);
+      document::OpenFromCommandLine(window, CommandLinePath(commandLine, QDir::currentPath()));
     });
 }
 

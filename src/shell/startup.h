@@ -7,7 +7,8 @@ namespace shell {
 
 class FrmMain;
 
-// Runs every start-up step against the window. `commandLine` is the file to open, taken whole.
+// Runs every start-up step against the window. `commandLine` is the file to open, taken whole;
+// a relative path is taken from the current working folder.
 void RunStartup(FrmMain& window, const QString& commandLine);
 
 // The editor options of the settings key applied to the editing control.

@@ -45,8 +45,12 @@ TEST(CodeLibraryFormat, ReadsEntriesAsTheLinesSay) {
       {"header only", ">>a", {{"a", ""}}},
       {"text ending in empty lines", ">>a\r\nx\r\n\r\n\r\n", {{"a", "x\r\n\r\n"}}},
       {"lines before the first header", "stray\r\n>>a\r\nx\r\n", {{"a", "x"}}},
-      // A line holding ">>" ends the text; what follows it up to the next header is nobody's.
-      {"cut at >>", ">>a\r\nx\r\ny >> z\r\nlost\r\n>>b\r\nw\r\n", {{"a", "x"}, {"b", "w"}}},
+      // Only a line that begins with ">>" is a header: one holding it further on is text. Such
+      // a line used to end the text, and the next save dropped everything after it.
+      {">> inside a line", ">>a\r\nx\r\ny >> z\r\nkept\r\n>>b\r\nw\r\n",
+       {{"a", "x\r\ny >> z\r\nkept"}, {"b", "w"}}},
+      {"a line ending in >>", ">>a\r\nx>>\r\n  >>y\r\n", {{"a", "x>>\r\n  >>y"}}},
+      {"a header with no name", ">>\r\nx\r\n", {{"", "x"}}},
       {"LF line ends", ">>a\nx\ny\n>>b\n\n", {{"a", "x\r\ny"}, {"b", ""}}},
       {"a name holding >>", ">>a>>b\r\nx\r\n", {{"a>>b", "x"}}},
   };
@@ -58,8 +62,16 @@ TEST(CodeLibraryFormat, ReadsEntriesAsTheLinesSay) {
 
 TEST(CodeLibraryFormat, WritesWhatReadsBackUnchanged) {
   // The texts a save must not grow or shrink, the last entry's above all.
-  const QString texts[] = {
-      "", "x", "x\r\n", "\r\n", "a\r\n\r\nb", "  indented\r\n\ttab", "Привет, мир\r\n", "\r\n\r\n"};
+  const QString texts[] = {"",
+                           "x",
+                           "x\r\n",
+                           "\r\n",
+                           "a\r\n\r\nb",
+                           "  indented\r\n\ttab",
+                           "Привет, мир\r\n",
+                           "\r\n\r\n",
+                           "cout >> x;\r\n",
+                           "a\r\nx >> y\r\n>\r\n >>z"};
   for (const QString& text : texts) {
     SCOPED_TRACE(text.toStdString());
     const QList<CodeEntry> entries = {{"first", "1"}, {"Последний", text}};
@@ -68,6 +80,27 @@ TEST(CodeLibraryFormat, WritesWhatReadsBackUnchanged) {
     EXPECT_EQ(cycled, entries);
   }
   EXPECT_EQ(FormatCodeLibrary({{"a", "x"}, {"b", ""}}), ">>a\r\nx\r\n>>b\r\n\r\n");
+}
+
+TEST(CodeLibraryFormat, FindsTheLineThatWouldReadAsAHeader) {
+  struct {
+    const char* name;
+    QString text;
+    std::optional<int> line;  // 1-based
+  } cases[] = {
+      {"empty", "", std::nullopt},
+      {">> inside lines", "a >> b\r\nc>>\r\n >>d", std::nullopt},
+      {"first line", ">>x", 1},
+      {"only >>", "a\r\n>>", 2},
+      {"after LF", "a\nb\n>>c", 3},
+      {"after a lone CR", "a\r>>c", 2},
+      {"the first of two", "a\r\n>>b\r\n>>c", 2},
+      {"a single >", ">a\r\n>", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(CodeTextHeaderLine(c.text), c.line);
+  }
 }
 
 TEST(CodeLibraryFormat, NamesOfDroppedFilesAndRenamedItems) {
@@ -230,15 +263,74 @@ TEST_F(CodeLibraryTest, TheLastItemSurvivesManySaves) {
   EXPECT_EQ(shown().text(), "line 1\r\n\r\nline 3\r\n");
 }
 
-TEST_F(CodeLibraryTest, SaveStoresTheShownTextAndShowsItAsItReadsBack) {
+// A line holding ">>" after its start used to cut the text there on reading, so the save lost
+// the rest of it.
+TEST_F(CodeLibraryTest, SaveKeepsLinesHoldingAngleBracketsWhole) {
   startWith(">>a\r\nalpha\r\n>>b\r\nbeta\r\n");
   choose("a");
-  shown().setText("one\r\nx >> y\r\nthree");
+  const QString text = "one\r\nx >> y\r\nthree";
+  shown().setText(text);
   click("mnuSaveCode");
-  EXPECT_EQ(stored(), (QList<CodeEntry>{{"a", "one"}, {"b", "beta"}}));
+  EXPECT_EQ(stored(), (QList<CodeEntry>{{"a", text}, {"b", "beta"}}));
   EXPECT_EQ(current(), "a");
-  EXPECT_EQ(shown().text(), "one");
+  EXPECT_EQ(shown().text(), text);
+  // Saved again from another item, it stays whole.
+  choose("b");
+  click("mnuSaveCode");
+  click("mnuCodeLib");
+  click("mnuCodeLib");
+  choose("a");
+  EXPECT_EQ(shown().text(), text);
   EXPECT_TRUE(m_ui.messages.isEmpty());
+}
+
+// A line that begins with ">>" would read back as the header of a new item, and the item's
+// text would end there: the save is refused, naming the item, and the text stays to be mended.
+TEST_F(CodeLibraryTest, ATextTheFileCannotHoldIsRefusedAndKept) {
+  const QByteArray library = ">>a\r\nalpha\r\n>>b\r\nbeta\r\n";
+  startWith(library);
+  choose("a");
+  const QString text = "one\r\n>>two\r\nthree";
+  shown().setText(text);
+  m_ui.answerMessage(MsgAnswer::Ok, "«a»");
+  click("mnuSaveCode");
+  ASSERT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(m_ui.messages.last().title, "Библиотека кода");
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), library);
+  EXPECT_EQ(shown().text(), text);
+  EXPECT_EQ(current(), "a");
+
+  // Leaving the item asks about the change; saving is refused again and the item stays chosen.
+  m_ui.answerMessage(MsgAnswer::Yes, "Сохранить изменения?");
+  m_ui.answerMessage(MsgAnswer::Ok, "«a»");
+  choose("b");
+  ASSERT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(current(), "a");
+  EXPECT_EQ(shown().text(), text);
+  // Renaming saves too: refused, the old name stays.
+  m_ui.answerInput("A2", "Введите новое название");
+  m_ui.answerMessage(MsgAnswer::Ok, "«a»");
+  click("mnuRename");
+  ASSERT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(items(), QStringList({"a", "b"}));
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), library);
+
+  // Mended, it is saved.
+  shown().setText("one\r\n >>two\r\nthree");
+  click("mnuSaveCode");
+  EXPECT_EQ(stored(), (QList<CodeEntry>{{"a", "one\r\n >>two\r\nthree"}, {"b", "beta"}}));
+}
+
+TEST_F(CodeLibraryTest, ADroppedFileTheLibraryCannotHoldIsNotSaved) {
+  const QByteArray library = ">>a\r\nalpha\r\n";
+  startWith(library);
+  const QString file = writeFile("outside/shell.txt", "echo 1\n>>log\n");
+  ASSERT_TRUE(drop({QUrl::fromLocalFile(file)}));
+  m_ui.answerMessage(MsgAnswer::Ok, "«shell»");
+  click("mnuSaveCode");
+  ASSERT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(bytesOf(homePath("Main.ocl")), library);
+  EXPECT_EQ(shown().text(), "echo 1\r\n>>log\r\n");
 }
 
 TEST_F(CodeLibraryTest, AddRemoveAndRename) {

@@ -3,6 +3,7 @@
 #include "shell/startup.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QStatusBar>
@@ -140,6 +141,52 @@ TEST_F(StartupTest, LastFileThenCommandLineWithoutQuestions) {
   EXPECT_EQ(w.txtMain().text(), "arg");
   EXPECT_EQ(w.document().path(), arg);
   EXPECT_TRUE(m_ui.messages.isEmpty());
+}
+
+// The working folder for the length of a test.
+class WorkingFolder {
+ public:
+  explicit WorkingFolder(const QString& path) : m_before(QDir::currentPath()) {
+    QDir().mkpath(path);
+    QDir::setCurrent(path);
+  }
+  ~WorkingFolder() { QDir::setCurrent(m_before); }
+
+ private:
+  QString m_before;
+};
+
+// A relative path was kept as typed: the recent files and the bookmarks then led elsewhere
+// from the next working folder.
+TEST_F(StartupTest, RelativeCommandLinePathIsTakenFromTheWorkingFolder) {
+  writeFile("work/notes.txt", "рядом");
+  writeFile("up.txt", "выше");
+  writeFile("elsewhere/x.txt", "через ссылку");
+  writeFile("work/x.txt", "не тот");
+  QDir().mkpath(homePath("elsewhere/deep"));
+  ASSERT_TRUE(QFile::link(homePath("elsewhere/deep"), homePath("work/link")));
+  struct {
+    const char* commandLine;
+    const char* text;
+  } cases[] = {
+      {"notes.txt", "рядом"},
+      {"../up.txt", "выше"},
+      // "link/.." is the folder above the link's target, not the working folder: the path is
+      // kept as typed after the folder, never tidied as text.
+      {"link/../x.txt", "через ссылку"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.commandLine);
+    WorkingFolder folder(homePath("work"));
+    const QString expected = QDir::currentPath() + "/" + QString::fromUtf8(c.commandLine);
+    FrmMain& w = start(QString::fromUtf8(c.commandLine));
+    EXPECT_EQ(w.document().path(), expected);
+    EXPECT_EQ(w.txtMain().text(), QString::fromUtf8(c.text));
+    QFile recent(homePath("Opened.lst"));
+    ASSERT_TRUE(recent.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(recent.readLine()).trimmed(), expected);
+    m_window.reset();
+  }
 }
 
 TEST_F(StartupTest, HooksRunInTheirOrder) {
