@@ -149,7 +149,9 @@ QStringList SpecialTemplateSets(const QString& folder) {
 }
 
 QString SpecialTemplateText(const QString& fileText) {
-  return fileText.chopped(std::min<qsizetype>(2, fileText.size()));
+  if (fileText.endsWith(QStringLiteral("\r\n"))) return fileText.chopped(2);
+  if (fileText.endsWith(u'\n') || fileText.endsWith(u'\r')) return fileText.chopped(1);
+  return fileText;
 }
 
 void InstallSpecialTemplates(shell::FrmMain& window) {

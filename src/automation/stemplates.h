@@ -13,8 +13,8 @@ namespace automation {
 
 // The sets (the sub-folders of the folder), in the order the folder lists them.
 QStringList SpecialTemplateSets(const QString& folder);
-// A piece's text as it is inserted: the file's text without its last two characters (the line
-// break a file ends in).
+// A piece's text as it is inserted: the file's text without the one line break (CR LF, LF or CR)
+// it ends in; a file that ends in none is inserted whole. Example: "<b></b>\r\n" gives "<b></b>".
 QString SpecialTemplateText(const QString& fileText);
 
 void InstallSpecialTemplates(shell::FrmMain& window);

@@ -83,15 +83,34 @@ TEST_F(TemplatesTest, SettingsFunctionsAddEditAndRemove) {
   EXPECT_NE(RemoveTemplate(w, "Новый"), std::nullopt);
 }
 
-TEST(SpecialTemplateText, LosesTheLastTwoCharacters) {
-  EXPECT_EQ(SpecialTemplateText("<b></b>\r\n"), "<b></b>");
-  EXPECT_EQ(SpecialTemplateText("abc"), "a");
-  EXPECT_EQ(SpecialTemplateText("a"), "");
+// Only a final line break goes: a file without one used to lose its last two characters.
+TEST(SpecialTemplateText, LosesOnlyTheFinalLineBreak) {
+  struct {
+    const char* name;
+    QString file;
+    QString expect;
+  } cases[] = {
+      {"CR LF", "<b></b>\r\n", "<b></b>"},
+      {"LF", "<b></b>\n", "<b></b>"},
+      {"CR", "<b></b>\r", "<b></b>"},
+      {"no line break", "abcd", "abcd"},
+      {"one character", "a", "a"},
+      {"empty", "", ""},
+      {"only a line break", "\r\n", ""},
+      {"one of two line breaks", "a\r\n\r\n", "a\r\n"},
+      {"LF before CR: two line ends", "a\n\r", "a\n"},
+      {"inner line breaks stay", "<ul>\r\n</ul>", "<ul>\r\n</ul>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(SpecialTemplateText(c.file), c.expect);
+  }
 }
 
 TEST_F(TemplatesTest, AltTPopsTheActiveSetUpAndInsertsTheChoice) {
   writeFile("STemplates/HTML/b.lst", "<b></b>\n");  // a Linux line end reads as CR LF
   writeFile("STemplates/HTML/i.lst", "<i></i>\r\n");
+  writeFile("STemplates/HTML/u.lst", "<u></u>");  // no final line break: inserted whole
   writeFile("STemplates/notes.txt", "not a set");
   shell::FrmMain& w = startTyping();
   EXPECT_EQ(captions("mnuSpecialTemplate"), QStringList({"Не использовать", "HTML"}));
@@ -110,19 +129,24 @@ TEST_F(TemplatesTest, AltTPopsTheActiveSetUpAndInsertsTheChoice) {
   QStringList items;
   for (int i = 0; i < popup()->count(); ++i) items << popup()->item(i)->text();
   items.sort();
-  EXPECT_EQ(items, QStringList({"b", "i"}));
+  EXPECT_EQ(items, QStringList({"b", "i", "u"}));
   popup()->setCurrentItem(popup()->findItems("i", Qt::MatchExactly).first());
   press(Qt::Key_Return);
   EXPECT_EQ(w.txtMain().text(), "x <i></i>");
   EXPECT_FALSE(popup()->isVisible());
   EXPECT_EQ(QApplication::focusWidget(), w.txtMain().focusWidget());
+  press(Qt::Key_T, Qt::AltModifier);
+  ASSERT_TRUE(popup()->isVisible());
+  popup()->setCurrentItem(popup()->findItems("u", Qt::MatchExactly).first());
+  press(Qt::Key_Space);
+  EXPECT_EQ(w.txtMain().text(), "x <i></i><u></u>");
   // Losing the focus hides it without inserting.
   press(Qt::Key_T, Qt::AltModifier);
   ASSERT_TRUE(popup()->isVisible());
   w.focusEditor();
   QCoreApplication::processEvents();
   EXPECT_FALSE(popup()->isVisible());
-  EXPECT_EQ(w.txtMain().text(), "x <i></i>");
+  EXPECT_EQ(w.txtMain().text(), "x <i></i><u></u>");
 }
 
 TEST_F(TemplatesTest, PopUpStaysInsideTheWindow) {
