@@ -29,14 +29,22 @@ double step(int from, int to, int count) {
   return to < from ? -size : size;
 }
 
-// The text's characters, a surrogate pair counting as one, so no tag splits a character.
+// How many code units the character at `i` takes: a surrogate pair and a CR LF are one
+// character each, so no tag splits one. A CR and an LF in tags of their own would each become
+// a whole line break in the editor, doubling every line break of the text.
+qsizetype widthAt(QStringView view, qsizetype i) {
+  if (i + 1 >= view.size()) return 1;
+  if (view[i].isHighSurrogate() && view[i + 1].isLowSurrogate()) return 2;
+  if (view[i] == u'\r' && view[i + 1] == u'\n') return 2;
+  return 1;
+}
+
 std::vector<QStringView> characters(const QString& text) {
   std::vector<QStringView> result;
   result.reserve(size_t(text.size()));
   const QStringView view(text);
   for (qsizetype i = 0; i < view.size();) {
-    const qsizetype width =
-        view[i].isHighSurrogate() && i + 1 < view.size() && view[i + 1].isLowSurrogate() ? 2 : 1;
+    const qsizetype width = widthAt(view, i);
     result.push_back(view.mid(i, width));
     i += width;
   }

@@ -19,9 +19,11 @@ QString ColorToHtml(int colour);
 // even steps from `startColour` (one step before the first character) to `endColour` (the
 // last character). Red and green steps are doubles, the blue step is single precision, as the
 // gradients always were; each component is rounded to the nearest whole number, ties to even.
-// CR and LF get tags of their own; a character outside the basic plane stays one character.
+// A line end (CR LF, a lone CR or a lone LF) is one character, written as it was inside its own
+// tag; a character outside the basic plane stays one character.
 // Example: "ab" from black to white gives
-// "<FONT COLOR=808080>a</FONT><FONT COLOR=FFFFFF>b</FONT>".
+// "<FONT COLOR=808080>a</FONT><FONT COLOR=FFFFFF>b</FONT>"; "a\r\nb" takes three steps, the
+// middle tag holding "\r\n".
 QString TextGradient(const QString& text, int startColour, int endColour);
 
 }  // namespace html

@@ -1,5 +1,5 @@
 // Colour codes and the gradient: digits in the right order, exact rounding, one tag per
-// character.
+// character and per line end.
 #include "html/html_colour.h"
 
 #include <gtest/gtest.h>
@@ -46,9 +46,19 @@ TEST(TextGradient, StepsEvenlyAndEndsOnTheEndColour) {
       {"equal colours", "abc", 0x123456, 0x123456,
        tag("563412", "a") + tag("563412", "b") + tag("563412", "c")},
       {"downwards", "ab", 0xFFFFFF, 0, tag("808080", "a") + tag("000000", "b")},
-      {"line break and space get tags", "a\r\n b", 0, 0,
-       tag("000000", "a") + tag("000000", "\r") + tag("000000", "\n") + tag("000000", " ") +
-           tag("000000", "b")},
+      {"a space gets its tag", "a b", 0, 0,
+       tag("000000", "a") + tag("000000", " ") + tag("000000", "b")},
+      // A line end is one step of the gradient, written as it was. CR and LF in tags of their
+      // own each became a whole line break in the editor: every line break doubled.
+      {"CR LF is one character", "a\r\nb", 0, 0xFFFFFF,
+       tag("555555", "a") + tag("AAAAAA", "\r\n") + tag("FFFFFF", "b")},
+      {"a lone LF", "a\nb", 0, 0xFFFFFF,
+       tag("555555", "a") + tag("AAAAAA", "\n") + tag("FFFFFF", "b")},
+      {"a lone CR", "a\rb", 0, 0xFFFFFF,
+       tag("555555", "a") + tag("AAAAAA", "\r") + tag("FFFFFF", "b")},
+      {"LF then CR are two line ends", "\n\r", 0, 0xFFFFFF,
+       tag("808080", "\n") + tag("FFFFFF", "\r")},
+      {"empty lines", "\r\n\r\n", 0, 0, tag("000000", "\r\n") + tag("000000", "\r\n")},
       // 1/6 * 3 is exactly 0.5 in double (ties to even: 0) but a little more with the step in
       // single precision (1): only the blue goes up.
       {"blue step in single precision", "abcdef", 0, 0x010101,

@@ -215,6 +215,18 @@ TEST_F(HtmlTagCommandsTest, GradientDialogRemembersSwatchesAndColoursTheSelectio
   });
   click("mnuHTMLGradient");
   EXPECT_EQ(editor().text(), "[<FONT COLOR=800000>a</FONT><FONT COLOR=000000>b</FONT>]");
+
+  // A selected line break stays one line break, inside its own tag.
+  editor().setText("x\r\ny");
+  editor().setSelection(SelRange{0, 0, 1, 1});
+  m_ui.answerModal([](QDialog& dialog) {
+    dialog.findChild<QPushButton*>("cmdOK")->click();
+    return dialog.result();
+  });
+  click("mnuHTMLGradient");
+  EXPECT_EQ(editor().text(),
+            "<FONT COLOR=AA0000>x</FONT><FONT COLOR=550000>\r\n</FONT><FONT COLOR=000000>y</FONT>");
+  EXPECT_EQ(editor().lineCount(), 2);
 }
 
 }  // namespace
