@@ -23,7 +23,11 @@ std::optional<QString> ReadReplacementList(const QString& path, QString* error) 
 }
 
 bool WriteReplacementList(const QString& path, const QString& list, QString* error) {
-  return ListFile::write(path, ReplacementListLines(list), error);
+  QStringList lines = ReplacementListLines(list);
+  // The list shown for a file ends in a line break; written as the start of one more, empty
+  // line, every run or save made the file an empty line longer.
+  if (lines.last().isEmpty()) lines.removeLast();
+  return ListFile::write(path, lines, error);
 }
 
 QStringList ReadListItems(const QString& path) {

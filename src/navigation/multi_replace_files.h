@@ -12,11 +12,12 @@ namespace navigation {
 // with the reason in `error` when the file cannot be read.
 std::optional<QString> ReadReplacementList(const QString& path, QString* error = nullptr);
 
-// Writes a list text, replacing the file: each of its lines (ReplacementListLines) as one item,
-// so the file holds the text followed by CR LF. A line holding a comma or a double quote, or
+// Writes a list text, replacing the file: each of its lines (ReplacementListLines) as one item
+// ended by CR LF. The text's own final line break ends its last line and opens no empty one, so
+// what ReadReplacementList gives is written back byte for byte: "a=b" and "a=b\r\n" both give
+// "a=b\r\n", an empty list an empty file. A line holding a comma or a double quote, or
 // starting or ending with a space, is written quoted by the list writer, since the list reader
 // would split it at the comma or drop the spaces; such a line reads back as it was written.
-// Every other file is byte for byte the text followed by CR LF.
 bool WriteReplacementList(const QString& path, const QString& list, QString* error = nullptr);
 
 // The items of a list file in file order; none when it cannot be read.

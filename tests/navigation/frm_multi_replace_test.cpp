@@ -174,6 +174,36 @@ TEST_F(MultiReplaceTest, LastListIsKeptAfterARunAndShownOnReopening) {
   EXPECT_EQ(ParseReplacementList(d->listText()), ParseReplacementList("a=b\r\nc=d"));
 }
 
+// Every run wrote the list shown, its final line break included, followed by CR LF, so the file
+// and the window's list grew by an empty line each time.
+TEST_F(MultiReplaceTest, RunsWithoutEditsLeaveTheLastListAsItWas) {
+  struct Case {
+    const char* name;
+    QByteArray file;
+  };
+  const Case cases[] = {
+      {"pairs in Windows-1251", "\xEC\xE0\xEC\xE0=\xEF\xE0\xEF\xE0\r\nx=y\r\n"},
+      {"empty", ""},
+      {"an empty line inside", "a=b\r\n\r\nc=d\r\n"},
+      {"quoted", "\"a,b=1\"\r\n\" x =3\"\r\n"},
+  };
+  start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeFile("LastMr.lst", c.file);
+    QString shown;
+    for (int run = 0; run < 4; ++run) {
+      SCOPED_TRACE(run);
+      FrmMultiReplace* d = open();
+      if (run == 0) shown = d->listText();
+      EXPECT_EQ(d->listText(), shown);
+      press("cmdRepl");
+      EXPECT_EQ(bytesOf(homePath("LastMr.lst")), c.file);
+      closeDialog();
+    }
+  }
+}
+
 TEST_F(MultiReplaceTest, ItemsWithCommasQuotesAndSpacesComeBackAsWritten) {
   start();
   editor().setText("a,b \"q\" x  end");
@@ -196,7 +226,7 @@ TEST_F(MultiReplaceTest, ItemsWithCommasQuotesAndSpacesComeBackAsWritten) {
   type("");
   files()->setEditText(saved);
   press("cmdLoad");
-  EXPECT_EQ(d->listText(), typed + "\r\n\r\n");
+  EXPECT_EQ(d->listText(), typed + "\r\n");
   closeDialog();
   open();
   EXPECT_EQ(comboItems(), QStringList{saved}) << "a path with a comma is one item";

@@ -27,10 +27,16 @@ TEST_F(MultiReplaceFilesTest, PlainListIsTheTextAndOneCrLf) {
     QString list;
     QByteArray bytes;
   };
+  // A list's final line break ends its last line; it opens no empty line of the file.
   const Case cases[] = {
-      {"a=b\r\nc=d", "a=b\r\nc=d\r\n"},   {"a=b\r\nc=d\r\n", "a=b\r\nc=d\r\n\r\n"}, {"", "\r\n"},
+      {"a=b\r\nc=d", "a=b\r\nc=d\r\n"},
+      {"a=b\r\nc=d\r\n", "a=b\r\nc=d\r\n"},
+      {"a=b\r\n\r\n", "a=b\r\n\r\n"},
+      {"", ""},
+      {"\r\n", "\r\n"},
       {"ёж=ЁЖ", "\xB8\xE6=\xA8\xC6\r\n"},  // Windows-1251
       {"a=b\nc=d", "a=b\r\nc=d\r\n"},
+      {"a=b\nc=d\n", "a=b\r\nc=d\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list.toStdString());
@@ -43,8 +49,49 @@ TEST_F(MultiReplaceFilesTest, LinesTheReaderWouldCutComeBackWhole) {
   const QString file = path("quoted.lst");
   const QString list = "a,b=c\r\n\"q\"=r\r\n x = y \r\nplain=p\r\n";
   ASSERT_TRUE(WriteReplacementList(file, list));
-  EXPECT_EQ(bytesOf(file), "\"a,b=c\"\r\n\"\"\"q\"\"=r\"\r\n\" x = y \"\r\nplain=p\r\n\r\n");
-  EXPECT_EQ(ReadReplacementList(file), list + "\r\n");
+  EXPECT_EQ(bytesOf(file), "\"a,b=c\"\r\n\"\"\"q\"\"=r\"\r\n\" x = y \"\r\nplain=p\r\n");
+  EXPECT_EQ(ReadReplacementList(file), list);
+}
+
+// The dialog shows a list file's items each followed by CR LF and writes that text back after
+// every run: the file grew by an empty line each time ("LastMr.lst": 61, 63, 65... bytes).
+TEST_F(MultiReplaceFilesTest, ReadingAndWritingBackKeepsTheFileAsItWas) {
+  const QByteArray files[] = {
+      "",
+      "\r\n",
+      "a=b\r\n",
+      "a=b\r\nc=d\r\n",
+      "a=b\r\n\r\nc=d\r\n\r\n",
+      "\"a,b=c\"\r\n\" x =y\"\r\n",
+      "\xB8\xE6=\xA8\xC6\r\n",
+  };
+  const QString file = path("cycle.lst");
+  for (const QByteArray& bytes : files) {
+    SCOPED_TRACE(bytes.toStdString());
+    ASSERT_TRUE(put(file, bytes));
+    const std::optional<QString> shown = ReadReplacementList(file);
+    ASSERT_TRUE(shown);
+    for (int run = 0; run < 3; ++run) {
+      ASSERT_TRUE(WriteReplacementList(file, *ReadReplacementList(file)));
+      EXPECT_EQ(bytesOf(file), bytes) << "run " << run;
+      EXPECT_EQ(ReadReplacementList(file), shown) << "run " << run;
+    }
+  }
+  // A typed list comes back as typed, ended by a line break; written again, the file stays.
+  struct Typed {
+    QString list;
+    QString shown;
+  };
+  const Typed typed[] = {
+      {"a=b", "a=b\r\n"}, {"a=b\r\n", "a=b\r\n"}, {"a=b\r\n\r\n\r\n", "a=b\r\n\r\n\r\n"}};
+  for (const Typed& t : typed) {
+    SCOPED_TRACE(t.list.toStdString());
+    ASSERT_TRUE(WriteReplacementList(file, t.list));
+    const QByteArray first = bytesOf(file);
+    EXPECT_EQ(ReadReplacementList(file), t.shown);
+    ASSERT_TRUE(WriteReplacementList(file, t.shown));
+    EXPECT_EQ(bytesOf(file), first);
+  }
 }
 
 TEST_F(MultiReplaceFilesTest, ReadingGivesEachItemWithCrLf) {
