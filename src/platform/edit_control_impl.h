@@ -29,6 +29,12 @@ inline constexpr int kHighlightMarker = 24;
 // Marks a display line that goes on with the line above it (see display_breaks.h).
 inline constexpr int kJoinMarker = 22;
 
+// The reports the counted length and the display breaks are kept by (see trackChange). Every
+// change of the text must reach the primary view with them, also while a bulk change silences
+// everything else: a replace-all that silenced them left the status bar's count as it was.
+inline constexpr long kTrackedChanges =
+    QsciScintillaBase::SC_MOD_BEFOREINSERT | QsciScintillaBase::SC_MOD_BEFOREDELETE;
+
 // Sends a message to Scintilla with integer arguments (the one overload we need most).
 inline long sci(const QsciScintilla* view, unsigned msg, long wParam = 0, long lParam = 0) {
   return view->SendScintilla(msg, static_cast<unsigned long>(wParam), lParam);
@@ -85,7 +91,8 @@ struct EditControl::Impl {
   bool scrollAfterRun = false;  // an edit or a selection of the run wanted the caret in view
   mutable bool lengthIndex = false;
   // The text's length in UTF-16 units as loading counted it, kept up to date by each change
-  // (see trackChange): it spares making the length index of a big file, a pause of its own.
+  // (see trackChange, kTrackedChanges): it spares making the length index of a big file, a
+  // pause of its own.
   std::optional<long> knownLength;
   bool changePending = false;  // Scintilla announced a change that nobody has heard of yet
   long knownLineCount = 1;

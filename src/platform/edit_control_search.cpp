@@ -129,19 +129,20 @@ Match selectionOf(const QsciScintilla* view) {
 }
 
 // A replace-all in progress: one undo step for all of it, and no change or selection events
-// until it is done. Scintilla is not told to report each change either: QScintilla answers
-// every report with work that walks the document from its start, which made thousands of
-// replacements take time that grew with the square of the document.
+// until it is done. Scintilla reports no more of each change than the counted length and the
+// display breaks are kept by: QScintilla answers every other report with work that walks the
+// document from its start, which made thousands of replacements take time that grew with the
+// square of the document.
 class Batch {
  public:
   using Views = std::span<QsciScintilla* const>;
-  // `tracking`: the changes the first view must still hear of (where display breaks go).
-  Batch(Views views, QsciScintilla* active, bool& quiet, long tracking)
+  Batch(Views views, QsciScintilla* active, bool& quiet)
       : m_views(views), m_active(active), m_quiet(quiet) {
     m_quiet = true;
     for (std::size_t i = 0; i < m_views.size(); ++i) {
       m_masks[i] = sci(m_views[i], Sci::SCI_GETMODEVENTMASK);
-      sci(m_views[i], Sci::SCI_SETMODEVENTMASK, i == 0 ? tracking : 0);
+      // Both views show one document: the first one hears of every change for both.
+      sci(m_views[i], Sci::SCI_SETMODEVENTMASK, i == 0 ? kTrackedChanges : 0);
     }
     sci(m_active, Sci::SCI_BEGINUNDOACTION);
   }
@@ -239,9 +240,7 @@ std::optional<int> EditControl::replaceAll(const QString& what, const QString& w
   int count = 0;
   {
     const Impl::ProgramText program{d};
-    const long tracking =
-        d->breaks.empty() ? 0 : long(Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE);
-    const Batch batch(d->made(), view, d->loading, tracking);
+    const Batch batch(d->made(), view, d->loading);
     long from = 0;
     while (const std::optional<Match> match = searcher.in(from, sci(view, Sci::SCI_GETLENGTH))) {
       from = match->start + searcher.replaceFound(replacement);

@@ -5,12 +5,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "platform/edit_control.h"
+#include "platform/piece_reader.h"
 #include "support/main_window_fixture.h"
 
 namespace navigation {
@@ -128,6 +130,44 @@ TEST_F(SearchCommandsTest, FindNextRepeatsTheSearchOfTheFindWindow) {
   click("mnuFindNext");
   EXPECT_EQ(editor().selection(), (SelRange{1, 0, 1, 3}));
   EXPECT_TRUE(m_ui.allAnswered());
+}
+
+// "Заменить все" over a big file made the text longer, yet the status bar kept the total it
+// had counted while the file was read.
+TEST_F(SearchCommandsTest, TheStatusBarCountsTheTextAfterReplacingAllInABigFile) {
+  QByteArray bytes;
+  for (int i = 0; bytes.size() <= platform::kPieceLoadThreshold; ++i)
+    bytes += QString("строка %1: кот и ёж\r\n").arg(i).toUtf8();
+  const QString path = writeFile("big.txt", bytes);
+  start(path);
+  ASSERT_EQ(editor().text().size(), QString::fromUtf8(bytes).size()) << "the file is open";
+  const auto counted = [this] {
+    QCoreApplication::processEvents();
+    const QString status = m_window->statusText().text();
+    return status.mid(status.lastIndexOf(u' ') + 1).toLongLong();
+  };
+  ASSERT_EQ(counted(), editor().text().size());
+
+  click("mnuReplace");
+  auto* replaceWindow = editor().findChild<QDialog*>("frmReplace");
+  ASSERT_NE(replaceWindow, nullptr);
+  replaceWindow->findChild<QLineEdit*>("txtFind")->setText("кот");
+  replaceWindow->findChild<QLineEdit*>("txtReplace")->setText("котёнок");
+  replaceWindow->findChild<QPushButton*>("cmdReplaceAll")->click();
+  const qsizetype grown = editor().text().size();
+  EXPECT_GT(grown, QString::fromUtf8(bytes).size());
+  EXPECT_EQ(counted(), grown);
+  click("mnuUndo");
+  EXPECT_EQ(counted(), QString::fromUtf8(bytes).size());
+  click("mnuRedo");
+  EXPECT_EQ(counted(), grown);
+  // Another whole change, one that shrinks the text, with a pattern.
+  replaceWindow->findChild<QLineEdit*>("txtFind")->setText("ёж|\\d+");
+  replaceWindow->findChild<QLineEdit*>("txtReplace")->setText("");
+  replaceWindow->findChild<QCheckBox*>("chkRegExp")->setChecked(true);
+  replaceWindow->findChild<QPushButton*>("cmdReplaceAll")->click();
+  EXPECT_LT(editor().text().size(), grown);
+  EXPECT_EQ(counted(), editor().text().size());
 }
 
 }  // namespace
