@@ -1,9 +1,41 @@
 #include "automation/program_line.h"
 
-#include <QProcess>
+#include <algorithm>
 
 namespace automation {
 namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+
+// Characters that never need quoting: a shell reads a word made of them as it stands.
+bool isPlain(QChar c) { return c.isLetterOrNumber() || QStringView(u"_-+=.,/:@%").contains(c); }
+
+// What double quotes don't keep as it is, or what a shell would expand there.
+bool isSpecialInDoubleQuotes(QChar c) { return QStringView(u"\"\\$`").contains(c); }
+
+// Reads a quoted part of a word whose opening quote is at `at`, appending its characters to
+// `word`; returns the index after the closing quote, or -1 when the quote is never closed.
+qsizetype readQuoted(const QString& field, qsizetype at, QString& word) {
+  const QChar quote = field[at];
+  for (qsizetype i = at + 1; i < field.size(); ++i) {
+    const QChar c = field[i];
+    if (c == quote) return i + 1;
+    if (quote == u'"' && c == u'\\' && i + 1 < field.size()) {
+      const QChar next = field[i + 1];
+      if (next == u'\n') {
+        ++i;
+        continue;
+      }
+      if (QStringView(u"$`\"\\").contains(next)) {
+        word += next;
+        ++i;
+        continue;
+      }
+    }
+    word += c;
+  }
+  return -1;
+}
 
 // A field that begins with the marker (in any letter case) names the private file; further
 // occurrences of the marker in it, spelled exactly, are that path too.
@@ -20,9 +52,14 @@ std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& comm
                                                              const Expand& expand,
                                                              const QString& privateFolder) {
   const QStringList fields = commandLine.split(u'|');
-  QStringList words = QProcess::splitCommand(fields.first());
+  std::optional<QStringList> split = SplitProgramWords(fields.first());
+  if (!split)
+    return ProgramLineError{
+        QStringLiteral("В строке программы не закрыта кавычка: %1").arg(fields.first())};
+  QStringList& words = *split;
   if (words.isEmpty() || words.first().isEmpty())
-    return ProgramLineError{QStringLiteral("В строке программы не указано, какую программу запустить.")};
+    return ProgramLineError{
+        QStringLiteral("В строке программы не указано, какую программу запустить.")};
   ProgramCall call;
   call.program = words.takeFirst();
   call.arguments = words;
@@ -44,15 +81,47 @@ std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& comm
   return call;
 }
 
+std::optional<QStringList> SplitProgramWords(const QString& field) {
+  QStringList words;
+  QString word;
+  bool inWord = false;  // a word has begun, if only with an empty ""
+  for (qsizetype i = 0; i < field.size();) {
+    const QChar c = field[i];
+    if (isBlank(c)) {
+      if (inWord) words << word;
+      word.clear();
+      inWord = false;
+      ++i;
+    } else if (c == u'\'' || c == u'"') {
+      inWord = true;
+      i = readQuoted(field, i, word);
+      if (i < 0) return std::nullopt;
+    } else if (c == u'\\' && i + 1 < field.size()) {
+      // A backslash before a line end only joins the lines.
+      if (field[i + 1] != u'\n') {
+        word += field[i + 1];
+        inWord = true;
+      }
+      i += 2;
+    } else {
+      word += c;
+      inWord = true;
+      ++i;
+    }
+  }
+  if (inWord) words << word;
+  return words;
+}
+
 QString QuoteProgramPath(const QString& path) {
-  bool plain = !path.isEmpty();
-  for (const QChar c : path)
-    if (c.isSpace() || c == u'"') plain = false;
-  if (plain) return path;
+  if (!path.isEmpty() && std::all_of(path.begin(), path.end(), isPlain)) return path;
+  // Double quotes where nothing inside them is special: the usual way to write such a path.
+  if (std::none_of(path.begin(), path.end(), isSpecialInDoubleQuotes)) return u'"' + path + u'"';
+  // Inside single quotes nothing is special but the quote itself, which is closed, given with a
+  // backslash and opened again.
   QString quoted = path;
-  // Inside quotes a literal quote is written three times.
-  quoted.replace(QStringLiteral("\""), QStringLiteral("\"\"\""));
-  return u'"' + quoted + u'"';
+  quoted.replace(QStringLiteral("'"), QStringLiteral("'\\''"));
+  return u'\'' + quoted + u'\'';
 }
 
 }  // namespace automation

@@ -2,7 +2,8 @@
 // arguments, and through which files the text goes to it and comes back.
 //
 // A line holds fields separated by "|": 0 the program with its own fixed arguments, split into
-// words the way a shell splits them ("..." keeps spaces together); 1 the input file; 2 the output
+// words the way a shell splits them (quotes and backslashes, but nothing is expanded and no
+// shell runs); 1 the input file; 2 the output
 // file (empty: the result comes back in the input file); 3 and on further arguments. Fields 1 and
 // on have macro variables expanded and each becomes exactly one argument, so a path with spaces
 // arrives whole. "$infile" and "$outfile" at the start of field 1 or 2 stand for the files
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <variant>
 
 namespace automation {
@@ -43,7 +45,17 @@ std::variant<ProgramCall, ProgramLineError> BuildProgramCall(const QString& comm
                                                              const Expand& expand,
                                                              const QString& privateFolder);
 
-// A path made into the program field: quoted when the shell-like split would break it apart.
+// The program field split into words as a shell splits a simple command: blanks (space, tab,
+// line end) separate words; '...' keeps everything inside as it is; in "..." a backslash keeps
+// only $ ` " \ and a line end special; elsewhere a backslash takes the next character as it is
+// and a backslash before a line end joins the lines. Nothing else is special: "$x", ";" and "*"
+// stay as written. nullopt when a quote is left open. Example: sed -i 's/a b//' gives "sed",
+// "-i", "s/a b//".
+std::optional<QStringList> SplitProgramWords(const QString& field);
+
+// A path made into the program field so that SplitProgramWords reads it back as one word: as it
+// is when it holds nothing a shell would take as syntax, else in double quotes when nothing in it
+// is special there, else in single quotes. "/opt/my tool" gives "\"/opt/my tool\"".
 QString QuoteProgramPath(const QString& path);
 
 }  // namespace automation
