@@ -1,5 +1,7 @@
 #include "automation/program_exchange.h"
 
+#include <string.h>
+
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -7,8 +9,8 @@
 
 #include "automation/frm_program_wait.h"
 #include "automation/macro_runner.h"
-#include "automation/program_log.h"
 #include "automation/program_line.h"
+#include "automation/program_log.h"
 #include "platform/edit_control.h"
 #include "platform/file_reader.h"
 #include "platform/text_file.h"
@@ -24,6 +26,8 @@ using platform::TextFormat;
 namespace TextFile = platform::TextFile;
 
 constexpr int kBusyDelay = 1000;
+// Lines of a program's error output shown in a message: enough for the first complaints.
+constexpr qsizetype kErrorLines = 10;
 
 QString withoutShortcut(const QString& caption) {
   const qsizetype tab = caption.indexOf(u'\t');
@@ -46,8 +50,8 @@ TextFormat exchangeFormat(TextFormat format) {
 // Writes the text and one line end (every line of a text file ends with one). The file is the
 // user's alone while it exists. `converted` receives the bytes written when they are not simply
 // the text and a CR LF.
-std::optional<QString> writeInput(const QString& path, const QByteArray& utf8, const TextFormat& doc,
-                                  QByteArray& converted) {
+std::optional<QString> writeInput(const QString& path, const QByteArray& utf8,
+                                  const TextFormat& doc, QByteArray& converted) {
   if (const QString kind = platform::NotARegularFile(path); !kind.isEmpty()) return kind;
   TextFormat format = TextFile::formatForWriting(utf8, exchangeFormat(doc));
   QFile file(path);
@@ -101,9 +105,24 @@ QByteArray resultText(const QByteArray& bytes) {
   return utf8;
 }
 
+// The first lines of the program's error output, after an empty line; "" when it wrote none.
 QString errorsOf(const platform::ProcessOutcome& outcome) {
-  const QString errors = QString::fromLocal8Bit(outcome.errors).trimmed();
-  return errors.isEmpty() ? QString() : QStringLiteral("\n\n") + errors;
+  QString errors = QString::fromLocal8Bit(outcome.errors);
+  errors.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QStringList lines = errors.trimmed().split(u'\n');
+  if (lines.size() == 1 && lines.first().isEmpty()) return QString();
+  if (lines.size() > kErrorLines) {
+    lines.resize(kErrorLines);
+    lines << QStringLiteral("…");
+  }
+  return QStringLiteral("\n\n") + lines.join(u'\n');
+}
+
+// "6, SIGABRT": the number, and the name a user can look up.
+QString signalName(int number) {
+  const char* name = sigabbrev_np(number);
+  return name ? QStringLiteral("%1, SIG%2").arg(number).arg(QLatin1StringView(name))
+              : QString::number(number);
 }
 
 }  // namespace
@@ -114,7 +133,7 @@ struct ProgramExchange::Exchange {
   QByteArray sent;  // UTF-8
   bool wroteInput = false;
   bool inputExisted = false;  // the user named a file that was there before the run
-  QByteArray converted;  // the input file's bytes, when they are not `sent` and a CR LF
+  QByteArray converted;       // the input file's bytes, when they are not `sent` and a CR LF
 
   // The result file holds exactly what was written: the program gave the text back unchanged,
   // which a comparison finds faster than reading the file as text would.
@@ -150,7 +169,8 @@ ProgramExchange::Result ProgramExchange::run(const QString& commandLine, const Q
   m_caption = caption;
   if (m_window.txtMain().isReadOnly()) {
     tell(QStringLiteral("Документ открыт только для чтения: результат программы «%1» некуда "
-                        "поместить.").arg(withoutShortcut(caption)));
+                        "поместить.")
+             .arg(withoutShortcut(caption)));
     return Result::Refused;
   }
   // A folder of its own for every run: nobody else can read the text or slip in a result.
@@ -196,7 +216,8 @@ ProgramExchange::Result ProgramExchange::exchange(Exchange& run) {
   if (!call.inputFile.isEmpty()) {
     run.wroteInput = true;
     run.inputExisted = QFileInfo::exists(call.inputFile);
-    if (const auto error = writeInput(call.inputFile, run.sent, editor.fileFormat(), run.converted)) {
+    if (const auto error =
+            writeInput(call.inputFile, run.sent, editor.fileFormat(), run.converted)) {
       tell(QStringLiteral("Не удалось записать текст для программы в файл «%1»: %2")
                .arg(call.inputFile, *error));
       run.removeInput();
@@ -219,41 +240,51 @@ ProgramExchange::Result ProgramExchange::finish(Exchange& run,
                                                 const platform::ProcessOutcome& outcome) {
   using End = platform::ProcessOutcome::End;
   const QString name = withoutShortcut(m_caption);
-  const auto keepText = [this](Result result) {
-    log(ProgramLogEnd(QDateTime::currentDateTime(), false));
-    return result;
-  };
   switch (outcome.end) {
-    case End::Stopped: return keepText(Result::Stopped);
+    case End::Stopped:
+      log(ProgramLogEnd(QDateTime::currentDateTime(), false));
+      return Result::Stopped;
     case End::FailedToStart:
-      tell(QStringLiteral("Не удалось запустить программу «%1»:\n%2\n\nТекст не изменен.")
-               .arg(run.call.program, outcome.reason));
-      return keepText(Result::Failed);
+      return fail(QStringLiteral("Не удалось запустить программу «%1»:\n%2\n\nТекст не изменен.")
+                      .arg(run.call.program, outcome.reason));
+    // Whatever a killed program left behind is half its work.
     case End::Crashed:
-      tell(QStringLiteral("Программа «%1» завершилась аварийно. Текст не изменен.").arg(name) +
-           errorsOf(outcome));
-      return keepText(Result::Failed);
-    case End::Exited: break;
+      return fail(
+          QStringLiteral("Программа «%1» завершилась аварийно (сигнал %2). Текст не изменен.")
+              .arg(name, signalName(outcome.signal)) +
+          errorsOf(outcome));
+    case End::Exited:
+      break;
   }
+  return takeResult(run, outcome);
+}
+
+ProgramExchange::Result ProgramExchange::takeResult(Exchange& run,
+                                                    const platform::ProcessOutcome& outcome) {
+  const QString name = withoutShortcut(m_caption);
+  const QString failed = outcome.exitCode == 0
+                             ? QString()
+                             : QStringLiteral(" завершилась с кодом %1 и").arg(outcome.exitCode);
   const QString& from = run.call.resultFile();
   QString reason;
   const auto bytes = platform::ReadRegularFile(from, &reason);
   if (!bytes) {
-    tell(QStringLiteral("Программа «%1» не оставила результата в файле «%2» (%3). Текст не изменен.")
-             .arg(name, from, reason) + errorsOf(outcome));
-    return keepText(Result::Failed);
+    return fail(QStringLiteral("Программа «%1»%2 не оставила результата в файле «%3» (%4). "
+                               "Текст не изменен.")
+                    .arg(name, failed, from, reason) +
+                errorsOf(outcome));
   }
   // An empty result with a failure code is a program that gave up, not an empty text.
   if (bytes->bytes.isEmpty() && outcome.exitCode != 0) {
-    tell(QStringLiteral("Программа «%1» завершилась с кодом %2 и не вернула текст. Текст не изменен.")
-             .arg(name).arg(outcome.exitCode) + errorsOf(outcome));
-    return keepText(Result::Failed);
+    return fail(
+        QStringLiteral("Программа «%1»%2 не вернула текст. Текст не изменен.").arg(name, failed) +
+        errorsOf(outcome));
   }
   // The text sent is not in the editor any more: the result belongs to no document there.
   if (m_documentReplaced) {
-    tell(QStringLiteral("Пока работала программа «%1», в редакторе открыт другой документ. "
-                        "Результат программы не вставлен.").arg(name));
-    return keepText(Result::Failed);
+    return fail(QStringLiteral("Пока работала программа «%1», в редакторе открыт другой документ. "
+                               "Результат программы не вставлен.")
+                    .arg(name));
   }
   QByteArray decoded;
   QByteArrayView result = run.sent;
@@ -264,14 +295,47 @@ ProgramExchange::Result ProgramExchange::finish(Exchange& run,
     result = decoded;
     if (result.endsWith("\r\n")) result.chop(2);
   }
+  const bool changed = result != QByteArrayView(run.sent);
+  if (outcome.exitCode != 0 && !takeFailedResult(name, outcome, changed)) return Result::Failed;
   platform::EditControl& editor = m_window.txtMain();
   // Where the user's selection is now: the window stayed usable while the program ran.
   if (hasSelection(editor))
     editor.setSelectedTextUtf8(result);
   else
     editor.setTextUtf8(result);
-  log(ProgramLogEnd(QDateTime::currentDateTime(), result != QByteArrayView(run.sent)));
+  log(ProgramLogEnd(QDateTime::currentDateTime(), changed));
   return Result::Done;
+}
+
+bool ProgramExchange::takeFailedResult(const QString& name, const platform::ProcessOutcome& outcome,
+                                       bool changed) {
+  // A program that failed without touching the text has nothing to offer, but the user learns
+  // that it failed.
+  if (!changed) {
+    fail(QStringLiteral("Программа «%1» завершилась с кодом %2 и не изменила текст.")
+             .arg(name)
+             .arg(outcome.exitCode) +
+         errorsOf(outcome));
+    return false;
+  }
+  // Some programs report mere warnings with a failure code and still leave a good result: the
+  // user decides, and keeping the text is what a hasty Enter does.
+  const platform::MsgAnswer answer = m_window.context().ui.message(
+      QStringLiteral("Программа завершилась с кодом %1. Вставить результат?")
+              .arg(outcome.exitCode) +
+          errorsOf(outcome),
+      QString::fromUtf8(shell::kProgramName), platform::MsgButtons::YesNoDefaultNo,
+      platform::MsgIcon::Question);
+  if (answer == platform::MsgAnswer::Yes) return true;
+  log(ProgramLogEnd(QDateTime::currentDateTime(), false));
+  return false;
+}
+
+ProgramExchange::Result ProgramExchange::fail(const QString& text) {
+  // The log's entry is complete before the message shows, for a user who looks at it meanwhile.
+  log(ProgramLogEnd(QDateTime::currentDateTime(), false));
+  tell(text);
+  return Result::Failed;
 }
 
 void ProgramExchange::setRunning(bool running) {
@@ -300,7 +364,8 @@ bool ProgramExchange::eventFilter(QObject* watched, QEvent* event) {
   if (watched == &m_window && event->type() == QEvent::Close && m_running) {
     event->ignore();
     tell(QStringLiteral("Текст обрабатывается программой «%1». Дождитесь её окончания или "
-                        "остановите её.").arg(withoutShortcut(m_caption)));
+                        "остановите её.")
+             .arg(withoutShortcut(m_caption)));
     return true;
   }
   return QObject::eventFilter(watched, event);

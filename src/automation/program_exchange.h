@@ -2,8 +2,9 @@
 // a file, the program runs while the window keeps working, and what it leaves in its result file
 // takes the place of what was sent, as one undoable edit. Every run may be logged.
 //
-// The text is never lost: when the program cannot start, crashes, is stopped or leaves no
-// result, the text stays as it was and the user is told why. Only one run is active at a time.
+// The text is never lost: when the program cannot start, is killed, is stopped or fails without
+// a result, the text stays as it was and the user is told why; a result left by a program that
+// failed goes in only when the user says so. Only one run is active at a time.
 #pragma once
 
 #include <QObject>
@@ -55,6 +56,13 @@ class ProgramExchange : public QObject {
   struct Exchange;
   Result exchange(Exchange& run);
   Result finish(Exchange& run, const platform::ProcessOutcome& outcome);
+  // The result of a program that ended on its own, put in place or refused.
+  Result takeResult(Exchange& run, const platform::ProcessOutcome& outcome);
+  // Whether the result of a program that ended with a failure code goes in; when not, the run
+  // has been logged and the user told.
+  bool takeFailedResult(const QString& name, const platform::ProcessOutcome& outcome, bool changed);
+  // Logs the run's end with the text unchanged, then tells the user why.
+  Result fail(const QString& text);
   void setRunning(bool running);
   void showBusyWindow();
   void tell(const QString& text);

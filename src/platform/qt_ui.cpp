@@ -65,6 +65,11 @@ MsgAnswer QtUi::message(const QString& text, const QString& title, MsgButtons bu
       add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
       escape = add("&Нет", QMessageBox::NoRole, MsgAnswer::No);
       break;
+    case MsgButtons::YesNoDefaultNo:
+      add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
+      escape = add("&Нет", QMessageBox::NoRole, MsgAnswer::No);
+      box.setDefaultButton(escape);
+      break;
     case MsgButtons::YesNoCancel:
       add("&Да", QMessageBox::YesRole, MsgAnswer::Yes);
       add("&Нет", QMessageBox::NoRole, MsgAnswer::No);
@@ -84,6 +89,8 @@ std::optional<int> QtUi::choose(const QString& text, const QString& title,
   prepareBox(box, text, title, icon);
   QList<QAbstractButton*> added;
   for (const QString& caption : buttons) added.append(box.addButton(caption, QMessageBox::ActionRole));
+  // Enter gives the first answer, as the callers list the one that keeps the most first.
+  if (!added.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
   // Escape answers nothing: the caller leaves everything as it is.
   QPushButton* later = box.addButton(QString::fromUtf8(kCancelText), QMessageBox::RejectRole);
   box.setEscapeButton(later);

@@ -12,7 +12,8 @@ class QPrinter;
 
 namespace platform {
 
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose safe answer is No, which Enter then gives.
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MsgIcon { None, Information, Question, Warning, Error };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 
@@ -39,6 +40,7 @@ class Ui {
                             MsgIcon icon) = 0;
   // A question answered by one of several named buttons ("&Восстановить", "&Удалить"...):
   // the index of the button pressed, or nullopt when the user closed the box with Escape.
+  // The first button is the default (Enter).
   virtual std::optional<int> choose(const QString& text, const QString& title,
                                     const QStringList& buttons, MsgIcon icon) = 0;
   // nullopt when the user cancels.

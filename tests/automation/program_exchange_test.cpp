@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "automation/frm_program_wait.h"
@@ -51,7 +52,8 @@ TEST_F(ProgramExchangeTest, TheResultTakesThePlaceOfWhatWasSent) {
     EXPECT_EQ(m_window->txtMain().text(), c.expect);
     // The length the status bar shows follows the new text.
     EXPECT_EQ(m_window->txtMain().textLength(), c.expect.size());
-    EXPECT_TRUE(logText().endsWith(c.changed ? "Текст изменен.\r\n\r\n" : "Текст не изменен.\r\n\r\n"))
+    EXPECT_TRUE(
+        logText().endsWith(c.changed ? "Текст изменен.\r\n\r\n" : "Текст не изменен.\r\n\r\n"))
         << logText().toStdString();
     // The private folder of the run is gone with everything in it.
     EXPECT_EQ(temporaryLeft(), QStringList());
@@ -73,16 +75,17 @@ TEST_F(ProgramExchangeTest, TheLogRecordsEveryRunOnlyWhenAskedTo) {
   const QDateTime after = QDateTime::currentDateTime();
   EXPECT_EQ(m_window->txtMain().text(), "ABC");
   const QString stamp = R"((\d\d) (\d\d) (\d\d), ([01]\d|2[0-3]):[0-5]\d:[0-5]\d)";
-  const QRegularExpression entry(
-      "^" + stamp + " - Обработка выделенного блока программой Копия\r\n" + stamp +
-      " - Обработка закончена. Текст не изменен.\r\n\r\n" + stamp +
-      " - Обработка выделенного блока программой Верхний\tCtrl\\+U\r\n" + stamp +
-      " - Обработка закончена. Текст изменен.\r\n\r\n$");
+  const QRegularExpression entry("^" + stamp +
+                                 " - Обработка выделенного блока программой Копия\r\n" + stamp +
+                                 " - Обработка закончена. Текст не изменен.\r\n\r\n" + stamp +
+                                 " - Обработка выделенного блока программой Верхний\tCtrl\\+U\r\n" +
+                                 stamp + " - Обработка закончена. Текст изменен.\r\n\r\n$");
   const QRegularExpressionMatch match = entry.match(logText());
   ASSERT_TRUE(match.hasMatch()) << logText().toStdString();
   // Month, day and year, in that order.
   const QString date = match.captured(1) + match.captured(2) + match.captured(3);
-  EXPECT_TRUE(date == before.toString("MMddyy") || date == after.toString("MMddyy")) << date.toStdString();
+  EXPECT_TRUE(date == before.toString("MMddyy") || date == after.toString("MMddyy"))
+      << date.toStdString();
 
   // Switched off, the log is left as it is.
   const QString logged = logText();
@@ -116,7 +119,8 @@ TEST_F(ProgramExchangeTest, TheTextGoesOutAsTheDocumentIsStored) {
     SCOPED_TRACE((c.mode + " " + c.text).toStdString());
     m_window->txtMain().setFileFormat(c.format);
     setText(c.text);
-    ASSERT_EQ(m_programs->exchange().run(filter(c.mode) + "|$infile|$outfile", "Фильтр"), Result::Done);
+    ASSERT_EQ(m_programs->exchange().run(filter(c.mode) + "|$infile|$outfile", "Фильтр"),
+              Result::Done);
     EXPECT_EQ(m_window->txtMain().text(), c.expect);
   }
 }
@@ -132,14 +136,15 @@ TEST_F(ProgramExchangeTest, ArgumentsArriveWholeWithoutAShell) {
   writeFile("Macroses.lst", "$who=Мир\r\n");
   startWith({});
   setText("text");
-  const QString commandLine = "\"" + program + "\" args|$infile|" + output + "|$who says||; touch " +
-                       homePath("pwned") + "|$(id)";
+  const QString commandLine = "\"" + program + "\" args|$infile|" + output +
+                              "|$who says||; touch " + homePath("pwned") + "|$(id)";
   ASSERT_EQ(m_programs->exchange().run(commandLine, "Аргументы"), Result::Done);
   const QStringList lines = m_window->txtMain().text().split("\r\n");
   ASSERT_EQ(lines.size(), 5) << m_window->txtMain().text().toStdString();
   EXPECT_TRUE(QRegularExpression("/ostrel-program-[^/]+/filein$").match(lines[0]).hasMatch())
       << lines[0].toStdString();
-  EXPECT_EQ(lines.mid(1), QStringList({output, "Мир says", "; touch " + homePath("pwned"), "$(id)"}));
+  EXPECT_EQ(lines.mid(1),
+            QStringList({output, "Мир says", "; touch " + homePath("pwned"), "$(id)"}));
   EXPECT_FALSE(QFile::exists(homePath("pwned")));
   // The user's output file stays; the private input file went with its folder.
   EXPECT_TRUE(QFile::exists(output));
@@ -149,7 +154,8 @@ TEST_F(ProgramExchangeTest, ArgumentsArriveWholeWithoutAShell) {
 TEST_F(ProgramExchangeTest, FilesOfARunArePrivateAndRemoved) {
   startWith({});
   setText("text");
-  ASSERT_EQ(m_programs->exchange().run(filter("modes") + "|$infile|$outfile", "Права"), Result::Done);
+  ASSERT_EQ(m_programs->exchange().run(filter("modes") + "|$infile|$outfile", "Права"),
+            Result::Done);
   EXPECT_EQ(m_window->txtMain().text(), "600 700");
   EXPECT_EQ(temporaryLeft(), QStringList());
 
@@ -169,41 +175,41 @@ TEST_F(ProgramExchangeTest, FilesOfARunArePrivateAndRemoved) {
   m_ui.answerMessage(platform::MsgAnswer::No, "Сохранить");
   ASSERT_TRUE(document::LFile(*m_window, document));
   setText("new");
-  ASSERT_EQ(m_programs->exchange().run(filter("upper") + "|$openedfile", "Свой файл"), Result::Done);
+  ASSERT_EQ(m_programs->exchange().run(filter("upper") + "|$openedfile", "Свой файл"),
+            Result::Done);
   EXPECT_EQ(m_window->txtMain().text(), "NEW");
   QFile kept(document);
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), "NEW\r\n");
 }
 
-TEST_F(ProgramExchangeTest, AFailedRunKeepsTheText) {
+TEST_F(ProgramExchangeTest, TheShippedEntryRemovesSpacesAtLineEnds) {
+  if (QStandardPaths::findExecutable("sed").isEmpty()) GTEST_SKIP() << "no sed on this system";
+  QFile shipped(QStringLiteral(OSTREL_SOURCE_DATA "/Programs.lst"));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+  writeFile("Programs.lst", shipped.readAll());
+  m_programs = ProgramsOf(start());
+  const QStringList captions = menuCaptions();
+  const qsizetype item = captions.indexOf("Убрать пробелы в конце строк");
+  ASSERT_GE(item, 0) << captions.join(", ").toStdString();
   struct Case {
-    QString commandLine;
-    QString message;  // part of what the user is told
+    QString text;
+    QString select;
+    QString expect;
   } cases[] = {
-      {homePath("no such program") + "|$infile|$outfile", "Не удалось запустить"},
-      {filter("crash") + "|$infile|$outfile", "завершилась аварийно"},
-      {filter("fail") + "|$infile|$outfile", "не оставила результата"},
-      {filter("nothing") + "|$infile|$outfile", "не оставила результата"},
-      // A result file of the user's choice is emptied first; empty with a failure code is no result.
-      {filter("fail") + "|$infile|" + homePath("old result.txt"), "с кодом 3"},
-      {"sort|" + homePath("no folder/in.txt") + "|$outfile", "Не удалось записать"},
-      {"", "не указано"},
+      {"один  \r\nдва\t\r\n  три \t", "", "один\r\nдва\r\n  три"},
+      {"x  \r\ny  ", "x  ", "x\r\ny  "},
   };
-  startWith({});
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.commandLine.toStdString());
-    writeFile("old result.txt", "old result");
-    setText("one two three", "two");
-    m_ui.answerMessage(platform::MsgAnswer::Ok, c.message);
-    EXPECT_EQ(m_programs->exchange().run(c.commandLine, "Сбой"), Result::Failed);
-    EXPECT_EQ(m_window->txtMain().text(), "one two three");
-    EXPECT_EQ(m_window->txtMain().selectedText(), "two");
-    EXPECT_FALSE(m_programs->exchange().isRunning());
-    EXPECT_EQ(temporaryLeft(), QStringList());
+    SCOPED_TRACE(c.text.toStdString());
+    setText(c.text, c.select);
+    QFile::remove(homePath("Program.log"));
+    m_window->commands().array("mnuProgram")->item(int(item))->trigger();
+    EXPECT_EQ(m_window->txtMain().text(), c.expect);
+    EXPECT_TRUE(logText().endsWith("Текст изменен.\r\n\r\n")) << logText().toStdString();
   }
-  EXPECT_EQ(m_ui.messages.size(), int(std::size(cases)));
-  EXPECT_FALSE(logText().contains("Текст изменен"));
+  EXPECT_TRUE(m_ui.messages.isEmpty());
+  EXPECT_EQ(temporaryLeft(), QStringList());
 }
 
 TEST_F(ProgramExchangeTest, OnlyOneRunAtATimeAndItCanBeStopped) {
@@ -277,7 +283,8 @@ TEST_F(ProgramExchangeTest, AResultIsNotPutIntoAnotherDocument) {
   EXPECT_EQ(m_window->txtMain().text(), "новый");
   // A run after it puts its result in place again.
   setText("one two three", "two");
-  EXPECT_EQ(m_programs->exchange().run(filter("upper") + "|$infile|$outfile", "Верхний"), Result::Done);
+  EXPECT_EQ(m_programs->exchange().run(filter("upper") + "|$infile|$outfile", "Верхний"),
+            Result::Done);
   EXPECT_EQ(m_window->txtMain().text(), "one TWO three");
 }
 

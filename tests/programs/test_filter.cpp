@@ -6,7 +6,9 @@
 //   args IN OUT...  writes every argument after the mode, one per line, into OUT
 //   modes IN OUT    writes the permission bits of IN and of its folder, in octal, into OUT
 //   empty IN OUT    creates OUT empty        nothing IN OUT  exits 0 and writes nothing
-//   fail IN OUT     exits 3, writes nothing  crash IN OUT    aborts
+//   fail IN OUT     complains on its error output in 30 numbered lines and exits 3
+//   partial IN OUT  writes "partial" into OUT, then fails as fail does
+//   crash IN OUT    writes "partial" into OUT, complains once and aborts
 //   wait IN OUT     waits until it is killed
 //   gate IN OUT     waits until a file "go" appears beside IN, then works as upper
 #include <sys/stat.h>
@@ -37,6 +39,12 @@ int upperCase(const char* in, const char* out) {
   std::string text = readAll(in);
   for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
   return writeAll(out, text);
+}
+
+// "ошибка 1" to "ошибка 30" on the error output, then exit code 3.
+int complain() {
+  for (int line = 1; line <= 30; ++line) std::fprintf(stderr, "ошибка %d\n", line);
+  return 3;
 }
 
 unsigned modeOf(const std::string& path) {
@@ -77,8 +85,14 @@ int main(int argc, char** argv) {
   }
   if (mode == "empty") return writeAll(out, "");
   if (mode == "nothing") return 0;
-  if (mode == "fail") return 3;
-  if (mode == "crash") std::abort();
+  if (mode == "fail") return complain();
+  if (mode == "partial") return writeAll(out, "partial") == 0 ? complain() : 2;
+  if (mode == "crash") {
+    writeAll(out, "partial");
+    std::fputs("сбой\n", stderr);
+    std::fflush(stderr);
+    std::abort();
+  }
   if (mode == "gate") {
     const std::string path = in;
     const std::string go = path.substr(0, path.rfind('/')) + "/go";

@@ -25,7 +25,12 @@ std::optional<T> ScriptedUi::next(const QString& what) {
 }
 
 ScriptedUi& ScriptedUi::answerMessage(MsgAnswer answer, const QString& expect) {
-  m_script.push_back(Message{answer, expect});
+  m_script.push_back(Message{answer, expect, {}});
+  return *this;
+}
+ScriptedUi& ScriptedUi::answerMessage(MsgAnswer answer, const QString& expect,
+                                      std::function<void()> whileShown) {
+  m_script.push_back(Message{answer, expect, std::move(whileShown)});
   return *this;
 }
 ScriptedUi& ScriptedUi::answerInput(std::optional<QString> answer, const QString& expect) {
@@ -75,6 +80,7 @@ MsgAnswer ScriptedUi::message(const QString& text, const QString& title,
     EXPECT_TRUE(text.contains(step->expect))
         << "expected \"" << step->expect.toStdString() << "\" in \"" << text.toStdString() << "\"";
   }
+  if (step->whileShown) step->whileShown();
   return step->answer;
 }
 

@@ -26,6 +26,9 @@ class ScriptedUi : public platform::Ui {
 
   // Script. `expect`, when given, must be part of the text shown.
   ScriptedUi& answerMessage(platform::MsgAnswer answer, const QString& expect = QString());
+  // The same, and `whileShown` runs while the message is on screen, before it is answered.
+  ScriptedUi& answerMessage(platform::MsgAnswer answer, const QString& expect,
+                            std::function<void()> whileShown);
   // The index of the button pressed, or nullopt for Escape; `expect` as for messages.
   ScriptedUi& answerChoice(std::optional<int> answer, const QString& expect = QString());
   ScriptedUi& answerInput(std::optional<QString> answer, const QString& expect = QString());
@@ -62,7 +65,7 @@ class ScriptedUi : public platform::Ui {
   int runModal(QDialog& dialog) override;
 
  private:
-  struct Message { platform::MsgAnswer answer; QString expect; };
+  struct Message { platform::MsgAnswer answer; QString expect; std::function<void()> whileShown; };
   struct Choice { std::optional<int> answer; QString expect; };
   struct Input { std::optional<QString> answer; QString expect; };
   struct OpenFile { platform::FileChoice choice; };
