@@ -161,6 +161,9 @@ TEST_F(HighLightPageTest, SchemeListFollowsEveryPlaceThatChoosesAScheme) {
   w.commands().array("mnuHighLight")->item(4)->trigger();
   EXPECT_EQ(schemes.currentIndex(), 4);
 
+  EXPECT_TRUE(control<QCheckBox>("chkSynAutoDetect").isChecked()) << "on while nothing is stored";
+  press("chkSynAutoDetect");
+  EXPECT_EQ(setting("SynAutoDetect"), "0");
   press("chkSynAutoDetect");
   EXPECT_EQ(setting("SynAutoDetect"), "1");
   ASSERT_TRUE(document::LFile(w, pas));

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include "document/open_file.h"
+#include "highlight/highlighter.h"
 #include "platform/edit_control.h"
 #include "shell/window_placement.h"
 #include "support/main_window_fixture.h"
@@ -187,6 +189,24 @@ TEST_F(StartupTest, RelativeCommandLinePathIsTakenFromTheWorkingFolder) {
     EXPECT_EQ(QString::fromUtf8(recent.readLine()).trimmed(), expected);
     m_window.reset();
   }
+}
+
+// The settings page showed colouring by extension switched on while the program read it as off:
+// a first start opened every file uncoloured.
+TEST_F(StartupTest, FirstStartColoursAFileByItsExtension) {
+  const QString cpp = writeFile("main.cpp", "int main() { return 0; }\r\n");
+  const QString pas = writeFile("unit.pas", "begin end.");
+  FrmMain& w = start(cpp);
+  highlight::HighLighter* lighter = highlight::HighLighterOf(w);
+  ASSERT_NE(lighter, nullptr);
+  EXPECT_EQ(lighter->list().caption(lighter->current()), "C/C++");
+  ASSERT_TRUE(document::LFile(w, pas));
+  EXPECT_EQ(lighter->list().caption(lighter->current()), "Pascal");
+  m_window.reset();
+  FrmMain& again = start(homePath("new.cpp"));
+  lighter = highlight::HighLighterOf(again);
+  EXPECT_EQ(lighter->list().caption(lighter->current()), "C/C++")
+      << "a new file is coloured by its name too";
 }
 
 TEST_F(StartupTest, HooksRunInTheirOrder) {
