@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "document/piece_load.h"
+#include "platform/clipboard.h"
 #include "platform/edit_control.h"
 #include "shell/frm_main.h"
 #include "text/code_page.h"
@@ -62,6 +63,10 @@ QString StatusText(const StatusInfo& i) {
          QStringLiteral("Всего символов: ") + QString::number(i.textLength);
 }
 
+void RefreshPasteCommand(shell::FrmMain& window) {
+  enable(window, "mnuPaste", window.txtMain().canPaste());
+}
+
 void RefreshAfterSelection(shell::FrmMain& window) {
   platform::EditControl& e = window.txtMain();
   // A file coming in owns the status line, also while it is read before its first piece; the
@@ -79,7 +84,7 @@ void RefreshAfterSelection(shell::FrmMain& window) {
   enable(window, "mnuDelete", e.canCut());
   enable(window, "mnuCopy", e.canCopy());
   enable(window, "mnuRemoveSymbol", e.canCopy());
-  enable(window, "mnuPaste", e.canPaste());
+  RefreshPasteCommand(window);
   enable(window, "mnuUndo", e.canUndo());
   enable(window, "mnuRedo", e.canRedo());
 
@@ -104,6 +109,8 @@ void InstallSelectionEvents(shell::FrmMain& window) {
   QObject::connect(&window.document(), &document::Document::curCodirChanged, &window, refresh);
   // Opening and saving change the encoding the status bar names (a save may widen to UTF-8).
   QObject::connect(&window.document(), &document::Document::captionChanged, &window, refresh);
+  // Text copied in another program can be pasted at once, wherever the caret stands.
+  platform::OnClipboardChanged(&window, [&window] { RefreshPasteCommand(window); });
 }
 
 }  // namespace editor

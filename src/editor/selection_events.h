@@ -25,5 +25,7 @@ QString StatusText(const StatusInfo& info);
 void InstallSelectionEvents(shell::FrmMain& window);
 // Runs the selection-change work now (start-up and commands that move the caret call it).
 void RefreshAfterSelection(shell::FrmMain& window);
+// "&Вставить" enabled when the editor takes a paste and the clipboard holds text.
+void RefreshPasteCommand(shell::FrmMain& window);
 
 }  // namespace editor

@@ -5,50 +5,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeySequence>
-#include <QMimeData>
 #include <QSet>
 #include <algorithm>
 #include <limits>
 #include <optional>
 
+#include "platform/clipboard.h"
 #include "platform/edit_control_impl.h"
 
 namespace platform {
 namespace {
 
 using Sci = QsciScintillaBase;
-
-// Whether the clipboard holds text, known until the clipboard changes. The paste command's state
-// follows every caret move, and asking the clipboard is a round trip to the display server each
-// time (and to the program that owns the clipboard, once after it changes hands).
-class ClipboardTextWatch : public QObject {
- public:
-  static constexpr char kName[] = "ostrelClipboardTextWatch";
-  explicit ClipboardTextWatch(QClipboard* clipboard) : QObject(clipboard) {
-    setObjectName(kName);
-    connect(clipboard, &QClipboard::dataChanged, this, [this] { m_hasText.reset(); });
-  }
-  bool hasText() {
-    if (!m_hasText) {
-      const QMimeData* data = static_cast<QClipboard*>(parent())->mimeData();
-      m_hasText = data && data->hasText();
-    }
-    return *m_hasText;
-  }
-
- private:
-  std::optional<bool> m_hasText;
-};
-
-bool ClipboardHasText() {
-  QClipboard* clipboard = QApplication::clipboard();
-  // A child of the clipboard, so that it goes with it.
-  // Found by name: without a meta-object of its own the class cannot be looked for by type.
-  auto* watch = dynamic_cast<ClipboardTextWatch*>(clipboard->findChild<QObject*>(
-      QLatin1String(ClipboardTextWatch::kName), Qt::FindDirectChildrenOnly));
-  if (!watch) watch = new ClipboardTextWatch(clipboard);
-  return watch->hasText();
-}
 
 // The line number the user typed, read like the classic Val(): leading blanks skipped, then
 // the leading digits ("12abc" is 12). Nothing when the text does not start with a digit.

@@ -2,7 +2,12 @@
 #include "editor/selection_events.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
+#include <QMimeData>
+#include <functional>
 
 #include "platform/edit_control.h"
 #include "support/main_window_fixture.h"
@@ -50,6 +55,42 @@ TEST_F(SelectionEventsTest, EditCommandsFollowTheEditor) {
   EXPECT_TRUE(enabled("mnuDelete"));
   w.commands().action("mnuUndo")->trigger();
   EXPECT_TRUE(enabled("mnuRedo"));
+}
+
+// Text copied elsewhere could not be pasted until the caret moved: the paste command kept the
+// state it had before the clipboard changed.
+TEST_F(SelectionEventsTest, PasteFollowsTheClipboardWhereverTheCaretStands) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  clipboard->clear();
+  shell::FrmMain& w = start();
+  w.txtMain().setText("abc");
+  w.txtMain().setSelection({0, 1, 0, 1});
+  EXPECT_FALSE(enabled("mnuPaste")) << "nothing to paste";
+  const auto picture = [] {
+    auto* data = new QMimeData;
+    data->setImageData(QImage(2, 2, QImage::Format_RGB32));
+    return data;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> change;
+    bool pasteable;
+  } steps[] = {
+      {"text", [clipboard] { clipboard->setText("вставка"); }, true},
+      {"a picture", [clipboard, &picture] { clipboard->setMimeData(picture()); }, false},
+      {"text again", [clipboard] { clipboard->setText("ещё"); }, true},
+      {"nothing", [clipboard] { clipboard->clear(); }, false},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.change();
+    EXPECT_EQ(enabled("mnuPaste"), step.pasteable);
+    EXPECT_EQ(w.txtMain().selection(), (platform::SelRange{0, 1, 0, 1})) << "the caret stays";
+  }
+  // A read-only text takes no paste, whatever the clipboard holds.
+  w.txtMain().setReadOnly(true);
+  clipboard->setText("вставка");
+  EXPECT_FALSE(enabled("mnuPaste"));
 }
 
 TEST_F(SelectionEventsTest, CurrentLineMarkCanBeOff) {
