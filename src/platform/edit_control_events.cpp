@@ -4,8 +4,10 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 
+#include "platform/dropped_files.h"
 #include "platform/edit_control_impl.h"
 #include "platform/line_number_margin.h"
 #include "platform/virtual_key.h"
@@ -290,9 +292,16 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      // Files are the program's to open, not a drop for the views (which only moved the caret
+      // for them); without anyone to open them the views take the drop as before.
+      if (isSignalConnected(QMetaMethod::fromSignal(&EditControl::filesDropped)) &&
+          AcceptFileDrag(*drop)) {
+        if (event->type() == QEvent::Drop) Q_EMIT filesDropped(DroppedFiles(drop->mimeData()));
+        return true;
+      }
       // Text dragged within the views would take its display breaks along as line ends of
       // the text: while there are breaks, it stays where it is.
-      const auto* drop = static_cast<QDropEvent*>(event);
       if (isViewport && !d->breaks.empty() && drop->source() &&
           d->viewIndex(drop->source(), &isViewport) >= 0) {
         event->ignore();

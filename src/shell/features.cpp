@@ -11,6 +11,7 @@
 #include "crypto/crypt_command.h"
 #include "document/disk_check.h"
 #include "document/file_commands.h"
+#include "document/file_drop.h"
 #include "document/recent_files.h"
 #include "document/recovery.h"
 #include "document/save_timers.h"
@@ -50,6 +51,7 @@ void InstallFeatures(FrmMain& window) {
   window.setShutdown([&window] { return RunShutdown(window); });
   document::InstallRecentFiles(window);
   document::InstallFileCommands(window);
+  document::InstallFileDrop(window);
   document::InstallDiskCheck(window);
   document::InstallSaveTimers(window);
   document::InstallRecovery(window);
