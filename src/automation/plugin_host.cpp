@@ -18,9 +18,18 @@ void EditorPluginHost::setStatusText(const QString& text) {
     m_window.statusText().setText(text);
 }
 
-void EditorPluginHost::finishRun() {
+void EditorPluginHost::beginRun() {
+  m_held.reset();
+  m_holding = true;
+  m_before = m_window.statusText().text();
+}
+
+void EditorPluginHost::finishRun(bool succeeded) {
   m_holding = false;
-  if (m_held) m_window.statusText().setText(*m_held);
+  if (!succeeded)
+    m_window.statusText().setText(m_before);
+  else if (m_held)
+    m_window.statusText().setText(*m_held);
   m_held.reset();
 }
 

@@ -23,17 +23,17 @@ class EditorPluginHost final : public ostrel::PluginHost {
   void setStatusText(const QString& text) override;
 
   // Between these two, status texts wait: the result put in place afterwards refreshes the
-  // status bar and would wipe out what the plug-in wrote. finishRun shows the last one.
-  void beginRun() {
-    m_held.reset();
-    m_holding = true;
-  }
-  void finishRun();
+  // status bar and would wipe out what the plug-in wrote. finishRun shows the last one when the
+  // plug-in `succeeded`; after a failure what it wrote ("работает ...") would be untrue, and the
+  // status bar shows what it showed before the run.
+  void beginRun();
+  void finishRun(bool succeeded);
 
  private:
   shell::FrmMain& m_window;
   bool m_holding = false;
   std::optional<QString> m_held;
+  QString m_before;
 };
 
 }  // namespace automation

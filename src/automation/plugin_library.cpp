@@ -1,21 +1,24 @@
 #include "automation/plugin_library.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
 #include <QLibrary>
 #include <QPluginLoader>
+#include <sys/stat.h>
 
 namespace automation {
 namespace {
 
 const QString kInterface = QStringLiteral(OSTREL_PLUGIN_IID);
+const QString kInterfaceFamily = QStringLiteral("org.ostrel.Plugin/");
 
-PluginLoad refused(QPluginLoader& loader, const QString& problem) {
+PluginLoad refused(QPluginLoader& loader, PluginProblem kind, const QString& detail) {
   // Only the object goes: Qt keeps the library's code mapped, since objects of its making may
   // still be about.
   if (loader.isLoaded()) loader.unload();
-  return PluginLoad{nullptr, problem};
+  return FailedLoad(kind, detail);
 }
 
 }  // namespace
@@ -40,32 +43,57 @@ LoadedPlugin::~LoadedPlugin() { m_loader->unload(); }
 
 QString LoadedPlugin::fileName() const { return QFileInfo(m_path).fileName(); }
 
+QString PluginProblemText(PluginProblem problem) {
+  switch (problem) {
+    case PluginProblem::None: break;
+    case PluginProblem::NotAPlugin: return QStringLiteral("не библиотека плагина");
+    case PluginProblem::OtherVersion:
+      return QStringLiteral("собран для другой версии интерфейса плагинов");
+    case PluginProblem::LoadFailed: return QStringLiteral("библиотека не загрузилась");
+    case PluginProblem::RegistrationFailed: return QStringLiteral("регистрация не удалась");
+    case PluginProblem::OpenToAll:
+      return QStringLiteral("отказано: файл может изменить любой пользователь");
+  }
+  return QString();
+}
+
+PluginLoad FailedLoad(PluginProblem kind, const QString& detail) {
+  const QString reason = PluginProblemText(kind);
+  return PluginLoad{nullptr, kind, detail.isEmpty() ? reason : reason + ": " + detail};
+}
+
 PluginLoad LoadPluginLibrary(const QString& path) {
+  struct stat status {};
+  if (::stat(QFile::encodeName(path).constData(), &status) == 0 && (status.st_mode & S_IWOTH))
+    return FailedLoad(PluginProblem::OpenToAll,
+                      QStringLiteral("права %1").arg(status.st_mode & 07777, 4, 8, QChar(u'0')));
   auto loader = std::make_unique<QPluginLoader>(path);
   // The interface a library was built for is in its metadata, readable without running any of
   // its code: a library of another version is never loaded.
   const QJsonObject meta = loader->metaData();
-  if (meta.isEmpty()) return refused(*loader, loader->errorString());
+  if (meta.isEmpty()) return refused(*loader, PluginProblem::NotAPlugin, loader->errorString());
   const QString built = meta.value(QStringLiteral("IID")).toString();
+  if (!built.startsWith(kInterfaceFamily))
+    return refused(*loader, PluginProblem::NotAPlugin,
+                   QStringLiteral("в ней модуль Qt «%1», а не плагин программы").arg(built));
   if (built != kInterface)
-    return refused(*loader, QStringLiteral("библиотека собрана для другого интерфейса плагинов "
-                                           "(«%1»), а программе нужен «%2».")
-                                .arg(built, kInterface));
+    return refused(*loader, PluginProblem::OtherVersion,
+                   QStringLiteral("«%1», а программе нужен «%2»").arg(built, kInterface));
   QObject* root = loader->instance();
-  if (!root) return refused(*loader, loader->errorString());
+  if (!root) return refused(*loader, PluginProblem::LoadFailed, loader->errorString());
   auto* plugin = qobject_cast<ostrel::Plugin*>(root);
   if (!plugin)
-    return refused(
-        *loader, QStringLiteral("объект библиотеки не реализует интерфейс «%1».").arg(kInterface));
+    return refused(*loader, PluginProblem::NotAPlugin,
+                   QStringLiteral("её объект не реализует интерфейс «%1»").arg(kInterface));
   QString id;
   bool showme = false;
   if (auto problem = CallPlugin([&] {
         showme = plugin->showme();
         id = plugin->id();
       }))
-    return refused(*loader, QStringLiteral("ошибка в плагине: ") + *problem);
+    return refused(*loader, PluginProblem::RegistrationFailed, *problem);
   return PluginLoad{std::make_unique<LoadedPlugin>(path, std::move(loader), *plugin, id, showme),
-                    {}};
+                    PluginProblem::None, {}};
 }
 
 QString WithCrLf(const QString& text) {

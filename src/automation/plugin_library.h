@@ -58,15 +58,36 @@ class LoadedPlugin {
   bool m_showme;
 };
 
+// Why a library gives no plug-in, as the user is told it.
+enum class PluginProblem {
+  None,
+  NotAPlugin,          // no library at all, or one without this program's plug-in in it
+  OtherVersion,        // built for another version of the plug-in interface
+  LoadFailed,          // the system could not load it (a missing library, a missing symbol)
+  RegistrationFailed,  // the plug-in failed while it was asked its name or initialised
+  OpenToAll,           // any user may change the file: its code is not run
+};
+
+// The reason in the user's words ("не библиотека плагина").
+QString PluginProblemText(PluginProblem problem);
+
 // What loading a library gave: the plug-in, or why there is none.
 struct PluginLoad {
   std::unique_ptr<LoadedPlugin> plugin;
+  PluginProblem kind = PluginProblem::None;
+  // The reason, followed by what the system or the plug-in said when there is more to say:
+  // "регистрация не удалась: исключение неизвестного вида".
   QString problem;
 };
 
-// Loads the library at `path` and asks its plug-in for showme and id. A library that does not
-// load, was built for another version of the interface (checked before any of its code runs),
-// does not implement the interface, or throws while asked, gives a problem and is released.
+// The load that failed for `kind`, with `detail` (may be "") after its reason.
+PluginLoad FailedLoad(PluginProblem kind, const QString& detail);
+
+// Loads the library at `path` and asks its plug-in for showme and id. A file any user may write
+// to is refused before it is read: whoever changed it would run code in this program. A library
+// that does not load, was built for another version of the interface (checked before any of its
+// code runs), does not implement the interface, or throws while asked, gives a problem and is
+// released.
 PluginLoad LoadPluginLibrary(const QString& path);
 
 // The text with every line end (CR LF, LF, lone CR) made CR LF, as the editor keeps them.

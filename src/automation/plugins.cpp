@@ -1,6 +1,7 @@
 #include "automation/plugins.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileInfo>
 
 #include "platform/caption_marks.h"
@@ -66,6 +67,7 @@ void Plugins::append(std::unique_ptr<LoadedPlugin> plugin) {
 
 void Plugins::load(bool callInit) {
   release();
+  std::vector<BrokenPlugin> broken;
   const QStringList libraries = PluginLibraries(folder());
   for (const QString& path : libraries) {
     if (count() == kMaxPlugins) {
@@ -80,20 +82,50 @@ void Plugins::load(bool callInit) {
     if (loaded.plugin) m_everLoaded.insert(path);
     // Init learns the slot the plug-in is about to take; one that fails in it takes none.
     if (loaded.plugin && callInit) {
-      if (auto problem = CallPlugin([&] { loaded.plugin->plugin().Init(m_host, count() + 1); })) {
-        loaded.plugin.reset();
-        loaded.problem = QStringLiteral("ошибка в плагине: ") + *problem;
-      }
+      if (auto problem = CallPlugin([&] { loaded.plugin->plugin().Init(m_host, count() + 1); }))
+        loaded = FailedLoad(PluginProblem::RegistrationFailed, *problem);
     }
     if (!loaded.plugin) {
-      say(QStringLiteral("Плагин «%1» не загружен:\n%2")
-              .arg(QFileInfo(path).fileName(), loaded.problem),
-          platform::MsgIcon::Warning);
+      broken.push_back(BrokenPluginAt(path, loaded.problem));
       continue;
     }
     append(std::move(loaded.plugin));
   }
   followLast();
+  // Start-up speaks once the window is there to speak from; a reload the user asked for at once.
+  m_broken = std::move(broken);
+  if (callInit)
+    reportWhenShown();
+  else
+    reportBroken(true);
+}
+
+void Plugins::reportWhenShown() {
+  m_reportPending = true;
+  if (m_window.isVisible())
+    QMetaObject::invokeMethod(this, [this] { reportBroken(false); }, Qt::QueuedConnection);
+  else
+    m_window.installEventFilter(this);
+}
+
+bool Plugins::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &m_window && event->type() == QEvent::Show) {
+    m_window.removeEventFilter(this);
+    // After the show has run its course, so that the message stands over a window.
+    QMetaObject::invokeMethod(this, [this] { reportBroken(false); }, Qt::QueuedConnection);
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void Plugins::reportBroken(bool always) {
+  if (!always && !m_reportPending) return;
+  m_reportPending = false;
+  const BrokenPluginRecord record(
+      m_window.context().paths.file(QString::fromLatin1(BrokenPluginRecord::kFileName)));
+  // The same libraries failing the same way at every start would be the same box every time.
+  if (!always && !record.differs(m_broken)) return;
+  record.store(m_broken);
+  if (!m_broken.empty()) say(BrokenPluginsMessage(m_broken), platform::MsgIcon::Warning);
 }
 
 void Plugins::showLast(const LoadedPlugin& plugin) {
@@ -139,7 +171,7 @@ bool Plugins::run(int slot) {
     // One assignment: one undo step.
     if (result != editor.selectedText()) editor.setSelectedText(result);
   }
-  m_host.finishRun();
+  m_host.finishRun(!problem);
   m_lastPlug = slot;
   m_lastPath = plugin->path();
   showLast(*plugin);

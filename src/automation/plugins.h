@@ -11,6 +11,7 @@
 
 #include "automation/plugin_host.h"
 #include "automation/plugin_library.h"
+#include "automation/plugin_report.h"
 #include "platform/ui.h"
 
 namespace shell {
@@ -31,9 +32,15 @@ class Plugins : public QObject {
   QString folder() const;
 
   // Releases every loaded plug-in and loads the libraries of the folder again, in name order,
-  // rebuilding the menu. Each library that cannot be used is reported once, by file name and
-  // reason, and passed over. `callInit`: Init is called for each (the start-up load only).
+  // rebuilding the menu. Libraries that cannot be used are passed over and listed, by file name
+  // and reason, in one message. `callInit`: the start-up load, which calls Init for each and
+  // leaves the message until the window shows, and then only when the failing libraries are
+  // not the ones the last message listed; a reload says it at once.
   void load(bool callInit);
+  // Libraries of the last load that gave no plug-in.
+  const std::vector<BrokenPlugin>& broken() const { return m_broken; }
+  // True from the start-up load until its message was given or found needless.
+  bool reportPending() const { return m_reportPending; }
 
   int count() const { return int(m_slots.size()); }
   // The id of each slot: entry i is slot i + 1.
@@ -71,11 +78,17 @@ class Plugins : public QObject {
   void showLast(const LoadedPlugin& plugin);
   void followLast();
   void say(const QString& text, platform::MsgIcon icon) const;
+  void reportWhenShown();
+  // Tells the user about m_broken: `always`, or when it is not what the last message listed.
+  void reportBroken(bool always);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   shell::FrmMain& m_window;
   EditorPluginHost m_host;
   std::vector<std::unique_ptr<LoadedPlugin>> m_slots;  // m_slots[i] is slot i + 1
   QList<int> m_menuSlots;  // the slot of each run-time item of mnuPlugin, in menu order
+  std::vector<BrokenPlugin> m_broken;
+  bool m_reportPending = false;
   int m_lastPlug = 0;
   QString m_lastPath;  // the library of LastPlug
   // Every library loaded since start: Qt keeps their code mapped, so a new file under one of
