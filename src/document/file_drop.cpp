@@ -5,7 +5,6 @@
 
 #include "document/open_file.h"
 #include "platform/dropped_files.h"
-#include "platform/edit_control.h"
 #include "shell/frm_main.h"
 
 namespace document {
@@ -59,8 +58,9 @@ void OpenDroppedFiles(shell::FrmMain& window, const QStringList& paths) {
 void InstallFileDrop(shell::FrmMain& window) {
   window.setAcceptDrops(true);
   window.installEventFilter(new WindowDrop(window));
-  QObject::connect(&window.txtMain(), &platform::EditControl::filesDropped, &window,
-                   [&window](const QStringList& paths) { OpenDroppedFiles(window, paths); });
+  // The editor, its lower view and the code library's text hand their file drops here.
+  platform::SetFileDropHandler(
+      window, [&window](const QStringList& paths) { OpenDroppedFiles(window, paths); });
 }
 
 }  // namespace document

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 
 class QDropEvent;
 class QMimeData;
+class QWidget;
 
 namespace platform {
 
@@ -17,5 +19,15 @@ QStringList DroppedFiles(const QMimeData* data);
 // true. Never as a move: a file manager that was offered a move deletes its file once the drop
 // is taken.
 bool AcceptFileDrag(QDropEvent& event);
+
+using FileDropHandler = std::function<void(const QStringList& paths)>;
+
+// Makes `open` the one that opens files dropped anywhere in `window`: the editing controls inside
+// it hand their file drops there.
+void SetFileDropHandler(QWidget& window, FileDropHandler open);
+
+// The handler of the window `widget` is in; nullptr when it has none, and the widget takes a
+// drop of files as it takes any other.
+const FileDropHandler* FileDropHandlerOf(const QWidget& widget);
 
 }  // namespace platform

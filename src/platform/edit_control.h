@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QPoint>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -296,9 +295,6 @@ class EditControl : public QWidget {
   // a pop-up menu or another window taking over are not leaving it.
   void gotFocus();
   void lostFocus();
-  // Files dragged from a file manager were dropped on the text (local files, folders left out).
-  // While nothing listens, the views take such a drop as they take any other.
-  void filesDropped(const QStringList& paths);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

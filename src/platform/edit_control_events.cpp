@@ -4,7 +4,6 @@
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
-#include <QMetaMethod>
 #include <QMouseEvent>
 
 #include "platform/dropped_files.h"
@@ -293,11 +292,10 @@ bool EditControl::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragMove:
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      // Files are the program's to open, not a drop for the views (which only moved the caret
-      // for them); without anyone to open them the views take the drop as before.
-      if (isSignalConnected(QMetaMethod::fromSignal(&EditControl::filesDropped)) &&
-          AcceptFileDrag(*drop)) {
-        if (event->type() == QEvent::Drop) Q_EMIT filesDropped(DroppedFiles(drop->mimeData()));
+      // Files are the window's to open, not a drop for the views (which only moved the caret
+      // for them); in a window that opens none the views take the drop as before.
+      if (const FileDropHandler* open = FileDropHandlerOf(*this); open && AcceptFileDrag(*drop)) {
+        if (event->type() == QEvent::Drop) (*open)(DroppedFiles(drop->mimeData()));
         return true;
       }
       // Text dragged within the views would take its display breaks along as line ends of

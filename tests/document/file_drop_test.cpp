@@ -45,8 +45,13 @@ class FileDropTest : public testing_support::MainWindowTest {
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
     return w;
   }
-  QWidget& textArea() {
-    auto* view = qobject_cast<QAbstractScrollArea*>(m_window->txtMain().focusWidget());
+  // The editing surface of an editing control (of txtMain when none is named).
+  QWidget& textArea(const char* control = nullptr) {
+    platform::EditControl* edit = control
+                                      ? m_window->findChild<platform::EditControl*>(control)
+                                      : &m_window->txtMain();
+    EXPECT_NE(edit, nullptr) << control;
+    auto* view = qobject_cast<QAbstractScrollArea*>(edit->focusWidget());
     EXPECT_NE(view, nullptr);
     return *view->viewport();
   }
@@ -94,7 +99,10 @@ TEST_F(FileDropTest, AFileDroppedOnTheTextOrTheRestOfTheWindowOpens) {
       {"the text", [this]() -> QWidget& { return textArea(); }, first, "первый"},
       {"the status bar", [this]() -> QWidget& { return statusBar(); }, second, "второй"},
       {"the window", [this]() -> QWidget& { return *m_window; }, first, "первый"},
+      {"the code library's text", [this]() -> QWidget& { return textArea("txtCodeLib"); },
+       second, "второй"},
   };
+  click("mnuCodeLib");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.where);
     // A file manager offers a move too; taken as one, it would delete the file.

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QWidget>
 
 namespace platform {
 namespace {
@@ -64,6 +65,24 @@ TEST(AcceptFileDrag, TakesFilesAsACopyAndNeverAsAMove) {
       EXPECT_EQ(event.dropAction(), c.action);
     }
   }
+}
+
+TEST(FileDropHandlerOf, IsTheHandlerOfTheWidgetsOwnWindow) {
+  QWidget window;
+  auto* inner = new QWidget(new QWidget(&window));
+  QWidget other;
+  EXPECT_EQ(FileDropHandlerOf(*inner), nullptr) << "no handler: drops stay the widget's";
+  QStringList opened;
+  SetFileDropHandler(window, [&opened](const QStringList& paths) { opened += paths; });
+  const FileDropHandler* open = FileDropHandlerOf(*inner);
+  ASSERT_NE(open, nullptr);
+  (*open)({"/a.txt"});
+  EXPECT_EQ(opened, QStringList({"/a.txt"}));
+  EXPECT_EQ(FileDropHandlerOf(other), nullptr) << "another window's drops are its own";
+  // Set again, it replaces the first.
+  SetFileDropHandler(window, [&opened](const QStringList&) { opened << "second"; });
+  (*FileDropHandlerOf(window))({});
+  EXPECT_EQ(opened, QStringList({"/a.txt", "second"}));
 }
 
 }  // namespace
