@@ -44,9 +44,15 @@ class Document : public QObject {
   void setFidelity(const platform::ReadFidelity& fidelity) {
     m_fidelity = fidelity;
     m_changeAgreed = false;
+    m_keepsWindows1251 = false;
   }
   bool changeAgreed() const { return m_changeAgreed; }
   void agreeToChange() { m_changeAgreed = true; }
+  // The user chose to keep this Windows-1251 document in Windows-1251 when a save found
+  // characters it lacks: they become "?" at every save without another question. Another text
+  // read in or a new document (setFidelity) forgets the answer.
+  bool keepsWindows1251() const { return m_keepsWindows1251; }
+  void setKeepsWindows1251(bool keep) { m_keepsWindows1251 = keep; }
   int CurCodir() const { return m_curCodir; }
   void setCurCodir(int codePage) {
     m_curCodir = codePage;
@@ -84,6 +90,7 @@ class Document : public QObject {
   Partial m_partial = Partial::No;
   platform::ReadFidelity m_fidelity;
   bool m_changeAgreed = false;
+  bool m_keepsWindows1251 = false;
   int m_curCodir = 1;
   QDateTime m_diskTime;
   qint64 m_diskSize = -1;

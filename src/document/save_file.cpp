@@ -1,5 +1,7 @@
 #include "document/save_file.h"
 
+#include <QLabel>
+
 #include "document/file_dialogs.h"
 #include "document/file_paths.h"
 #include "document/open_file.h"
@@ -32,9 +34,17 @@ std::optional<QString> write(shell::FrmMain& window, const QString& path) {
 
 // A file that was not read byte for byte (mixed line ends, bad bytes) would change where
 // nobody edited it: the first save over it asks once. Another name is a new file: no question.
-bool agreesToChangeBytes(shell::FrmMain& window, const QString& path) {
+bool agreesToChangeBytes(shell::FrmMain& window, const QString& path, SaveBy by) {
   Document& doc = window.document();
   if (path != doc.path() || doc.fidelity().exact() || doc.changeAgreed()) return true;
+  // A timer has nobody to ask (a key pressed while typing could answer the box): the file
+  // stays as it is until a save by hand asks.
+  if (by == SaveBy::Timer) {
+    window.statusText().setText(
+        QStringLiteral("Автосохранение пропущено: файл прочитан не байт в байт (%1)")
+            .arg(doc.fidelity().describe()));
+    return false;
+  }
   const auto answer = window.context().ui.message(
       QStringLiteral("Файл «%1» прочитан не байт в байт: %2. При сохранении эти места будут "
                      "записаны заново и изменятся.\nСохранить?")
@@ -70,7 +80,7 @@ std::optional<QByteArray> ConvertedBytesToSave(shell::FrmMain& window) {
   return bytes;
 }
 
-bool SaveToFile(shell::FrmMain& window, const QString& path) {
+bool SaveToFile(shell::FrmMain& window, const QString& path, SaveBy by) {
   shell::AppContext& ctx = window.context();
   Document& doc = window.document();
   // Only part of the file is in the editor: writing it back would cut the file short.
@@ -81,21 +91,28 @@ bool SaveToFile(shell::FrmMain& window, const QString& path) {
                    platform::MsgIcon::Error);
     return false;
   }
-  if (!agreesToChangeBytes(window, path)) return false;
+  if (!agreesToChangeBytes(window, path, by)) return false;
   window.hooks().run(shell::PathHook::MacroMenuOnSave, path);
   window.hooks().run(shell::Hook::SaveMacro);
+  // Asked after the save macro, which may change the text that is written.
+  const SaveEncodingPlan encoding = PlanSaveEncoding(window, by);
+  if (encoding.kind == SaveEncodingPlan::Kind::Cancelled) return false;
   if (write(window, path)) {
     ctx.ui.message(QStringLiteral("Невозможно сохранить файл ") + "\n" + path,
                    QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,
                    platform::MsgIcon::Error);
     return false;
   }
-  // The text now is the whole of the file it was saved to.
+  // The text now is the whole of the file it was saved to; the user's answer about the
+  // encoding still holds for this document.
+  const bool keepsWindows1251 = doc.keepsWindows1251();
   ForgetHowItWasRead(window);
+  doc.setKeepsWindows1251(keepsWindows1251);
   doc.setDirty(false);
   doc.setPath(path);
   doc.rememberDiskState();
   window.focusEditor();
+  FinishSaveEncoding(window, encoding);
   return true;
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "document/save_encoding.h"
+
 namespace shell {
 class FrmMain;
 }
@@ -12,8 +14,9 @@ class FrmMain;
 namespace document {
 
 // Writes the text to `path`; the document then refers to that file. A failure is reported
-// to the user, the old file stays as it was and the document keeps its state.
-bool SaveToFile(shell::FrmMain& window, const QString& path);
+// to the user, the old file stays as it was and the document keeps its state. A timer's save
+// asks nothing about the encoding (see save_encoding.h).
+bool SaveToFile(shell::FrmMain& window, const QString& path, SaveBy by = SaveBy::User);
 
 // Saves a modified document to its file, asking for a name when it has none. Returns false
 // when the user cancelled or the save failed, so callers about to discard the text stop.

@@ -1,5 +1,6 @@
 #include "document/save_timers.h"
 
+#include <QLabel>
 #include <QTimer>
 
 #include "document/backup.h"
@@ -49,14 +50,23 @@ void SaveTimers::autoSaveTick() {
   if (period <= 0) return;
   const long long every = std::max(1LL, (long long)(period * 60));
   const Document& doc = m_window.document();
-  if (m_seconds % every == 0 && !doc.isUntitled() && doc.Dirty()) SaveToFile(m_window, doc.path());
+  if (m_seconds % every == 0 && !doc.isUntitled() && doc.Dirty())
+    SaveToFile(m_window, doc.path(), SaveBy::Timer);
 }
 
 void SaveTimers::backupTick() {
   Document& doc = m_window.document();
   if (doc.isUntitled()) return;
-  // A copy of what the user sees, beside the file; the document stays what it was.
-  m_window.txtMain().saveFile(BackupPath(doc.path()));
+  // A copy of what the user sees, beside the file; the document stays what it was, its own
+  // encoding too when the copy had to be UTF-8 (the next save by hand asks about that).
+  platform::EditControl& editor = m_window.txtMain();
+  const platform::TextFormat own = editor.fileFormat();
+  if (editor.saveFile(BackupPath(doc.path()))) return;
+  if (editor.fileFormat() == own) return;
+  editor.setFileFormat(own);
+  m_window.statusText().setText(
+      WrittenInUtf8Note(QStringLiteral("Резервная копия записана"),
+                        NameCharacters(CharactersWindows1251Lacks(editor.textUtf8()))));
 }
 
 void InstallSaveTimers(shell::FrmMain& window) {

@@ -1,0 +1,175 @@
+#include "document/save_encoding.h"
+
+#include <QLabel>
+#include <QSet>
+
+#include "document/save_file.h"
+#include "platform/cp1251.h"
+#include "platform/edit_control.h"
+#include "shell/frm_main.h"
+#include "shell/version.h"
+
+namespace document {
+namespace {
+
+using Kind = SaveEncodingPlan::Kind;
+
+// How many characters a question or a note names before it only counts the rest.
+constexpr int kNamedCharacters = 8;
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The length of the UTF-8 sequence at `s` (n bytes left), or 0 when it is malformed.
+int sequenceLength(const unsigned char* s, qsizetype n) {
+  int length = 0;
+  if (s[0] >= 0xC2 && s[0] <= 0xDF) length = 2;
+  else if (s[0] >= 0xE0 && s[0] <= 0xEF) length = 3;
+  else if (s[0] >= 0xF0 && s[0] <= 0xF4) length = 4;
+  if (length == 0 || length > n) return 0;
+  for (int k = 1; k < length; ++k)
+    if ((s[k] & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+char32_t codePoint(const unsigned char* s, int length) {
+  static const unsigned char kLeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+  char32_t c = s[0] & kLeadBits[length];
+  for (int k = 1; k < length; ++k) c = (c << 6) | (s[k] & 0x3F);
+  return c;
+}
+
+bool lacking(char32_t c) { return c > 0xFFFF || cp1251::code(QChar(char16_t(c))) < 0; }
+
+// Calls each(character, offset, length) for every character of the text that is not ASCII; a
+// malformed byte comes as U+FFFD of length 1.
+template <typename Each>
+void forEachWide(QByteArrayView utf8, Each&& each) {
+  const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+  const qsizetype n = utf8.size();
+  for (qsizetype i = 0; i < n;) {
+    if (s[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const int length = sequenceLength(s + i, n - i);
+    each(length ? codePoint(s + i, length) : kReplacementCharacter, i, length ? length : 1);
+    i += length ? length : 1;
+  }
+}
+
+QString nameOne(char32_t c) {
+  if (QChar::isPrint(c) && !QChar::isMark(c) && !QChar::isSpace(c))
+    return QStringLiteral("«") + QString::fromUcs4(&c, 1) + QStringLiteral("»");
+  return QStringLiteral("U+") + QString::number(uint(c), 16).toUpper().rightJustified(4, '0');
+}
+
+enum class Answer { Utf8, KeepWindows1251, Cancel };
+
+Answer ask(shell::FrmMain& window, const QString& characters) {
+  const Document& doc = window.document();
+  const QString name = doc.isUntitled() ? QString::fromUtf8(shell::kUntitled) : doc.fileName();
+  const QString text =
+      QStringLiteral(
+          "Документ «%1» прочитан в кодировке Windows-1251, а теперь в нём есть знаки, "
+          "которых в этой кодировке нет: %2.\n\n"
+          "«Сохранить в UTF-8»: файл будет записан в UTF-8, все знаки сохранятся.\n"
+          "«Оставить Windows-1251»: эти знаки станут «?» в файле и в документе.")
+          .arg(name, characters);
+  const std::optional<int> answer = window.context().ui.choose(
+      text, QStringLiteral("Сохранение"),
+      {QStringLiteral("&Сохранить в UTF-8"), QStringLiteral("&Оставить Windows-1251")},
+      platform::MsgIcon::Question);
+  if (!answer) return Answer::Cancel;
+  return *answer == 0 ? Answer::Utf8 : Answer::KeepWindows1251;
+}
+
+// The characters become "?" in the editor, as one step the user can undo; the selection stays.
+void replaceInEditor(platform::EditControl& editor, QByteArrayView utf8) {
+  const platform::SelRange selection = editor.selection();
+  editor.setTextUtf8(ReplaceCharactersWindows1251Lacks(utf8));
+  editor.setSelection(selection, false);
+}
+
+}  // namespace
+
+QList<char32_t> CharactersWindows1251Lacks(QByteArrayView utf8) {
+  QList<char32_t> found;
+  QSet<char32_t> seen;
+  forEachWide(utf8, [&](char32_t c, qsizetype, int) {
+    if (lacking(c) && !seen.contains(c)) {
+      seen.insert(c);
+      found.append(c);
+    }
+  });
+  return found;
+}
+
+QByteArray ReplaceCharactersWindows1251Lacks(QByteArrayView utf8) {
+  QByteArray result;
+  result.reserve(utf8.size());
+  qsizetype copied = 0;
+  forEachWide(utf8, [&](char32_t c, qsizetype at, int length) {
+    if (!lacking(c)) return;
+    result.append(utf8.sliced(copied, at - copied));
+    result.append('?');
+    copied = at + length;
+  });
+  result.append(utf8.sliced(copied));
+  return result;
+}
+
+QString NameCharacters(const QList<char32_t>& characters) {
+  QStringList names;
+  for (qsizetype i = 0; i < characters.size() && i < kNamedCharacters; ++i)
+    names << nameOne(characters[i]);
+  QString result = names.join(' ');
+  if (characters.size() > kNamedCharacters)
+    result += QStringLiteral(" и ещё %1").arg(characters.size() - kNamedCharacters);
+  return result;
+}
+
+QString WrittenInUtf8Note(const QString& what, const QString& characters) {
+  return what + QStringLiteral(" в UTF-8: в Windows-1251 нет знаков ") + characters;
+}
+
+SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by) {
+  platform::EditControl& editor = window.txtMain();
+  const platform::TextFormat format = editor.fileFormat();
+  // A text converted into a code page is single bytes by definition: "?" is the conversion's.
+  if (format.encoding != platform::Encoding::Windows1251 || SaveCodePage(window) != 1) return {};
+  const QByteArray utf8 = editor.textUtf8();
+  if (platform::TextFile::fitsWindows1251(utf8)) return {};
+  SaveEncodingPlan plan{Kind::AsIs, NameCharacters(CharactersWindows1251Lacks(utf8)), format};
+  if (by == SaveBy::Timer) {
+    plan.kind = Kind::Unattended;
+    return plan;
+  }
+  Document& doc = window.document();
+  if (doc.keepsWindows1251()) {
+    plan.kind = Kind::Replaced;
+  } else {
+    switch (ask(window, plan.characters)) {
+      case Answer::Cancel: plan.kind = Kind::Cancelled; return plan;
+      case Answer::Utf8:
+        // The answer holds even when this write fails: the document is UTF-8 now.
+        editor.setFileFormat({platform::Encoding::Utf8, false, format.lineEnd});
+        return plan;
+      case Answer::KeepWindows1251: doc.setKeepsWindows1251(true); break;
+    }
+  }
+  replaceInEditor(editor, utf8);
+  return plan;
+}
+
+void FinishSaveEncoding(shell::FrmMain& window, const SaveEncodingPlan& plan) {
+  if (plan.kind == Kind::Unattended) {
+    window.txtMain().setFileFormat(plan.ownFormat);
+    window.statusText().setText(
+        WrittenInUtf8Note(QStringLiteral("Файл записан"), plan.characters) +
+        QStringLiteral("; при сохранении вручную будет задан вопрос о кодировке"));
+  } else if (plan.kind == Kind::Replaced) {
+    window.statusText().setText(
+        QStringLiteral("Знаки, которых нет в Windows-1251, записаны как «?»: ") + plan.characters);
+  }
+}
+
+}  // namespace document
