@@ -49,6 +49,7 @@ void apply(shell::FrmMain& window, FrmCrypt::Action action, CipherFormat format,
 
 void runCrypt(shell::FrmMain& window) {
   FrmCrypt dialog(window.context().ui, &window);
+  dialog.setTextReadOnly(window.txtMain().isReadOnly());
   const int answer = window.context().ui.runModal(dialog);
   QString password = dialog.takePassword();
   if (answer == QDialog::Accepted && dialog.action() != FrmCrypt::Action::None)

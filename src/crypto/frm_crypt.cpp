@@ -80,6 +80,8 @@ QString FrmCrypt::takePassword() {
 }
 
 void FrmCrypt::choose(Action action) {
+  if (m_textReadOnly)
+    return refuse(QStringLiteral("Документ открыт только для чтения: текст не изменён."));
   const QString password = m_password->text();
   if (password.isEmpty()) return refuse(QStringLiteral("Не введен пароль!"));
   if (action == Action::Encrypt && !LongEnoughToEncrypt(password))

@@ -142,6 +142,39 @@ TEST_F(CryptCommandTest, AnEmptyOrShortPasswordIsRefusedBeforeAnythingChanges) {
   EXPECT_TRUE(m_ui.allAnswered());
 }
 
+// A read-only text used to close the window and change nothing without a word: the window now
+// says why and stays open with the password as typed.
+TEST_F(CryptCommandTest, AReadOnlyTextIsRefusedWithTheWindowStillOpen) {
+  start();
+  const QString sealed =
+      QString::fromLatin1(modern::Seal("тайна", kPassword.toUtf8(), modern::MinimalLimits()).bytes);
+  editor().setText(sealed);
+  editor().setReadOnly(true);
+  m_ui.answerModal([](QDialog& d) {
+    auto* field = d.findChild<QLineEdit*>("txtPasswd");
+    field->setText(kPassword);
+    for (const char* button : {"cmdEncrypt", "cmdDecrypt"}) {
+      SCOPED_TRACE(button);
+      d.findChild<QPushButton*>(button)->click();
+      EXPECT_TRUE(d.isVisible());
+      EXPECT_EQ(field->text(), kPassword);
+    }
+    d.findChild<QPushButton*>("cmdClose")->click();
+    return d.result();
+  });
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "только для чтения");
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "только для чтения");
+  click("mnuHash");
+  expectRefusal(QStringLiteral("Документ открыт только для чтения: текст не изменён."));
+  EXPECT_EQ(editor().text(), sealed);
+  EXPECT_TRUE(m_ui.allAnswered());
+
+  // Editable again, the same password decrypts it.
+  editor().setReadOnly(false);
+  use("cmdDecrypt", kPassword);
+  EXPECT_EQ(editor().text(), "тайна");
+}
+
 // Texts of earlier versions may have short passwords: decrypting takes them.
 TEST_F(CryptCommandTest, AShortPasswordStillDecrypts) {
   start();
