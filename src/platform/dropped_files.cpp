@@ -34,7 +34,8 @@ QStringList DroppedFiles(const QMimeData* data) {
   for (const QUrl& url : data->urls()) {
     if (!url.isLocalFile()) continue;
     const QString path = url.toLocalFile();
-    if (!QFileInfo(path).isDir()) files << path;
+    const QFileInfo file(path);
+    if (file.exists() && !file.isDir()) files << path;
   }
   return files;
 }

@@ -11,8 +11,8 @@ class QWidget;
 
 namespace platform {
 
-// The local files a drag carries (its file: addresses), in their order, folders left out. Empty
-// for dragged text and for addresses of the network, which stay text.
+// The local files a drag carries (its file: addresses), in their order, folders and missing
+// files left out. Empty for dragged text and for addresses of the network.
 QStringList DroppedFiles(const QMimeData* data);
 
 // For a drag enter, move or drop event: when it carries files, accepts it as a copy and returns

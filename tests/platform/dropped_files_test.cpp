@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -17,6 +18,10 @@ TEST(DroppedFiles, AreTheLocalFilesInTheirOrderWithoutFolders) {
   QTemporaryDir dir;
   const QString a = dir.filePath("a b.txt");
   const QString c = dir.filePath("ц.txt");
+  for (const QString& path : {a, c}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
   const struct {
     const char* what;
     QList<QUrl> urls;
@@ -27,6 +32,7 @@ TEST(DroppedFiles, AreTheLocalFilesInTheirOrderWithoutFolders) {
       {"files", {QUrl::fromLocalFile(c), QUrl::fromLocalFile(a)}, "", {c, a}},
       {"a folder among them", {QUrl::fromLocalFile(dir.path()), QUrl::fromLocalFile(a)}, "", {a}},
       {"a web address", {QUrl("https://example.org/a.txt")}, "https://example.org/a.txt", {}},
+      {"a missing file", {QUrl::fromLocalFile(dir.filePath("gone.txt"))}, "", {}},
   };
   for (const auto& c2 : cases) {
     SCOPED_TRACE(c2.what);
@@ -39,8 +45,11 @@ TEST(DroppedFiles, AreTheLocalFilesInTheirOrderWithoutFolders) {
 }
 
 TEST(AcceptFileDrag, TakesFilesAsACopyAndNeverAsAMove) {
+  QTemporaryDir dir;
+  QFile x(dir.filePath("x.txt"));
+  ASSERT_TRUE(x.open(QIODevice::WriteOnly));
   QMimeData files;
-  files.setUrls({QUrl::fromLocalFile(QDir::temp().filePath("x.txt"))});
+  files.setUrls({QUrl::fromLocalFile(x.fileName())});
   QMimeData text;
   text.setText("x");
   const struct {
