@@ -1,6 +1,6 @@
 // Files dropped on the window open as "&Открыть" opens them; dropped text still goes where it
-// is dropped. The drops are real drag events, delivered as the window system delivers them
-// (enter, move, drop), offscreen.
+// is dropped. The drops are real drag events handed to the window as the window system hands
+// them (enter, move, drop), offscreen.
 #include "document/file_drop.h"
 
 #include <QAbstractScrollArea>
@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 #include <functional>
 #include <memory>
 
@@ -59,22 +60,21 @@ class FileDropTest : public testing_support::MainWindowTest {
 
   // Drags `data` over `target` and drops it there; the action the drop was taken with, or
   // IgnoreAction when it was refused.
-  // The drag goes, as the window system sends it, to the widget under the mouse that takes
-  // drops, or else its nearest parent that does.
+  // Drags `data` over the middle of `under` and drops it there, through the window as the
+  // window system delivers a drag (to the widget under the mouse that takes drops, or else its
+  // nearest parent that does). The action the drop was taken with, or IgnoreAction.
   Qt::DropAction drop(QWidget& under, const QMimeData& data,
                       Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction) {
-    QWidget* target = &under;
-    while (!target->acceptDrops() && !target->isWindow()) target = target->parentWidget();
-    const QPoint pos = target->mapFrom(under.window(), under.mapTo(under.window(),
-                                                                   under.rect().center()));
-    QDragEnterEvent enter(pos, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &enter);
+    QWindow* window = m_window->windowHandle();
+    const QPoint at = under.mapTo(m_window.get(), under.rect().center());
+    QDragEnterEvent enter(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
     if (!enter.isAccepted()) return Qt::IgnoreAction;
-    QDragMoveEvent move(pos, offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &move);
+    QDragMoveEvent move(at, offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
     if (!move.isAccepted()) return Qt::IgnoreAction;
-    QDropEvent dropped(QPointF(pos), offered, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &dropped);
+    QDropEvent dropped(QPointF(at), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &dropped);
     return dropped.isAccepted() ? dropped.dropAction() : Qt::IgnoreAction;
   }
   // The open waits until the drop is over.
