@@ -37,9 +37,11 @@ ScriptText& ScriptHost::kept() const {
 void ScriptHost::flush() const {
   if (!m_changed) return;
   m_changed = false;
-  m_editor.setText(m_text->toString());
-  // A read-only editor refuses the text; from here on only the editor knows what it holds.
+  // The pieces go before the editor makes its copy: a big text is then held twice, not three
+  // times. A read-only editor refuses the text; from here on only the editor knows what it holds.
+  const QString whole = m_text->toString();
   m_text.reset();
+  m_editor.setText(whole);
 }
 
 qsizetype ScriptHost::replaceInText(QStringView what, QStringView with) {
