@@ -20,7 +20,7 @@ class MemoryHost : public automation::MacroHost {
   int openRuns() const { return m_runs; }
   QString text() const override { return m_text; }
   qsizetype textLength() const override { return m_text.size(); }
-  void setText(const QString& text) override { m_text = text; }
+  void setText(QString text) override { m_text = std::move(text); }
   QString selectedText() const override { return m_selected; }
   void setSelectedText(const QString& text) override {
     m_text += text;

@@ -14,7 +14,12 @@ void EditorMacroHost::beginRun() { m_edit.beginEditRun(); }
 void EditorMacroHost::endRun() { m_edit.endEditRun(); }
 QString EditorMacroHost::text() const { return m_edit.text(); }
 qsizetype EditorMacroHost::textLength() const { return m_edit.textLength(); }
-void EditorMacroHost::setText(const QString& text) { m_edit.setText(text); }
+void EditorMacroHost::setText(QString text) {
+  // The editor's UTF-8 first, then the text goes: a gigabyte of text is not held three times.
+  const QByteArray utf8 = text.toUtf8();
+  text = QString();
+  m_edit.setTextUtf8(utf8);
+}
 QString EditorMacroHost::selectedText() const { return m_edit.selectedText(); }
 void EditorMacroHost::setSelectedText(const QString& text) { m_edit.setSelectedText(text); }
 

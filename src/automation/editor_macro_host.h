@@ -30,7 +30,7 @@ class EditorMacroHost final : public MacroHost {
   void endRun() override;
   QString text() const override;
   qsizetype textLength() const override;
-  void setText(const QString& text) override;
+  void setText(QString text) override;
   QString selectedText() const override;
   void setSelectedText(const QString& text) override;
   bool hasSelection() const override;

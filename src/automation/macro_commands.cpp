@@ -1,10 +1,10 @@
 #include "automation/macro_commands.h"
 
-#include <QStringMatcher>
 #include <array>
 
 #include "automation/macro_files.h"
 #include "automation/script_host.h"
+#include "automation/script_text.h"
 #include "platform/text_file.h"
 #include "text/code_page.h"
 #include "text/keyboard_layout.h"
@@ -92,18 +92,13 @@ void find(const MacroArguments& args, ScriptHost& host) {
   }
 }
 
-QString replaced(QString text, const QString& what, const QString& with) {
-  if (!what.isEmpty()) text.replace(what, with, Qt::CaseSensitive);
-  return text;
+QString replaced(const QString& text, const QString& what, const QString& with) {
+  return ReplacedText(text, what, with);
 }
 
 // How long replaced() would make the text, found without making it.
 qsizetype replacedLength(QStringView text, const QString& what, const QString& with) {
-  if (what.isEmpty()) return text.size();
-  const QStringMatcher matcher(what);
-  qsizetype count = 0;
-  for (qsizetype at = 0; (at = matcher.indexIn(text, at)) >= 0; at += what.size()) ++count;
-  return text.size() + count * (with.size() - what.size());
+  return text.size() + CountOccurrences(text, what) * (with.size() - what.size());
 }
 
 void replace(const MacroArguments& args, ScriptHost& host) {

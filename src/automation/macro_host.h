@@ -20,8 +20,9 @@ class MacroHost {
 
   virtual QString text() const = 0;
   virtual qsizetype textLength() const = 0;  // characters of text()
-  // Replaces the whole text as one undoable edit.
-  virtual void setText(const QString& text) = 0;
+  // Replaces the whole text as one undoable edit. Taken by value, so that a big text handed over
+  // with std::move can be let go once the editor's copy is under way.
+  virtual void setText(QString text) = 0;
   virtual QString selectedText() const = 0;  // "" when nothing is selected
   // Replaces the selection, or inserts at the caret when nothing is selected.
   virtual void setSelectedText(const QString& text) = 0;

@@ -1,6 +1,7 @@
 #include "automation/script_host.h"
 
 #include <exception>
+#include <utility>
 
 namespace automation {
 
@@ -39,9 +40,9 @@ void ScriptHost::flush() const {
   m_changed = false;
   // The pieces go before the editor makes its copy: a big text is then held twice, not three
   // times. A read-only editor refuses the text; from here on only the editor knows what it holds.
-  const QString whole = m_text->toString();
+  QString whole = m_text->toString();
   m_text.reset();
-  m_editor.setText(whole);
+  m_editor.setText(std::move(whole));
 }
 
 qsizetype ScriptHost::replaceInText(QStringView what, QStringView with) {
@@ -72,7 +73,7 @@ qsizetype ScriptHost::textLength() const {
   return m_text ? m_text->size() : m_editor.textLength();
 }
 
-void ScriptHost::setText(const QString& text) {
+void ScriptHost::setText(QString text) {
   if (!m_editor.acceptsEdits()) return;
   if (text.size() > m_limit && text.size() > textLength()) {
     m_limitReached = true;

@@ -35,7 +35,7 @@ class ScriptHost final : public MacroHost {
   void endRun() override { m_editor.endRun(); }
   QString text() const override;
   qsizetype textLength() const override;
-  void setText(const QString& text) override;
+  void setText(QString text) override;
   QString selectedText() const override;
   void setSelectedText(const QString& text) override;
   bool hasSelection() const override;

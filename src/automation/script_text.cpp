@@ -3,6 +3,7 @@
 #include <QStringMatcher>
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace automation {
 namespace {
@@ -67,6 +68,29 @@ std::vector<quint32> runsOf(QStringView what, const RunFilter& filter) {
 
 }  // namespace
 
+qsizetype CountOccurrences(QStringView text, QStringView what) {
+  if (what.isEmpty()) return 0;
+  const QStringMatcher matcher(what);
+  qsizetype count = 0;
+  for (qsizetype at = 0; (at = matcher.indexIn(text, at)) >= 0; at += what.size()) ++count;
+  return count;
+}
+
+QString ReplacedText(QStringView text, QStringView what, QStringView with) {
+  const qsizetype count = CountOccurrences(text, what);
+  if (count == 0) return text.toString();
+  QString out;
+  out.reserve(text.size() + count * (with.size() - what.size()));
+  const QStringMatcher matcher(what);
+  qsizetype from = 0;
+  for (qsizetype at; (at = matcher.indexIn(text, from)) >= 0; from = at + what.size()) {
+    out.append(text.mid(from, at - from));
+    out.append(with);
+  }
+  out.append(text.mid(from));
+  return out;
+}
+
 struct ScriptText::Piece {
   QString text;
   RunFilter filter;
@@ -97,8 +121,34 @@ ScriptText::ScriptText(QStringView text, qsizetype pieceSize, int replacesBefore
 void ScriptText::cut(const QString& text) {
   m_whole.reset();
   m_pieces.clear();
-  for (qsizetype at = 0; at < text.size(); at += m_pieceSize)
-    m_pieces.push_back({text.mid(at, m_pieceSize), RunFilter(m_filterBitsLog2)});
+  for (qsizetype at = 0; at < text.size(); at += m_pieceSize) addPiece(text.mid(at, m_pieceSize));
+}
+
+void ScriptText::addPiece(QString text) {
+  m_pieces.push_back({std::move(text), RunFilter(m_filterBitsLog2)});
+}
+
+void ScriptText::cutReplaced(QStringView text, QStringView what, QStringView with) {
+  m_whole.reset();
+  m_pieces.clear();
+  QString piece;
+  const auto put = [&](QStringView part) {
+    while (!part.isEmpty()) {
+      if (piece.isEmpty()) piece.reserve(m_pieceSize);
+      const qsizetype taken = std::min(part.size(), m_pieceSize - piece.size());
+      piece.append(part.left(taken));
+      part = part.mid(taken);
+      if (piece.size() == m_pieceSize) addPiece(std::exchange(piece, QString()));
+    }
+  };
+  const QStringMatcher matcher(what);
+  qsizetype from = 0;
+  for (qsizetype at; (at = matcher.indexIn(text, from)) >= 0; from = at + what.size()) {
+    put(text.mid(from, at - from));
+    put(with);
+  }
+  put(text.mid(from));
+  if (!piece.isEmpty()) addPiece(std::move(piece));
 }
 
 ScriptText::~ScriptText() = default;
@@ -292,7 +342,7 @@ void ScriptText::addSites(const std::vector<Site>& sites, QStringView with) {
 
 qsizetype ScriptText::replaceAll(QStringView what, QStringView with, qsizetype sizeLimit) {
   if (what.isEmpty() || m_pieces.empty()) return 0;
-  if (!m_filtered && --m_replacesLeft < 0) {
+  if (!m_filtered && --m_replacesLeft < 0 && size() <= kMostFilteredChars) {
     m_filtered = true;
     for (size_t i = 0; i < m_pieces.size(); ++i) buildFilter(i);
   }
@@ -312,16 +362,17 @@ qsizetype ScriptText::replaceAll(QStringView what, QStringView with, qsizetype s
 // Many occurrences: counted first, without keeping them, then replaced in one copy of the text.
 qsizetype ScriptText::replaceWhole(QStringView what, QStringView with, qsizetype sizeLimit) {
   QString whole = toString();
-  m_whole.reset();  // so that the replacement below changes this copy in place
-  const QStringMatcher matcher(what);
-  qsizetype count = 0;
-  for (qsizetype at = 0; (at = matcher.indexIn(whole, at)) >= 0; at += what.size()) ++count;
+  m_whole.reset();
+  const qsizetype count = CountOccurrences(whole, what);
   if (with.size() > what.size() && whole.size() + count * (with.size() - what.size()) > sizeLimit)
     return kPastLimit;
   m_pieces.clear();
-  whole.replace(what.toString(), with.toString(), Qt::CaseSensitive);
-  cut(whole);
+  cutReplaced(whole, what, with);
   whole = QString();
+  if (m_filtered && size() > kMostFilteredChars) {
+    m_filtered = false;
+    m_replacesLeft = 0;
+  }
   if (m_filtered)
     for (size_t i = 0; i < m_pieces.size(); ++i) buildFilter(i);
   return count;

@@ -15,12 +15,22 @@
 
 namespace automation {
 
+// The result of QString::replace(what, with) (case-sensitive; an empty `what` changes nothing),
+// made in one pass: QString's own replacement moves the rest of the text again for every thousand
+// occurrences, hours for a text of a hundred million of them.
+QString ReplacedText(QStringView text, QStringView what, QStringView with);
+
+// How many occurrences of `what` a left-to-right replacement meets in `text`; 0 for an empty one.
+qsizetype CountOccurrences(QStringView text, QStringView what);
+
 class ScriptText {
  public:
   static constexpr qsizetype kPieceSize = 16 * 1024;
   // Replacing this many times shows a script that replaces a lot; only then is building the
   // filters (a pass over the text) worth it.
   static constexpr int kReplacesBeforeFilters = 4;
+  // The filters take as much memory as the text; past this many characters a text goes without.
+  static constexpr qsizetype kMostFilteredChars = qsizetype(1) << 26;
 
   explicit ScriptText(QStringView text, qsizetype pieceSize = kPieceSize,
                       int replacesBeforeFilters = kReplacesBeforeFilters);
@@ -55,6 +65,10 @@ class ScriptText {
   std::vector<Hit> findAll(QStringView what, size_t most) const;
   qsizetype replaceWhole(QStringView what, QStringView with, qsizetype sizeLimit);
   void cut(const QString& text);
+  // Cuts `text` with every `what` replaced by `with` into pieces as it goes: the result is never
+  // held whole beside its pieces.
+  void cutReplaced(QStringView text, QStringView what, QStringView with);
+  void addPiece(QString text);
   std::vector<Site> rebuild(const std::vector<Hit>& hits, qsizetype whatSize, QStringView with);
   void reshape(std::vector<Site>& sites);
   void addSites(const std::vector<Site>& sites, QStringView with);

@@ -39,7 +39,7 @@ class CountingHost final : public MacroHost {
   void endRun() override { m_real.endRun(); }
   QString text() const override { return ++textReads, m_real.text(); }
   qsizetype textLength() const override { return m_real.textLength(); }
-  void setText(const QString& t) override { ++textWrites, m_real.setText(t); }
+  void setText(QString t) override { ++textWrites, m_real.setText(std::move(t)); }
   QString selectedText() const override { return ++selectionReads, m_real.selectedText(); }
   void setSelectedText(const QString& t) override { m_real.setSelectedText(t); }
   bool hasSelection() const override { return m_real.hasSelection(); }

@@ -138,6 +138,33 @@ TEST(MacroScriptText, ManyOccurrencesReplaceLikeQStringAndKeepFinding) {
   }
 }
 
+TEST(MacroScriptText, ReplacedTextIsQStringsReplacementInOnePass) {
+  struct Case {
+    QString text;
+    Step step;
+  };
+  const Case cases[] = {
+      {"", {"a", "b"}},
+      {"abc", {"", "x"}},
+      {"a", {"a", ""}},
+      {"aaaa", {"aa", "a"}},
+      {"aaa", {"aa", "b"}},
+      {"abab", {"ab", "abab"}},
+      {"no match", {"z", "y"}},
+      {"Case case", {"case", "X"}},
+      {QString(5000, u'a') + "b", {"a", "aa"}},
+      {"строка\r\nстрока", {"\r\n", "\n"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text.left(20).toStdString() + " / " + c.step.what.toStdString());
+    QString oracle = c.text;
+    if (!c.step.what.isEmpty()) oracle.replace(c.step.what, c.step.with, Qt::CaseSensitive);
+    EXPECT_EQ(ReplacedText(c.text, c.step.what, c.step.with), oracle);
+    EXPECT_EQ(CountOccurrences(c.text, c.step.what),
+              c.step.what.isEmpty() ? 0 : occurrences(c.text, c.step.what));
+  }
+}
+
 TEST(MacroScriptText, GrowingPastTheLimitChangesNothing) {
   struct Case {
     const char* name;
