@@ -2,7 +2,9 @@
 
 #include <string.h>
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -340,6 +342,12 @@ ProgramExchange::Result ProgramExchange::fail(const QString& text) {
 
 void ProgramExchange::setRunning(bool running) {
   m_running = running;
+  // While the program runs, Escape in the window is its stop, as it is a load's or a script's:
+  // the exit on Escape must not close the window around a running filter.
+  if (running)
+    qApp->installEventFilter(this);
+  else
+    qApp->removeEventFilter(this);
   Q_EMIT runningChanged(running);
 }
 
@@ -361,6 +369,17 @@ void ProgramExchange::log(const QString& lines) {
 }
 
 bool ProgramExchange::eventFilter(QObject* watched, QEvent* event) {
+  if (m_running && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (widget && widget->window() == &m_window && key.key() == Qt::Key_Escape &&
+        key.modifiers() == Qt::NoModifier) {
+      if (event->type() == QEvent::KeyPress) stop();
+      // Taken as overridden, so no shortcut fires; the press that follows stops the program.
+      event->accept();
+      return true;
+    }
+  }
   if (watched == &m_window && event->type() == QEvent::Close && m_running) {
     event->ignore();
     tell(QStringLiteral("Текст обрабатывается программой «%1». Дождитесь её окончания или "

@@ -130,5 +130,26 @@ TEST_F(ProgramFailureTest, StopEndsWhatTheProgramStarted) {
   EXPECT_EQ(temporaryLeft(), QStringList());
 }
 
+// Escape in the window belongs to the running program, even with the exit on Escape turned on:
+// the program stops, the text stays, and the window is still there.
+TEST_F(ProgramFailureTest, EscapeStopsTheProgramAndNeverClosesTheWindow) {
+  writeFile("wait.sh", "echo started > \"$(dirname \"$0\")/started\"\nsleep 5\n");
+  m_settings->set(platform::Setting::ExitOnEscape, "1");
+  startWith({"sh " + QuoteProgramPath(homePath("wait.sh")) + "|$infile|$outfile>Ожидание"});
+  setText("one two three", "two");
+  m_window->show();
+  bool stillVisible = false;
+  QTimer::singleShot(0, [&] {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QFile::exists(homePath("started")); }, 10000));
+    QTest::keyClick(m_window->txtMain().focusWidget(), Qt::Key_Escape);
+    stillVisible = m_window->isVisible();
+  });
+  EXPECT_EQ(m_programs->process(0), Result::Stopped);
+  EXPECT_TRUE(stillVisible);
+  EXPECT_TRUE(m_window->isVisible());
+  EXPECT_EQ(m_window->txtMain().text(), "one two three");
+  EXPECT_TRUE(logText().endsWith("Текст не изменен.\r\n\r\n"));
+}
+
 }  // namespace
 }  // namespace automation
