@@ -139,7 +139,9 @@ bool SavePreviousIfWanted(shell::FrmMain& window) {
 
 bool LFile(shell::FrmMain& window, const QString& path) {
   // One file at a time: another open while a big one comes in would pull the text from under it.
-  if (path.isEmpty() || window.txtMain().isLoading()) return false;
+  // A load is under way before its first piece makes the editor loading: a file dropped then
+  // would go in, and the big file's text and name would then be set over part of it.
+  if (path.isEmpty() || window.txtMain().isLoading() || LoadUnderWay(window)) return false;
   shell::AppContext& ctx = window.context();
   // A folder, a pipe or a device is refused before anything else happens: no question about
   // the current document, no macro.

@@ -9,12 +9,18 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
+#include "document/open_file.h"
+#include "document/piece_load.h"
 #include "platform/edit_control.h"
+#include "platform/piece_reader.h"
 #include "support/main_window_fixture.h"
 
 namespace document {
@@ -169,6 +175,38 @@ TEST_F(FileDropTest, OfSeveralFilesTheFirstOpens) {
       << "the folder is passed over";
   ASSERT_TRUE(opened(a));
   EXPECT_EQ(m_window->txtMain().text(), "A");
+}
+
+// A file dropped as a big one starts to come in waits in the queue until the load's own event
+// loop takes it, before the first piece when reading and sizing up the file takes a while. Opened
+// then, the small file's text would be taken for the big one's, and a save would write it over
+// the big file.
+TEST_F(FileDropTest, NothingOpensWhileABigFileComesIn) {
+  const QByteArray line("big file line 0123456789\r\n");
+  const QByteArray bytes = line.repeated(int(platform::kPieceLoadThreshold / line.size()) + 2);
+  const QString big = writeFile("big.txt", bytes);
+  const QString small = writeFile("small.txt", "small");
+  shell::FrmMain& w = showWindow();
+  bool started = false;
+  std::optional<bool> openedBeforeFirstPiece;
+  w.hooks().add(shell::PathHook::ColoursForLoad, [&](const QString&) {
+    if (std::exchange(started, true)) return;
+    // Both queued now, so they come first in the load's loop, before any piece is in.
+    EXPECT_EQ(drop(textArea(), *filesData({small})), Qt::CopyAction);
+    QTimer::singleShot(0, &w, [&] {
+      if (LoadUnderWay(w) && !w.txtMain().isLoading()) openedBeforeFirstPiece = LFile(w, small);
+    });
+  });
+  ASSERT_TRUE(LFile(w, big));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(started);
+  ASSERT_TRUE(openedBeforeFirstPiece.has_value()) << "the open came before the first piece";
+  EXPECT_FALSE(*openedBeforeFirstPiece);
+  EXPECT_EQ(w.document().path(), big);
+  EXPECT_FALSE(w.document().isPartial());
+  EXPECT_FALSE(w.document().Dirty());
+  EXPECT_EQ(w.txtMain().textUtf8(), bytes);
+  EXPECT_TRUE(m_ui.messages.isEmpty());
 }
 
 }  // namespace
