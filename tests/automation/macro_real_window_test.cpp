@@ -9,6 +9,7 @@
 
 #include "document/recovery_file.h"
 #include "shell/version.h"
+#include "support/child_program.h"
 #include "support/main_window_fixture.h"
 
 namespace automation {
@@ -18,10 +19,7 @@ using testing_support::MainWindowTest;
 
 // What a command-line tool prints, trimmed; "" when it fails.
 QString run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(5000) || process.exitCode() != 0) return QString();
-  return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+  return testing_support::RunTool(program, arguments).value_or(QString());
 }
 
 class RealWindowMacroTest : public MainWindowTest {
