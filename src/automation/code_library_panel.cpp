@@ -106,7 +106,10 @@ FrmCodeLib::FrmCodeLib(shell::FrmMain& window)
     if (QMenu* menu = m_window.commands().menu(QStringLiteral("mnuCode")))
       menu->popup(m_lstCodeItems->viewport()->mapToGlobal(at));
   });
-  connect(m_lstCodeItems, &CodeItemList::fileDropped, this, &FrmCodeLib::dropFile);
+  // Taken once the drop is over: the question about a changed text, asked inside the drop,
+  // would hold the file manager's drag until it was answered.
+  connect(m_lstCodeItems, &CodeItemList::fileDropped, this, &FrmCodeLib::dropFile,
+          Qt::QueuedConnection);
   connect(m_txtCodeLib, &platform::EditControl::changed, this, [this] {
     if (!m_showing) m_edited = true;
   });

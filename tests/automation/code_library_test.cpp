@@ -178,6 +178,11 @@ class CodeLibraryTest : public MainWindowTest {
     QApplication::sendEvent(window, &let);
     return enter.isAccepted() && let.isAccepted();
   }
+  // A file the list took comes in once the drop is over.
+  bool takenIn() {
+    const int before = list().count();
+    return QTest::qWaitFor([&] { return list().count() > before; }, 3000);
+  }
 };
 
 TEST_F(CodeLibraryTest, ShownAtStartUpWhenTheSettingSaysSo) {
@@ -326,11 +331,29 @@ TEST_F(CodeLibraryTest, ADroppedFileTheLibraryCannotHoldIsNotSaved) {
   startWith(library);
   const QString file = writeFile("outside/shell.txt", "echo 1\n>>log\n");
   ASSERT_TRUE(drop({QUrl::fromLocalFile(file)}));
+  ASSERT_TRUE(takenIn());
   m_ui.answerMessage(MsgAnswer::Ok, "«shell»");
   click("mnuSaveCode");
   ASSERT_TRUE(m_ui.allAnswered());
   EXPECT_EQ(bytesOf(homePath("Main.ocl")), library);
   EXPECT_EQ(shown().text(), "echo 1\r\n>>log\r\n");
+}
+
+// The question about a changed text comes after the drop, not inside it: asked there, it would
+// hold the file manager's drag until it was answered.
+TEST_F(CodeLibraryTest, ADropOnAChangedTextAsksOnceTheDropIsOver) {
+  startWith(">>a\r\nalpha\r\n");
+  const QString file = writeFile("outside/dropped.txt", "from disk");
+  choose("a");
+  shown().setText("alpha, edited");
+  m_ui.answerMessage(MsgAnswer::Yes, "Сохранить изменения?");
+  ASSERT_TRUE(drop({QUrl::fromLocalFile(file)}));
+  EXPECT_TRUE(m_ui.messages.isEmpty()) << "asked inside the drop";
+  ASSERT_TRUE(takenIn());
+  ASSERT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(items(), QStringList({"a", "dropped"}));
+  EXPECT_EQ(shown().text(), "from disk");
+  EXPECT_EQ(FindCodeItem(stored(), "a"), "alpha, edited");
 }
 
 TEST_F(CodeLibraryTest, AddRemoveAndRename) {
@@ -379,6 +402,7 @@ TEST_F(CodeLibraryTest, ADroppedFileIsSavedUnderItsOwnName) {
   const QString file = writeFile("outside/hello.v2.txt", "\xcf\xf0\xe8\xe2\xe5\xf2\r\nmore\r\n");
   choose("a");
   ASSERT_TRUE(drop({QUrl::fromLocalFile(file)}));
+  ASSERT_TRUE(takenIn());
   EXPECT_EQ(items(), QStringList({"a", "b", "hello.v2"}));
   EXPECT_EQ(current(), "hello.v2");
   EXPECT_EQ(shown().text(), "Привет\r\nmore\r\n");
