@@ -1,6 +1,7 @@
 #include "document/save_timers.h"
 
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "document/backup.h"
@@ -50,8 +51,10 @@ void SaveTimers::autoSaveTick() {
   if (period <= 0) return;
   const long long every = std::max(1LL, (long long)(period * 60));
   const Document& doc = m_window.document();
-  if (m_seconds % every == 0 && !doc.isUntitled() && doc.Dirty())
+  if (m_seconds % every == 0 && !m_saving && !doc.isUntitled() && doc.Dirty()) {
+    const QScopedValueRollback<bool> saving(m_saving, true);
     SaveToFile(m_window, doc.path(), SaveBy::Timer);
+  }
 }
 
 void SaveTimers::backupTick() {

@@ -34,6 +34,9 @@ class SaveTimers : public QObject {
   QTimer* m_autoSave;
   QTimer* m_backup;
   long long m_seconds = 0;
+  // A timed save is under way, perhaps waiting in its failure message: the ticks meanwhile
+  // start no other.
+  bool m_saving = false;
 };
 
 void InstallSaveTimers(shell::FrmMain& window);

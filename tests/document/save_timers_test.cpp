@@ -67,5 +67,29 @@ TEST_F(SaveTimersTest, BackupCopyLeavesTheDocumentAlone) {
   EXPECT_TRUE(w.document().Dirty());
 }
 
+// A timed save that fails says so in a box; the timer goes on ticking while the box waits for
+// the user, and each period used to open one more box on top of it.
+TEST_F(SaveTimersTest, AFailedSaveIsToldOnceWhileItsMessageWaits) {
+  m_settings->set(Setting::AutoSaveTime, "1");
+  const QString path = writeFile("a.txt", "v0");
+  shell::FrmMain& w = start(path);
+  const QString big(100000, 'x');
+  w.txtMain().setText(big);
+  {
+    test_files::FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.active());
+    m_ui.answerMessage(platform::MsgAnswer::Ok, "Невозможно сохранить файл", [&] { ticks(180); });
+    ticks(60);
+  }
+  EXPECT_TRUE(m_ui.allAnswered());
+  EXPECT_EQ(m_ui.messages.size(), 1);
+  EXPECT_EQ(bytesOf(path), "v0");
+  EXPECT_TRUE(w.document().Dirty());
+  // Once the file can be written, the next period saves it.
+  ticks(60);
+  EXPECT_EQ(bytesOf(path), big.toLatin1());
+  EXPECT_FALSE(w.document().Dirty());
+}
+
 }  // namespace
 }  // namespace document
