@@ -25,9 +25,7 @@ void BecomeUntitled(shell::FrmMain& window, const QString& text, bool modified) 
   platform::EditControl& editor = window.txtMain();
   ForgetHowItWasRead(window);
   editor.setText(text);
-  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
-  editor.setFileFormat({platform::Encoding::Utf8, false,
-                        windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf});
+  editor.setFileFormat(NewDocumentFormat(window));
   window.document().setCurCodir(1);
   window.document().setPath(QString());
   window.document().setDirty(modified);

@@ -98,16 +98,23 @@ bool namesNewFile(const QString& path) {
   return QFileInfo(info.absolutePath()).isDir();
 }
 
+}  // namespace
+
+platform::TextFormat NewDocumentFormat(shell::FrmMain& window) {
+  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
+  return {platform::Encoding::Utf8, false,
+          windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf};
+}
+
+namespace {
+
 // An empty document that carries the new file's name, written like any new document. It joins
 // no recent list: there is no file to open there until it is saved.
 void openNewFile(shell::FrmMain& window, const QString& path) {
   platform::EditControl& editor = window.txtMain();
-  const bool windowsLineEnds = !window.context().settings.truth(platform::Setting::TextMode);
   // As opening an empty file would: no undo back to a text opened before.
   editor.beginLoad(0);
-  editor.endLoad({platform::Encoding::Utf8, false,
-                  windowsLineEnds ? platform::LineEnd::CrLf : platform::LineEnd::Lf},
-                 0);
+  editor.endLoad(NewDocumentFormat(window), 0);
   ForgetHowItWasRead(window);
   Document& doc = window.document();
   doc.setDirty(false);

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "document/document.h"
+#include "platform/text_file.h"
 
 namespace shell {
 class FrmMain;
@@ -30,6 +31,10 @@ bool SavePreviousIfWanted(shell::FrmMain& window);
 // name no file has yet, in a folder that exists, becomes an empty document carrying that name,
 // which the first save creates.
 bool OpenFromCommandLine(shell::FrmMain& window, const QString& path);
+
+// How a document no file was read into is written: UTF-8, the system's own encoding, with the
+// line ends `TextMode` asks for.
+platform::TextFormat NewDocumentFormat(shell::FrmMain& window);
 
 // The text is all of the file it refers to (just saved) or of none (a new document): nothing of
 // a partial or inexact read holds any more, and the text may be edited.

@@ -139,11 +139,18 @@ SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by) {
   const QByteArray utf8 = editor.textUtf8();
   if (platform::TextFile::fitsWindows1251(utf8)) return {};
   SaveEncodingPlan plan{Kind::AsIs, NameCharacters(CharactersWindows1251Lacks(utf8)), format};
+  Document& doc = window.document();
   if (by == SaveBy::Timer) {
+    if (doc.keepsWindows1251()) {
+      plan.kind = Kind::Skipped;
+      window.statusText().setText(
+          QStringLiteral("Автосохранение пропущено: в Windows-1251 нет знаков ") + plan.characters +
+          QStringLiteral("; при сохранении вручную они станут «?»"));
+      return plan;
+    }
     plan.kind = Kind::Unattended;
     return plan;
   }
-  Document& doc = window.document();
   if (doc.keepsWindows1251()) {
     plan.kind = Kind::Replaced;
   } else {

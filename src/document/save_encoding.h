@@ -35,6 +35,7 @@ struct SaveEncodingPlan {
     Cancelled,   // the user cancelled: nothing is to be written
     Replaced,    // the characters became "?" in the editor, as the user chose before
     Unattended,  // written in UTF-8 without asking; the document's encoding stays as it was
+    Skipped,     // a timer's save, after the user chose Windows-1251: nothing is written
   };
   Kind kind = Kind::AsIs;
   QString characters;               // named as NameCharacters names them
@@ -45,7 +46,8 @@ struct SaveEncodingPlan {
 // conversion) while that encoding is Windows-1251 and the text holds characters it lacks.
 // A user's save asks once per document: "Сохранить в UTF-8" makes the document UTF-8 from now
 // on, "Оставить Windows-1251" makes those characters "?" in the editor (and so in the file),
-// now and at every later save. A timer's save asks nothing.
+// now and at every later save. A timer's save asks nothing; after that choice it writes nothing,
+// for it must not change the text under the user's hands nor write what the user refused.
 SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by);
 
 // After a successful write: an unattended widening keeps the document's own encoding (so the

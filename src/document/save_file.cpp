@@ -96,7 +96,9 @@ bool SaveToFile(shell::FrmMain& window, const QString& path, SaveBy by) {
   window.hooks().run(shell::Hook::SaveMacro);
   // Asked after the save macro, which may change the text that is written.
   const SaveEncodingPlan encoding = PlanSaveEncoding(window, by);
-  if (encoding.kind == SaveEncodingPlan::Kind::Cancelled) return false;
+  if (encoding.kind == SaveEncodingPlan::Kind::Cancelled ||
+      encoding.kind == SaveEncodingPlan::Kind::Skipped)
+    return false;
   if (write(window, path)) {
     ctx.ui.message(QStringLiteral("Невозможно сохранить файл ") + "\n" + path,
                    QString::fromUtf8(shell::kProgramName), platform::MsgButtons::Ok,

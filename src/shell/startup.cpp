@@ -115,6 +115,8 @@ void RunStartup(FrmMain& window, const QString& commandLine) {
   window.txtMain().releaseKeys(window.commands().shortcuts());
   hooks.run(Hook::HighLightExtensions);
   window.document().setCurCodir(1);
+  // The window opens on a new document, whatever file comes in later.
+  window.txtMain().setFileFormat(document::NewDocumentFormat(window));
   platform::EnsureListFiles(ctx.paths);
   if (s.flag(Setting::TopMost)) {
     window.setTopMost(true);

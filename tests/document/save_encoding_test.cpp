@@ -164,6 +164,18 @@ TEST_F(SaveEncodingTest, AnotherDocumentForgetsTheAnswer) {
   EXPECT_TRUE(m_ui.allAnswered());
 }
 
+// The window's first document was never read from a file: it is a new document, written in
+// UTF-8 without a question about Windows-1251.
+TEST_F(SaveEncodingTest, TheFirstDocumentOfAWindowIsNew) {
+  start();
+  type("é");
+  m_ui.answerSaveFile(homePath("new.txt"));
+  click("mnuSave");
+  EXPECT_EQ(bytesOf(homePath("new.txt")), QString("é").toUtf8());
+  EXPECT_TRUE(m_ui.messages.isEmpty());
+  EXPECT_TRUE(m_ui.allAnswered());
+}
+
 // A save code page converts the text, and a character it lacks becomes "?" by that conversion:
 // nothing to ask.
 TEST_F(SaveEncodingTest, ConversionIntoASaveCodePageDoesNotAsk) {
@@ -202,6 +214,25 @@ TEST_F(TimedSaveEncodingTest, TimedSaveAndBackupWidenSayItAndLeaveTheQuestion) {
   EXPECT_TRUE(m_ui.messages.isEmpty());
 
   m_ui.answerChoice(1, "«ü» «é»");
+  click("mnuSave");
+  EXPECT_EQ(bytesOf(path), "??" + kHello1251);
+  EXPECT_TRUE(m_ui.allAnswered());
+}
+
+// After "Оставить Windows-1251" a timed save neither writes what the user refused nor changes
+// the text under the user's hands: it leaves the file and says why.
+TEST_F(TimedSaveEncodingTest, TimedSaveAfterKeepingWindows1251WritesNothing) {
+  m_settings->set(Setting::AutoSaveTime, "1");
+  const QString path = openAndType("é");
+  m_ui.answerChoice(1, "«é»");
+  click("mnuSave");
+  type("ü");
+  for (int i = 0; i < 60; ++i) timers().autoSaveTick();
+  EXPECT_EQ(bytesOf(path), "?" + kHello1251);
+  EXPECT_EQ(editor().text(), "ü?Привет\r\n");
+  EXPECT_TRUE(m_window->document().Dirty());
+  EXPECT_TRUE(status().startsWith("Автосохранение пропущено")) << status().toStdString();
+  EXPECT_TRUE(status().contains("«ü»")) << status().toStdString();
   click("mnuSave");
   EXPECT_EQ(bytesOf(path), "??" + kHello1251);
   EXPECT_TRUE(m_ui.allAnswered());
