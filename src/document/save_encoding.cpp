@@ -83,9 +83,20 @@ Answer ask(shell::FrmMain& window, const QString& characters) {
 }
 
 // The characters become "?" in the editor, as one step the user can undo; the selection stays.
-void replaceInEditor(platform::EditControl& editor, QByteArrayView utf8) {
+// Only the lines that hold them are rewritten, so the marks the user set on lines (bookmarks,
+// dividers) stay where they were.
+void replaceInEditor(platform::EditControl& editor) {
   const platform::SelRange selection = editor.selection();
-  editor.setTextUtf8(ReplaceCharactersWindows1251Lacks(utf8));
+  editor.beginEditRun();
+  for (int line = 0, lines = editor.lineCount(); line < lines; ++line) {
+    const QString text = editor.lineText(line);
+    const QByteArray utf8 = text.toUtf8();
+    const QByteArray replaced = ReplaceCharactersWindows1251Lacks(utf8);
+    if (replaced == utf8) continue;
+    editor.setSelection({line, 0, line, int(text.size())}, false);
+    editor.setSelectedTextUtf8(replaced);
+  }
+  editor.endEditRun();
   editor.setSelection(selection, false);
 }
 
@@ -163,7 +174,7 @@ SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by) {
       case Answer::KeepWindows1251: doc.setKeepsWindows1251(true); break;
     }
   }
-  replaceInEditor(editor, utf8);
+  replaceInEditor(editor);
   return plan;
 }
 

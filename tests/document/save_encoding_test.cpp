@@ -104,11 +104,13 @@ TEST_F(SaveEncodingTest, SaveInUtf8KeepsEveryCharacterAndIsNotAskedAgain) {
 TEST_F(SaveEncodingTest, KeepWindows1251ReplacesInFileAndEditorAndHolds) {
   const QString path = openAndType("é");
   editor().setSelection({0, 3, 0, 5});
+  editor().setDivider(0, true);
   m_ui.answerChoice(1, "«é»");
   click("mnuSave");
   EXPECT_EQ(bytesOf(path), "?" + kHello1251);
   EXPECT_EQ(editor().text(), "?Привет\r\n");
   EXPECT_EQ(editor().selection(), (platform::SelRange{0, 3, 0, 5})) << "the selection stays";
+  EXPECT_TRUE(editor().hasDivider(0)) << "a mark on the line stays";
   EXPECT_FALSE(m_window->document().Dirty());
   EXPECT_TRUE(status().contains("| Win - 1251 |")) << status().toStdString();
 
