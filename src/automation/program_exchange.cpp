@@ -284,7 +284,8 @@ ProgramExchange::Result ProgramExchange::takeResult(Exchange& run,
   }
   // The text sent is not in the editor any more: the result belongs to no document there.
   if (m_documentReplaced) {
-    return fail(QStringLiteral("Пока работала программа «%1», в редакторе открыт другой документ. "
+    return fail(QStringLiteral("Пока работала программа «%1», в редакторе открыт другой документ "
+                               "или документ перечитан с диска. "
                                "Результат программы не вставлен.")
                     .arg(name));
   }

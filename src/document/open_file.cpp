@@ -202,8 +202,12 @@ void ForgetHowItWasRead(shell::FrmMain& window) {
 
 bool ReloadDocument(shell::FrmMain& window) {
   if (window.document().isUntitled() || window.txtMain().isLoading()) return false;
-  const Loaded loaded = loadText(window, window.document().path());
-  return !loaded.error && !loaded.unchanged;
+  const QString path = window.document().path();
+  const Loaded loaded = loadText(window, path);
+  if (loaded.error || loaded.unchanged) return false;
+  // The text is another one now: a program's result made from the old one must not replace it.
+  window.hooks().run(shell::PathHook::MacroMenuOnOpen, path);
+  return true;
 }
 
 }  // namespace document

@@ -288,6 +288,26 @@ TEST_F(ProgramExchangeTest, AResultIsNotPutIntoAnotherDocument) {
   EXPECT_EQ(m_window->txtMain().text(), "one TWO three");
 }
 
+// A reload of the file from disk while the program works is a new text too: the result made of
+// the old one does not replace what was read.
+TEST_F(ProgramExchangeTest, AResultIsNotPutIntoAReloadedDocument) {
+  startWith({filter("gate") + "|$infile|$outfile>Шлюз"});
+  const QString path = writeFile("a.txt", "one two three");
+  ASSERT_TRUE(document::LFile(*m_window, path));
+  m_window->txtMain().setSelection({0, 4, 0, 7});
+  QTimer::singleShot(0, [this, path] {
+    writeFile("a.txt", "changed on disk");
+    EXPECT_TRUE(document::ReloadDocument(*m_window));
+    const QStringList runs = QDir(homePath("tmp")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(runs.size(), 1);
+    writeFile("tmp/" + runs[0] + "/go", "");
+  });
+  m_ui.answerMessage(platform::MsgAnswer::Ok, "перечитан с диска");
+  EXPECT_EQ(m_programs->process(0), Result::Failed);
+  EXPECT_EQ(m_window->txtMain().text(), "changed on disk");
+  EXPECT_TRUE(m_ui.allAnswered());
+}
+
 TEST_F(ProgramExchangeTest, ALineWithoutAnInputFileOnlyStartsTheProgram) {
   startWith({"true>Запуск", homePath("missing") + ">Нет такой"});
   setText("one two three", "two");
