@@ -64,7 +64,9 @@ QString StatusText(const StatusInfo& i) {
 }
 
 void RefreshPasteCommand(shell::FrmMain& window) {
-  enable(window, "mnuPaste", window.txtMain().canPaste());
+  // A file coming in holds every command off until it is in, the clipboard's news aside.
+  enable(window, "mnuPaste",
+         window.txtMain().canPaste() && !document::LoadUnderWay(window));
 }
 
 void RefreshAfterSelection(shell::FrmMain& window) {

@@ -4,6 +4,8 @@
 #include "document/piece_load.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -86,10 +88,13 @@ TEST_F(PieceLoadTest, EscapeLeavesAMarkedStartOfTheFileThatIsNeverWrittenOverIt)
   w.txtMain().setText("before");
   bool openedMeanwhile = true;
   bool openEnabled = true;
+  bool pasteEnabled = true;
   QString typed;
   atFirstProgress([&] {
-    // Nothing opens or changes the text while it comes in.
+    // Nothing opens or changes the text while it comes in, news from the clipboard neither.
     openEnabled = w.commands().action("mnuOpen")->isEnabled();
+    QGuiApplication::clipboard()->setText("вставка");
+    pasteEnabled = w.commands().action("mnuPaste")->isEnabled();
     openedMeanwhile = LFile(w, other);
     QTest::keyClick(&w.txtMain(), Qt::Key_A);
     QTest::keyClick(&w.txtMain(), Qt::Key_Delete);
@@ -99,6 +104,7 @@ TEST_F(PieceLoadTest, EscapeLeavesAMarkedStartOfTheFileThatIsNeverWrittenOverIt)
   m_ui.answerMessage(platform::MsgAnswer::No, "Сохранить предыдущий документ");
   ASSERT_TRUE(LFile(w, path));
   EXPECT_FALSE(openEnabled);
+  EXPECT_FALSE(pasteEnabled);
   EXPECT_FALSE(openedMeanwhile);
   const QString whole = wholeText(path);
   EXPECT_EQ(typed, whole.left(8));
