@@ -144,7 +144,9 @@ bool SavePreviousIfWanted(shell::FrmMain& window) {
   return answer == platform::MsgAnswer::No || SaveCommand(window);
 }
 
-bool LFile(shell::FrmMain& window, const QString& path) {
+bool LFile(shell::FrmMain& window, const QString& wanted) {
+  // Our own copy: the caller's string may live in a list the open rewrites (the recent files).
+  const QString path = wanted;
   // One file at a time: another open while a big one comes in would pull the text from under it.
   // A load is under way before its first piece makes the editor loading: a file dropped then
   // would go in, and the big file's text and name would then be set over part of it.
