@@ -55,9 +55,14 @@ class ChildProgram {
         },
         10000);
     if (!shown) return QString();
-    RunTool("xdotool", {"windowactivate", "--sync", window});
-    const bool active = QTest::qWaitFor(
-        [&] { return RunTool("xdotool", {"getactivewindow"}) == window; }, 5000);
+    // A window mapped while the machine is busy (a sanitized build, the previous program still
+    // going away) may miss its first activation: ask again, as a user clicks again.
+    bool active = false;
+    for (int i = 0; i < 10 && !active; ++i) {
+      RunTool("xdotool", {"windowactivate", "--sync", window});
+      active = QTest::qWaitFor(
+          [&] { return RunTool("xdotool", {"getactivewindow"}) == window; }, 1500);
+    }
     m_window = active ? window : QString();
     return m_window;
   }
