@@ -4,8 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
-
-#include "shell/frm_main.h"
+#include <QWidget>
 
 namespace automation {
 namespace {
@@ -34,15 +33,15 @@ QString ScriptProgressStatus(int percent) {
   return QStringLiteral("Выполнение скрипта: %1%  (Esc — остановить)").arg(percent);
 }
 
-MacroRunWatch::MacroRunWatch(shell::FrmMain& window, qint64 quietMs, qint64 everyMs)
-    : m_window(window), m_quietMs(quietMs), m_everyMs(everyMs) {
+MacroRunWatch::MacroRunWatch(QWidget& window, QLabel& status, qint64 quietMs, qint64 everyMs)
+    : m_window(window), m_status(status), m_quietMs(quietMs), m_everyMs(everyMs) {
   m_clock.start();
 }
 
 MacroRunWatch::~MacroRunWatch() {
   if (!m_armed) return;
   qApp->removeEventFilter(this);
-  m_window.statusText().setText(m_statusBefore);
+  m_status.setText(m_statusBefore);
   if (m_closeAfter) QTimer::singleShot(0, &m_window, [window = &m_window] { window->close(); });
 }
 
@@ -63,7 +62,7 @@ bool MacroRunWatch::keepGoing(qsizetype done, qsizetype total) {
 
 void MacroRunWatch::arm() {
   m_armed = true;
-  m_statusBefore = m_window.statusText().text();
+  m_statusBefore = m_status.text();
   qApp->installEventFilter(this);
 }
 
@@ -71,7 +70,7 @@ void MacroRunWatch::showProgress(qsizetype done, qsizetype total) {
   const int percent = total > 0 ? int(done * 100 / total) : 0;
   if (percent == m_shownPercent) return;
   m_shownPercent = percent;
-  m_window.statusText().setText(ScriptProgressStatus(percent));
+  m_status.setText(ScriptProgressStatus(percent));
 }
 
 bool MacroRunWatch::eventFilter(QObject* target, QEvent* event) {

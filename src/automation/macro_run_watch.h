@@ -10,9 +10,8 @@
 #include <QPointer>
 #include <QString>
 
-namespace shell {
-class FrmMain;
-}
+class QLabel;
+class QWidget;
 
 namespace automation {
 
@@ -25,8 +24,9 @@ QString ScriptProgressStatus(int percent);
 
 class MacroRunWatch final : public QObject {
  public:
-  explicit MacroRunWatch(shell::FrmMain& window, qint64 quietMs = kScriptQuietMs,
-                         qint64 everyMs = kScriptEventsEveryMs);
+  // `window` is the main window, `status` its status line.
+  MacroRunWatch(QWidget& window, QLabel& status, qint64 quietMs = kScriptQuietMs,
+                qint64 everyMs = kScriptEventsEveryMs);
   // Puts the status bar back and, when a close was asked for meanwhile, closes the window once
   // the caller is done.
   ~MacroRunWatch() override;
@@ -44,7 +44,8 @@ class MacroRunWatch final : public QObject {
   void arm();
   void showProgress(qsizetype done, qsizetype total);
 
-  shell::FrmMain& m_window;
+  QWidget& m_window;
+  QLabel& m_status;
   qint64 m_quietMs;
   qint64 m_everyMs;
   QElapsedTimer m_clock;

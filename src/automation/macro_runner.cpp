@@ -69,7 +69,7 @@ MacroRunEnd MacroRunner::runScript(const QString& script) {
     // The editor's listeners hear of the run after the window is itself again: what they set
     // (the status bar, the commands) must not be undone by the watch going away.
     const EditRun editRun(m_window.txtMain());
-    MacroRunWatch watch(m_window, m_quietMs, m_everyMs);
+    MacroRunWatch watch(m_window, m_window.statusText(), m_quietMs, m_everyMs);
     MacroRunOptions options;
     options.keepGoing = [&watch](qsizetype done, qsizetype total) {
       return watch.keepGoing(done, total);

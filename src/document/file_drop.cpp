@@ -2,19 +2,33 @@
 
 #include <QDropEvent>
 #include <QMetaObject>
+#include <QStringList>
+#include <QWidget>
 
-#include "document/open_file.h"
 #include "platform/dropped_files.h"
-#include "shell/frm_main.h"
 
 namespace document {
 namespace {
+
+// The one document takes one file. Opening may ask whether to save first; asked inside the
+// drop, the question would hold the file manager's drag until it was answered.
+void openFirst(QWidget& window, const OpenDropped& open, const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  QMetaObject::invokeMethod(
+      &window,
+      [&window, open, path = paths.first()] {
+        window.activateWindow();
+        open(path);
+      },
+      Qt::QueuedConnection);
+}
 
 // Takes the drops on the window outside the text: the tool bar, the status bar, the frame of
 // the panels.
 class WindowDrop : public QObject {
  public:
-  explicit WindowDrop(shell::FrmMain& window) : QObject(&window), m_window(window) {}
+  WindowDrop(QWidget& window, OpenDropped open)
+      : QObject(&window), m_window(window), m_open(std::move(open)) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -26,7 +40,7 @@ class WindowDrop : public QObject {
         auto& drop = *static_cast<QDropEvent*>(event);
         if (!platform::AcceptFileDrag(drop)) return false;
         if (event->type() == QEvent::Drop)
-          OpenDroppedFiles(m_window, platform::DroppedFiles(drop.mimeData()));
+          openFirst(m_window, m_open, platform::DroppedFiles(drop.mimeData()));
         return true;
       }
       default:
@@ -35,32 +49,19 @@ class WindowDrop : public QObject {
   }
 
  private:
-  shell::FrmMain& m_window;
+  QWidget& m_window;
+  OpenDropped m_open;
 };
 
 }  // namespace
 
-void OpenDroppedFiles(shell::FrmMain& window, const QStringList& paths) {
-  if (paths.isEmpty()) return;
-  // The one document takes one file. Opening may ask whether to save first; asked inside the
-  // drop, the question would hold the file manager's drag until it was answered.
-  const QString path = paths.first();
-  QMetaObject::invokeMethod(
-      &window,
-      [&window, path] {
-        window.activateWindow();
-        LFile(window, path);
-        window.focusEditor();
-      },
-      Qt::QueuedConnection);
-}
-
-void InstallFileDrop(shell::FrmMain& window) {
+void InstallFileDrop(QWidget& window, OpenDropped open) {
   window.setAcceptDrops(true);
-  window.installEventFilter(new WindowDrop(window));
+  window.installEventFilter(new WindowDrop(window, open));
   // The editor, its lower view and the code library's text hand their file drops here.
-  platform::SetFileDropHandler(
-      window, [&window](const QStringList& paths) { OpenDroppedFiles(window, paths); });
+  platform::SetFileDropHandler(window, [&window, open](const QStringList& paths) {
+    openFirst(window, open, paths);
+  });
 }
 
 }  // namespace document

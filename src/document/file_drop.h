@@ -2,19 +2,19 @@
 // "&Открыть" opens a file, with the same question about a modified document.
 #pragma once
 
-#include <QStringList>
+#include <QString>
+#include <functional>
 
-namespace shell {
-class FrmMain;
-}
+class QWidget;
 
 namespace document {
 
-// Opens the first of `paths` once the drop is over; nothing for an empty list.
-void OpenDroppedFiles(shell::FrmMain& window, const QStringList& paths);
+// How the window opens a dropped file: the open procedure, the question about a modified
+// document included.
+using OpenDropped = std::function<void(const QString& path)>;
 
-// Files dropped on the text and on the rest of the window open; dropped text keeps going in
-// where it is dropped.
-void InstallFileDrop(shell::FrmMain& window);
+// Files dropped on the text and on the rest of `window` are opened by `open`, the first of them
+// once the drop is over; dropped text keeps going in where it is dropped.
+void InstallFileDrop(QWidget& window, OpenDropped open);
 
 }  // namespace document

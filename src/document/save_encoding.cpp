@@ -3,10 +3,8 @@
 #include <QLabel>
 #include <QSet>
 
-#include "document/save_file.h"
 #include "platform/cp1251.h"
 #include "platform/edit_control.h"
-#include "shell/frm_main.h"
 #include "shell/version.h"
 
 namespace document {
@@ -64,8 +62,8 @@ QString nameOne(char32_t c) {
 
 enum class Answer { Utf8, KeepWindows1251, Cancel };
 
-Answer ask(shell::FrmMain& window, const QString& characters) {
-  const Document& doc = window.document();
+Answer ask(const SaveEncodingScene& scene, const QString& characters) {
+  const Document& doc = scene.doc;
   const QString name = doc.isUntitled() ? QString::fromUtf8(shell::kUntitled) : doc.fileName();
   const QString text =
       QStringLiteral(
@@ -74,7 +72,7 @@ Answer ask(shell::FrmMain& window, const QString& characters) {
           "«Сохранить в UTF-8»: файл будет записан в UTF-8, все знаки сохранятся.\n"
           "«Оставить Windows-1251»: эти знаки станут «?» в файле и в документе.")
           .arg(name, characters);
-  const std::optional<int> answer = window.context().ui.choose(
+  const std::optional<int> answer = scene.ui.choose(
       text, QStringLiteral("Сохранение"),
       {QStringLiteral("&Сохранить в UTF-8"), QStringLiteral("&Оставить Windows-1251")},
       platform::MsgIcon::Question);
@@ -142,19 +140,19 @@ QString WrittenInUtf8Note(const QString& what, const QString& characters) {
   return what + QStringLiteral(" в UTF-8: в Windows-1251 нет знаков ") + characters;
 }
 
-SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by) {
-  platform::EditControl& editor = window.txtMain();
+SaveEncodingPlan PlanSaveEncoding(const SaveEncodingScene& scene, SaveBy by) {
+  platform::EditControl& editor = scene.editor;
   const platform::TextFormat format = editor.fileFormat();
   // A text converted into a code page is single bytes by definition: "?" is the conversion's.
-  if (format.encoding != platform::Encoding::Windows1251 || SaveCodePage(window) != 1) return {};
+  if (format.encoding != platform::Encoding::Windows1251 || scene.saveCodePage != 1) return {};
   const QByteArray utf8 = editor.textUtf8();
   if (platform::TextFile::fitsWindows1251(utf8)) return {};
   SaveEncodingPlan plan{Kind::AsIs, NameCharacters(CharactersWindows1251Lacks(utf8)), format};
-  Document& doc = window.document();
+  Document& doc = scene.doc;
   if (by == SaveBy::Timer) {
     if (doc.keepsWindows1251()) {
       plan.kind = Kind::Skipped;
-      window.statusText().setText(
+      scene.status.setText(
           QStringLiteral("Автосохранение пропущено: в Windows-1251 нет знаков ") + plan.characters +
           QStringLiteral("; при сохранении вручную они станут «?»"));
       return plan;
@@ -165,7 +163,7 @@ SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by) {
   if (doc.keepsWindows1251()) {
     plan.kind = Kind::Replaced;
   } else {
-    switch (ask(window, plan.characters)) {
+    switch (ask(scene, plan.characters)) {
       case Answer::Cancel: plan.kind = Kind::Cancelled; return plan;
       case Answer::Utf8:
         // The answer holds even when this write fails: the document is UTF-8 now.
@@ -178,14 +176,14 @@ SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by) {
   return plan;
 }
 
-void FinishSaveEncoding(shell::FrmMain& window, const SaveEncodingPlan& plan) {
+void FinishSaveEncoding(const SaveEncodingScene& scene, const SaveEncodingPlan& plan) {
   if (plan.kind == Kind::Unattended) {
-    window.txtMain().setFileFormat(plan.ownFormat);
-    window.statusText().setText(
+    scene.editor.setFileFormat(plan.ownFormat);
+    scene.status.setText(
         WrittenInUtf8Note(QStringLiteral("Файл записан"), plan.characters) +
         QStringLiteral("; при сохранении вручную будет задан вопрос о кодировке"));
   } else if (plan.kind == Kind::Replaced) {
-    window.statusText().setText(
+    scene.status.setText(
         QStringLiteral("Знаки, которых нет в Windows-1251, записаны как «?»: ") + plan.characters);
   }
 }

@@ -10,8 +10,13 @@
 
 #include "platform/text_file.h"
 
-namespace shell {
-class FrmMain;
+#include "document/document.h"
+#include "platform/ui.h"
+
+class QLabel;
+
+namespace platform {
+class EditControl;
 }
 
 namespace document {
@@ -42,17 +47,27 @@ struct SaveEncodingPlan {
   platform::TextFormat ownFormat;   // the document's format before an unattended save
 };
 
+// What settling the encoding works on: the main window's document, editor, status line and
+// dialogs, and the code page the save converts into (1 for none).
+struct SaveEncodingScene {
+  Document& doc;
+  platform::EditControl& editor;
+  QLabel& status;
+  platform::Ui& ui;
+  int saveCodePage;
+};
+
 // Settles the encoding before a save writes the document's own encoding (no code-page
 // conversion) while that encoding is Windows-1251 and the text holds characters it lacks.
 // A user's save asks once per document: "Сохранить в UTF-8" makes the document UTF-8 from now
 // on, "Оставить Windows-1251" makes those characters "?" in the editor (and so in the file),
 // now and at every later save. A timer's save asks nothing; after that choice it writes nothing,
 // for it must not change the text under the user's hands nor write what the user refused.
-SaveEncodingPlan PlanSaveEncoding(shell::FrmMain& window, SaveBy by);
+SaveEncodingPlan PlanSaveEncoding(const SaveEncodingScene& scene, SaveBy by);
 
 // After a successful write: an unattended widening keeps the document's own encoding (so the
 // next save by hand still asks), and what happened without a question goes to the status bar.
-void FinishSaveEncoding(shell::FrmMain& window, const SaveEncodingPlan& plan);
+void FinishSaveEncoding(const SaveEncodingScene& scene, const SaveEncodingPlan& plan);
 
 // The status-bar words for a copy written in UTF-8 because of these characters; `what` names
 // the copy ("Файл", "Резервная копия").

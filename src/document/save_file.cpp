@@ -95,7 +95,9 @@ bool SaveToFile(shell::FrmMain& window, const QString& path, SaveBy by) {
   window.hooks().run(shell::PathHook::MacroMenuOnSave, path);
   window.hooks().run(shell::Hook::SaveMacro);
   // Asked after the save macro, which may change the text that is written.
-  const SaveEncodingPlan encoding = PlanSaveEncoding(window, by);
+  const SaveEncodingScene scene{doc, window.txtMain(), window.statusText(), ctx.ui,
+                                SaveCodePage(window)};
+  const SaveEncodingPlan encoding = PlanSaveEncoding(scene, by);
   if (encoding.kind == SaveEncodingPlan::Kind::Cancelled ||
       encoding.kind == SaveEncodingPlan::Kind::Skipped)
     return false;
@@ -114,7 +116,7 @@ bool SaveToFile(shell::FrmMain& window, const QString& path, SaveBy by) {
   doc.setPath(path);
   doc.rememberDiskState();
   window.focusEditor();
-  FinishSaveEncoding(window, encoding);
+  FinishSaveEncoding(scene, encoding);
   return true;
 }
 

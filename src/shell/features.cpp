@@ -12,6 +12,7 @@
 #include "document/disk_check.h"
 #include "document/file_commands.h"
 #include "document/file_drop.h"
+#include "document/open_file.h"
 #include "document/recent_files.h"
 #include "document/recovery.h"
 #include "document/save_timers.h"
@@ -51,7 +52,10 @@ void InstallFeatures(FrmMain& window) {
   window.setShutdown([&window] { return RunShutdown(window); });
   document::InstallRecentFiles(window);
   document::InstallFileCommands(window);
-  document::InstallFileDrop(window);
+  document::InstallFileDrop(window, [&window](const QString& path) {
+    document::LFile(window, path);
+    window.focusEditor();
+  });
   document::InstallDiskCheck(window);
   document::InstallSaveTimers(window);
   document::InstallRecovery(window);

@@ -116,7 +116,7 @@ TEST_F(MacroRunWatchTest, NoSecondScriptStartsInsideARun) {
 TEST_F(MacroRunWatchTest, ShortRunLeavesTheWindowAlone) {
   // Within the quiet time the window hears nothing: no progress, no event let through.
   shell::FrmMain& w = start();
-  MacroRunWatch watch(w, 60 * 60 * 1000, 0);
+  MacroRunWatch watch(w, w.statusText(), 60 * 60 * 1000, 0);
   const QString status = w.statusText().text();
   bool ran = false;
   QObject context;
