@@ -14,26 +14,6 @@ using Kind = SaveEncodingPlan::Kind;
 
 // How many characters a question or a note names before it only counts the rest.
 constexpr int kNamedCharacters = 8;
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-// The length of the UTF-8 sequence at `s` (n bytes left), or 0 when it is malformed.
-int sequenceLength(const unsigned char* s, qsizetype n) {
-  int length = 0;
-  if (s[0] >= 0xC2 && s[0] <= 0xDF) length = 2;
-  else if (s[0] >= 0xE0 && s[0] <= 0xEF) length = 3;
-  else if (s[0] >= 0xF0 && s[0] <= 0xF4) length = 4;
-  if (length == 0 || length > n) return 0;
-  for (int k = 1; k < length; ++k)
-    if ((s[k] & 0xC0) != 0x80) return 0;
-  return length;
-}
-
-char32_t codePoint(const unsigned char* s, int length) {
-  static const unsigned char kLeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
-  char32_t c = s[0] & kLeadBits[length];
-  for (int k = 1; k < length; ++k) c = (c << 6) | (s[k] & 0x3F);
-  return c;
-}
 
 bool lacking(char32_t c) { return c > 0xFFFF || cp1251::code(QChar(char16_t(c))) < 0; }
 
@@ -41,16 +21,14 @@ bool lacking(char32_t c) { return c > 0xFFFF || cp1251::code(QChar(char16_t(c)))
 // malformed byte comes as U+FFFD of length 1.
 template <typename Each>
 void forEachWide(QByteArrayView utf8, Each&& each) {
-  const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
-  const qsizetype n = utf8.size();
-  for (qsizetype i = 0; i < n;) {
-    if (s[i] < 0x80) {
+  for (qsizetype i = 0; i < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[i]) < 0x80) {
       ++i;
       continue;
     }
-    const int length = sequenceLength(s + i, n - i);
-    each(length ? codePoint(s + i, length) : kReplacementCharacter, i, length ? length : 1);
-    i += length ? length : 1;
+    const platform::TextFile::Utf8Character c = platform::TextFile::utf8CharacterAt(utf8, i);
+    each(c.code, i, c.length);
+    i += c.length;
   }
 }
 

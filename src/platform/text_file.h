@@ -84,6 +84,15 @@ qsizetype decodedSize(QByteArrayView bytes, const TextFormat& format);
 // True when every character of the UTF-8 text has a Windows-1251 code.
 bool fitsWindows1251(QByteArrayView utf8);
 
+// The character of UTF-8 text that starts at byte `at` (< the size): its code point and the
+// bytes it takes, read by the same rules as decoding; a byte that starts no valid sequence is
+// U+FFFD of one byte.
+struct Utf8Character {
+  char32_t code;
+  int length;
+};
+Utf8Character utf8CharacterAt(QByteArrayView utf8, qsizetype at);
+
 // The text of UTF-8 bytes, a bad sequence becoming U+FFFD. Unlike QString::fromUtf8, which drops
 // a U+FEFF at the start as if it were a byte-order mark, every character is kept: a document or
 // a selection may well begin with one.

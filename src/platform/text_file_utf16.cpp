@@ -209,3 +209,16 @@ Converted encodeUtf16(QByteArrayView utf8, LineEnd style, bool bigEndian, char* 
 }
 
 }  // namespace platform::TextFile::detail
+
+namespace platform::TextFile {
+
+Utf8Character utf8CharacterAt(QByteArrayView utf8, qsizetype at) {
+  const auto* s = reinterpret_cast<const detail::u8*>(utf8.data()) + at;
+  const qsizetype n = utf8.size() - at;
+  if (s[0] < 0x80) return {s[0], 1};
+  const int len = detail::sequenceLength(s, n);
+  if (len == 0) return {detail::kReplacement, 1};
+  return {detail::codePointOf(s, len), len};
+}
+
+}  // namespace platform::TextFile
